@@ -1,0 +1,11 @@
+#include "startup.h"
+
+#include <QMessageBox>
+
+void showStyleSheetWarning()
+{
+    // Fixed texts: no catalogue is installed this early.
+    QMessageBox::warning(nullptr, QStringLiteral("警告"),
+                         QStringLiteral("无法加载样式表，将使用默认外观。\n这可能会影响应用程序的外观，但功能不受影响。"),
+                         QMessageBox::Ok);
+}

@@ -1,0 +1,163 @@
+#pragma once
+
+#include <QByteArray>
+#include <QHostInfo>
+#include <QMainWindow>
+#include <QPoint>
+#include <QString>
+
+class QButtonGroup;
+class QMenu;
+class QThread;
+class QTimer;
+class QTranslator;
+class Serial;
+class TCP_Client;
+class TCP_Server;
+class UDP_Service;
+
+QT_BEGIN_NAMESPACE
+namespace Ui { class MainWindow; }
+QT_END_NAMESPACE
+
+// Wrenpost's main window. The implementation is split by concern:
+//   mainwindow.cpp           construction, frame, protocol switching, keys, destruction
+//   mainwindow_menu.cpp      title-bar menu and About
+//   mainwindow_language.cpp  language switching
+//   mainwindow_settings.cpp  settings persistence and reset
+//   mainwindow_network.cpp   network transports' threads and wiring, the network console
+//   mainwindow_dns.cpp       host-name resolution
+//   mainwindow_files.cpp     message file import and export
+//   mainwindow_serial.cpp    serial service wiring and the serial page
+class MainWindow : public QMainWindow
+{
+    Q_OBJECT
+
+public:
+    explicit MainWindow(QWidget *parent = nullptr);
+    ~MainWindow() override;
+
+Q_SIGNALS:
+    void tcpC_connect(QString Server_ip, quint16 Server_port);
+    void tcpC_disconnect();
+    void tcpC_send(QByteArray msg);
+    void tcpS_open(quint16 port);
+    void tcpS_close();
+    void tcpS_send(QByteArray msg);
+    void tcpS_kick(QString ip);
+    void udp_open(quint16 port);
+    void udp_close();
+    void udp_send(QByteArray msg, QString obj_ip, quint16 obj_port);
+    void openSerial(QString PortName, int BaudRate, qint8 DataBits, qint8 StopBits, qint8 Parity, qint8 FlowControl);
+    void closeSerial();
+    void sendMsg(QByteArray data);
+
+protected:
+    void mousePressEvent(QMouseEvent *event) override;
+    void mouseMoveEvent(QMouseEvent *event) override;
+    void mouseReleaseEvent(QMouseEvent *event) override;
+    void keyPressEvent(QKeyEvent *event) override;
+
+public Q_SLOTS:
+    // Network console
+    void UpdateMsg(QByteArray message);
+    void UpdateClientsList(QString method, QString IP);
+    void UpdateClientsHint(QString message);
+    void LoopSend();
+    void lookedUp(QHostInfo host);
+
+    // Serial page
+    void GetSerialData(const QByteArray &Recive_msg);
+    void Refresh_ComList();
+
+    // Shell
+    void onProtocolButtonClicked();
+    void loadLanguage(const QString &language);
+    void initLanguage();
+    void updateMenuLanguage();
+    void showMenu();
+
+private Q_SLOTS:
+    void on_Connect_clicked();
+    void on_Disconnect_clicked();
+    void on_Send_clicked();
+    void on_Timer_Send_clicked();
+    void on_ClearMessage_clicked();
+    void on_clear_send_cnt_clicked();
+    void on_Kick_clicked();
+    void on_client_list_currentTextChanged(const QString &arg1);
+    void on_ActOpenFile_triggered();
+    void on_ActSaveFile_triggered();
+    void on_ActDnsAnalysis_triggered();
+    void on_ActAbout_triggered();
+    void on_minButton_clicked();
+    void on_closeButton_clicked();
+    void on_resetButton_clicked();
+    void on_SerialOpen_clicked();
+    void on_SerialClose_clicked();
+    void on_SnedData_clicked();
+    void on_SendClear_clicked();
+    void on_OpenFile_clicked();
+    void on_LoopSend_clicked();
+    void on_SaveData_clicked();
+
+private:
+    // Construction steps (see the constructor for their order)
+    void uiInit();
+    void updateUIForProtocol(int index);
+    void selectProtocol(int index);
+    void detectLocalAddress();
+    void createMenu();
+    void sysInit();
+    void initSerialUI();
+    void initSerialService();
+    void loadSettings();
+    void saveSettings();
+
+    // Destruction steps
+    void shutdownNetwork();
+    void shutdownSerial();
+
+    // Network console helpers
+    void Enable_Options();
+    void Disable_Options();
+    void startClientConnection();
+
+    // Serial page helpers
+    void EnableSelection();
+    void DisableSelection();
+
+    Serial *objSerial = nullptr;
+    QThread *dvThread = nullptr;
+    QTimer *timer = nullptr;
+    QTimer *timer1 = nullptr;
+    qint32 ReciveCount = 0;
+    qint32 SendCount = 0;
+
+    Ui::MainWindow *ui = nullptr;
+
+    bool m_bDrag = false;
+    QPoint m_dragStartPosition;
+    QPoint m_windowStartPosition;
+
+    QMenu *menu = nullptr;
+    QButtonGroup *protocolGroup = nullptr;
+    int currentProtocolIndex = 0;
+
+    QTimer *Send_timer = nullptr;
+    UDP_Service *UdpService = nullptr;
+    QThread *UdpThread = nullptr;
+    TCP_Client *TcpClient = nullptr;
+    QThread *ClientThread = nullptr;
+    TCP_Server *TcpServer = nullptr;
+    QThread *ServerThread = nullptr;
+    quint16 Recive_Count = 0;
+    quint16 Send_Count = 0;
+    QString DnsAnalysisResult;
+
+    QTranslator *m_translator = nullptr;
+    QTranslator *m_translatorQt = nullptr;
+    QString m_currentLanguage;
+
+    friend class MainWindowTestAccess;
+};

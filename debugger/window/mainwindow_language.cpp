@@ -1,0 +1,10 @@
+#include "mainwindow.h"
+
+void MainWindow::loadLanguage(const QString &language)
+{
+}
+
+void MainWindow::initLanguage()
+{
+}
+

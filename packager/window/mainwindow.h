@@ -1,0 +1,84 @@
+#pragma once
+
+#include <QMainWindow>
+#include <QPoint>
+#include <QString>
+
+class QButtonGroup;
+class QThread;
+class QTranslator;
+class Worker;
+
+QT_BEGIN_NAMESPACE
+namespace Ui { class MainWindow; }
+QT_END_NAMESPACE
+
+// Crateforge's main window. The implementation is split by concern:
+//   mainwindow.cpp           construction, frame, pages, choosers, input check
+//   mainwindow_run.cpp       worker thread, run control, progress and log, destruction
+//   mainwindow_settings.cpp  settings, pop-up menu, languages, reset
+class MainWindow : public QMainWindow
+{
+    Q_OBJECT
+
+public:
+    explicit MainWindow(QWidget *parent = nullptr);
+    ~MainWindow() override;
+
+protected:
+    void mousePressEvent(QMouseEvent *event) override;
+    void mouseReleaseEvent(QMouseEvent *event) override;
+    void mouseMoveEvent(QMouseEvent *event) override;
+    void changeEvent(QEvent *event) override;
+
+private Q_SLOTS:
+    void on_selectFolderButton_clicked();
+    void on_outputButton_clicked();
+    void on_iconButton_clicked();
+    void on_startButton_clicked();
+    void on_aboutButton_clicked();
+    void on_mainExeButton_clicked();
+    void on_resetButton_clicked();
+    void onMinimizeButtonClicked();
+    void onCloseButtonClicked();
+    void onTabButtonClicked(int index);
+    void onWorkerProgress(int value);
+    void onWorkerLog(const QString &message);
+    void onWorkerFinished(bool success);
+    void initLanguage();
+    void loadLanguage(const QString &language);
+    void updateMenuLanguage();
+
+private:
+    void updateExeList(const QString &folderPath);
+    bool validateInputs();
+    QString compressionLevelArg() const;
+    QString compressionMethodArg() const;
+    QString dictionarySizeArg() const;
+
+    void startWorker();
+    void stopWorker();
+    void createWorkFolder();
+    void removeWorkFolder();
+    void setProcessingState(bool processing);
+
+    void loadSettings();
+    void saveSettings();
+    void createMenu();
+
+    Ui::MainWindow *ui = nullptr;
+    QButtonGroup *m_tabGroup = nullptr;
+    bool m_bDrag = false;
+    QPoint m_dragStartPosition;
+    QPoint m_windowStartPosition;
+
+    QThread *m_workerThread = nullptr;
+    Worker *m_worker = nullptr;
+    QString m_tempDir;
+
+    QTranslator *m_translator = nullptr;
+    QTranslator *m_translatorQt = nullptr;
+    QString m_currentLanguage;
+
+    friend class MainWindowTestAccess;
+};
