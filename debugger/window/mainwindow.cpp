@@ -1,19 +1,55 @@
 #include "mainwindow.h"
 #include "ui_mainwindow.h"
 
+#include <QAbstractButton>
+#include <QButtonGroup>
+#include <QColor>
+#include <QCoreApplication>
+#include <QDebug>
+#include <QGraphicsDropShadowEffect>
+#include <QHostAddress>
+#include <QHostInfo>
+#include <QKeyEvent>
+#include <QMessageBox>
+#include <QMouseEvent>
+#include <QPushButton>
 #include <QThread>
 #include <QTimer>
+#include <QTranslator>
 
 MainWindow::MainWindow(QWidget *parent)
     : QMainWindow(parent), ui(new Ui::MainWindow)
 {
+    m_translator = new QTranslator(this);
+    m_translatorQt = new QTranslator(this);
     ui->setupUi(this);
+
+    setWindowFlags(Qt::FramelessWindowHint | Qt::Window);
+    setAttribute(Qt::WA_TranslucentBackground);
+    setFixedSize(960, 640);
+
+    auto *shadow = new QGraphicsDropShadowEffect(this);
+    shadow->setBlurRadius(20);
+    shadow->setColor(QColor(0, 0, 0, 80));
+    shadow->setOffset(0, 0);
+    ui->centralwidget->setGraphicsEffect(shadow);
+
+    ui->stackedWidget->setCurrentIndex(0);
+    ui->titlelabel->setText(tr("雁桥 - TCP客户端"));
+
     uiInit();
     createMenu();
     sysInit();
     initSerialUI();
     loadSettings();
     initSerialService();
+
+    connect(ui->serialButton, &QAbstractButton::clicked, this, [this] { ui->stackedWidget->setCurrentIndex(1); });
+    for (QAbstractButton *button : {static_cast<QAbstractButton *>(ui->TCPClient), static_cast<QAbstractButton *>(ui->TCPserver),
+                                    static_cast<QAbstractButton *>(ui->UDPButton)})
+        connect(button, &QAbstractButton::clicked, this, [this] { ui->stackedWidget->setCurrentIndex(0); });
+    connect(ui->openfileButton, &QPushButton::clicked, this, &MainWindow::on_ActOpenFile_triggered);
+    connect(ui->savefileButton, &QPushButton::clicked, this, &MainWindow::on_ActSaveFile_triggered);
 }
 
 MainWindow::~MainWindow()
@@ -21,20 +57,175 @@ MainWindow::~MainWindow()
     shutdownNetwork();
     shutdownSerial();
     delete Send_timer;
+    Send_timer = nullptr;
     delete timer;
+    timer = nullptr;
     delete timer1;
+    timer1 = nullptr;
     saveSettings();
     delete ui;
 }
 
-void MainWindow::uiInit() {}
-void MainWindow::updateUIForProtocol(int) {}
-void MainWindow::selectProtocol(int) {}
-void MainWindow::detectLocalAddress() {}
-void MainWindow::onProtocolButtonClicked() {}
-void MainWindow::mousePressEvent(QMouseEvent *event) { QMainWindow::mousePressEvent(event); }
-void MainWindow::mouseMoveEvent(QMouseEvent *event) { QMainWindow::mouseMoveEvent(event); }
-void MainWindow::mouseReleaseEvent(QMouseEvent *event) { QMainWindow::mouseReleaseEvent(event); }
-void MainWindow::keyPressEvent(QKeyEvent *) {}
-void MainWindow::on_minButton_clicked() {}
-void MainWindow::on_closeButton_clicked() {}
+void MainWindow::uiInit()
+{
+    Send_Count = 0;
+    Recive_Count = 0;
+
+    detectLocalAddress();
+
+    ui->Send->setEnabled(false);
+    ui->Local_Port->setEnabled(false);
+    ui->Disconnect->setEnabled(false);
+    ui->label_6->hide();
+    ui->client_list->hide();
+    ui->Kick->hide();
+
+    protocolGroup = new QButtonGroup(this);
+    protocolGroup->setExclusive(true);
+    protocolGroup->addButton(ui->TCPClient, 0);
+    protocolGroup->addButton(ui->TCPserver, 1);
+    protocolGroup->addButton(ui->UDPButton, 2);
+    protocolGroup->addButton(ui->serialButton, 3);
+    connect(protocolGroup, &QButtonGroup::buttonClicked, this, &MainWindow::onProtocolButtonClicked);
+
+    ui->TCPClient->setChecked(true);
+    currentProtocolIndex = 0;
+    updateUIForProtocol(0);
+}
+
+void MainWindow::detectLocalAddress()
+{
+    const QString hostName = QHostInfo::localHostName();
+    qDebug() << "本机名称：" << hostName;
+    const QHostInfo info = QHostInfo::fromName(hostName);
+    const QList<QHostAddress> addresses = info.addresses();
+    for (const QHostAddress &address : addresses) {
+        if (address.protocol() == QAbstractSocket::IPv4Protocol) {
+            qDebug() << "本机IP地址：" << address.toString();
+            ui->Local_IP->setText(address.toString());
+        }
+    }
+}
+
+void MainWindow::onProtocolButtonClicked()
+{
+    const QAbstractButton *buttons[] = {ui->TCPClient, ui->TCPserver, ui->UDPButton, ui->serialButton};
+    const char *titles[] = {
+        QT_TR_NOOP("雁桥 - TCP客户端"),
+        QT_TR_NOOP("雁桥 - TCP服务器"),
+        QT_TR_NOOP("雁桥 - UDP"),
+        QT_TR_NOOP("雁桥 - 串口"),
+    };
+    for (int index = 0; index < 4; ++index) {
+        if (buttons[index]->isChecked()) {
+            currentProtocolIndex = index;
+            ui->titlelabel->setText(tr(titles[index]));
+            updateUIForProtocol(index);
+            return;
+        }
+    }
+}
+
+void MainWindow::updateUIForProtocol(int index)
+{
+    if (index < 0 || index > 2)
+        return;
+
+    const bool client = index == 0;
+    const bool server = index == 1;
+    ui->Connect->setText(client ? tr("连接") : tr("打开"));
+    ui->Disconnect->setText(client ? tr("断开") : tr("关闭"));
+    ui->UdpBroadcast->setEnabled(index == 2);
+    ui->Local_Port->setEnabled(!client);
+    ui->label_6->setVisible(server);
+    ui->client_list->setVisible(server);
+    ui->Kick->setVisible(server);
+    if (client) {
+        ui->DnsAnalysis->setEnabled(true);
+    } else {
+        ui->DnsAnalysis->setChecked(false);
+        ui->DnsAnalysis->setEnabled(false);
+    }
+    if (server)
+        ui->client_list->clear();
+}
+
+void MainWindow::selectProtocol(int index)
+{
+    QAbstractButton *button = protocolGroup ? protocolGroup->button(index) : nullptr;
+    if (!button)
+        return;
+    button->setChecked(true);
+    ui->stackedWidget->setCurrentIndex(index == 3 ? 1 : 0);
+    onProtocolButtonClicked();
+}
+
+void MainWindow::mousePressEvent(QMouseEvent *event)
+{
+    if (event->button() == Qt::LeftButton) {
+        // The frames sit inside the shadow margin, so map from the window itself
+        // rather than from each frame's parent.
+        const QPoint pos = event->position().toPoint();
+        const QPoint headerLocalPos = ui->headerFrame->mapFrom(this, pos);
+        const QPoint menuLocalPos = ui->frameMenu->mapFrom(this, pos);
+        if (ui->headerFrame->rect().contains(headerLocalPos) || ui->frameMenu->rect().contains(menuLocalPos)) {
+            m_bDrag = true;
+            m_dragStartPosition = event->globalPosition().toPoint();
+            m_windowStartPosition = frameGeometry().topLeft();
+            event->accept();
+            return;
+        }
+    }
+    QMainWindow::mousePressEvent(event);
+}
+
+void MainWindow::mouseMoveEvent(QMouseEvent *event)
+{
+    if (m_bDrag && (event->buttons() & Qt::LeftButton)) {
+        move(m_windowStartPosition + (event->globalPosition().toPoint() - m_dragStartPosition));
+        event->accept();
+        return;
+    }
+    QMainWindow::mouseMoveEvent(event);
+}
+
+void MainWindow::mouseReleaseEvent(QMouseEvent *event)
+{
+    if (event->button() == Qt::LeftButton && m_bDrag) {
+        m_bDrag = false;
+        event->accept();
+        return;
+    }
+    QMainWindow::mouseReleaseEvent(event);
+}
+
+void MainWindow::keyPressEvent(QKeyEvent *event)
+{
+    if (event->key() == Qt::Key_F1 && currentProtocolIndex != 1)
+        QMessageBox::information(this, tr("提示！"), tr("不可用！"), QMessageBox::Ok);
+
+    if (event->key() == Qt::Key_Escape) {
+        QMessageBox box;
+        box.setIcon(QMessageBox::Question);
+        box.setWindowTitle(tr("确认窗口"));
+        box.setText(tr("确定退出吗？"));
+        box.addButton(QMessageBox::No);
+        QPushButton *yes = box.addButton(QMessageBox::Yes);
+        box.exec();
+        if (box.clickedButton() == yes)
+            close();
+    }
+}
+
+void MainWindow::on_minButton_clicked()
+{
+    showMinimized();
+}
+
+void MainWindow::on_closeButton_clicked()
+{
+    const QMessageBox::StandardButton answer = QMessageBox::question(
+        this, tr("确认退出"), tr("确定要退出雁桥吗？"), QMessageBox::Yes | QMessageBox::No);
+    if (answer == QMessageBox::Yes)
+        QCoreApplication::quit();
+}

@@ -1,6 +1,6 @@
 #include "mainwindow.h"
 
-void MainWindow::loadLanguage(const QString &language)
+void MainWindow::loadLanguage(const QString &/*language*/)
 {
 }
 
