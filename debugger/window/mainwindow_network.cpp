@@ -1,66 +1,303 @@
 #include "mainwindow.h"
+#include "ui_mainwindow.h"
+
+#include "hexcodec.h"
+#include "tcp_client.h"
+#include "tcp_server.h"
+#include "udp_service.h"
+
+#include <QDateTime>
+#include <QHostAddress>
+#include <QMessageBox>
+#include <QScrollBar>
+#include <QTextCursor>
+#include <QTextDocument>
+#include <QThread>
+#include <QTimer>
+
+namespace {
+
+// Port and number fields: unsigned decimal, low 16 bits, anything else 0.
+quint16 portFromField(const QString &text)
+{
+    bool ok = false;
+    const qulonglong value = text.toULongLong(&ok);
+    return ok ? quint16(value & 0xFFFF) : quint16(0);
+}
+
+QString timeStamp()
+{
+    return QDateTime::currentDateTime().toString(QStringLiteral("yyyy.MM.dd hh:mm:ss.zzz"));
+}
+
+// A new paragraph at the end, like QTextEdit::append, but always as plain
+// text: bytes from a peer or typed text that happen to look like markup must
+// be shown as they are, not rendered.
+void appendParagraph(QTextEdit *edit, const QString &text)
+{
+    QScrollBar *bar = edit->verticalScrollBar();
+    const bool atBottom = bar->value() >= bar->maximum();
+    QTextDocument *document = edit->document();
+    QTextCursor cursor(document);
+    cursor.beginEditBlock();
+    cursor.movePosition(QTextCursor::End);
+    if (!document->isEmpty())
+        cursor.insertBlock(edit->textCursor().blockFormat(), edit->textCursor().charFormat());
+    cursor.insertText(text);
+    cursor.endEditBlock();
+    if (atBottom)
+        bar->setValue(bar->maximum());
+}
+
+void stopThread(QThread *thread)
+{
+    thread->quit();
+    thread->wait();
+}
+
+} // namespace
 
 void MainWindow::sysInit()
 {
+    Send_timer = new QTimer(this);
+    connect(Send_timer, &QTimer::timeout, this, &MainWindow::LoopSend);
+
+    qRegisterMetaType<QHostInfo>("QHostInfo");
+
+    UdpThread = new QThread;
+    UdpService = new UDP_Service;
+    UdpService->moveToThread(UdpThread);
+    connect(UdpService, &UDP_Service::UdpModeMsg, this, &MainWindow::UpdateMsg);
+    connect(this, &MainWindow::udp_open, UdpService, &UDP_Service::OpenUdp);
+    connect(this, &MainWindow::udp_close, UdpService, &UDP_Service::CloseUdp);
+    connect(this, &MainWindow::udp_send, UdpService, &UDP_Service::SendUdpMsg);
+
+    ClientThread = new QThread;
+    TcpClient = new TCP_Client;
+    TcpClient->moveToThread(ClientThread);
+    connect(TcpClient, &TCP_Client::TcpClientModeMsg, this, &MainWindow::UpdateMsg);
+    connect(this, &MainWindow::tcpC_connect, TcpClient, &TCP_Client::ConnectToServer);
+    connect(this, &MainWindow::tcpC_disconnect, TcpClient, &TCP_Client::DisconnectFromServer);
+    connect(this, &MainWindow::tcpC_send, TcpClient, &TCP_Client::SendMessage);
+
+    ServerThread = new QThread;
+    TcpServer = new TCP_Server;
+    TcpServer->moveToThread(ServerThread);
+    connect(this, &MainWindow::tcpS_open, TcpServer, &TCP_Server::StartListen);
+    connect(this, &MainWindow::tcpS_close, TcpServer, &TCP_Server::StopListen);
+    connect(this, &MainWindow::tcpS_send, TcpServer, &TCP_Server::SendMessage);
+    connect(this, &MainWindow::tcpS_kick, TcpServer, &TCP_Server::KickClient);
+    connect(TcpServer, &TCP_Server::ClientsMsgToUI, this, &MainWindow::UpdateMsg);
+    connect(TcpServer, &TCP_Server::UpdateClientsToUI, this, &MainWindow::UpdateClientsList);
+    connect(TcpServer, &TCP_Server::TcpServerMsgToUI, this, &MainWindow::UpdateClientsHint);
 }
 
 void MainWindow::shutdownNetwork()
 {
+    for (QThread **thread : {&UdpThread, &ServerThread, &ClientThread}) {
+        if (*thread && (*thread)->isRunning()) {
+            stopThread(*thread);
+            delete *thread;
+            *thread = nullptr;
+        }
+    }
+
+    delete UdpService;
+    UdpService = nullptr;
+    delete TcpClient;
+    TcpClient = nullptr;
+    delete TcpServer;
+    TcpServer = nullptr;
 }
 
-void MainWindow::UpdateMsg(QByteArray /*message*/)
+void MainWindow::UpdateMsg(QByteArray message)
 {
-}
+    Recive_Count = quint16(Recive_Count + quint64(message.size()));
+    ui->Recive_cnt->setText(tr("累计接收：") + QString::number(Recive_Count));
 
-void MainWindow::UpdateClientsList(QString method, QString /*IP*/)
-{
-}
+    if (ui->DisplayTime->isChecked())
+        appendParagraph(ui->Recive_msg, timeStamp() + QStringLiteral("   Recive"));
 
-void MainWindow::UpdateClientsHint(QString /*message*/)
-{
-}
-
-void MainWindow::LoopSend()
-{
-}
-
-void MainWindow::on_Connect_clicked()
-{
-}
-
-void MainWindow::on_Disconnect_clicked()
-{
-}
-
-void MainWindow::on_Send_clicked()
-{
-}
-
-void MainWindow::on_Timer_Send_clicked()
-{
+    const QString shown = ui->HexDisplay->isChecked() ? BytesToHexText(message) : BytesToLocalText(message);
+    if (ui->AutoSwitchLine->isChecked())
+        appendParagraph(ui->Recive_msg, shown);
+    else
+        ui->Recive_msg->insertPlainText(shown);
 }
 
 void MainWindow::on_ClearMessage_clicked()
 {
+    ui->Recive_msg->clear();
+}
+
+void MainWindow::on_Send_clicked()
+{
+    QString text = ui->Send_msg->toPlainText();
+    if (ui->SendNewLine->isChecked())
+        text += QStringLiteral("\r\n");
+
+    QByteArray bytes = LocalTextToBytes(text);
+    if (ui->HexSend->isChecked())
+        bytes = HexTextToBytes(bytes);
+
+    switch (currentProtocolIndex) {
+    case 0:
+        emit tcpC_send(bytes);
+        break;
+    case 1:
+        emit tcpS_send(bytes);
+        break;
+    case 2: {
+        const quint16 port = portFromField(ui->Obj_Port->text());
+        const QString address = ui->UdpBroadcast->isChecked() ? QHostAddress(QHostAddress::Broadcast).toString()
+                                                              : ui->Obj_IP->text();
+        emit udp_send(bytes, address, port);
+        break;
+    }
+    default:
+        break;
+    }
+
+    Send_Count = quint16(Send_Count + quint64(text.size()));
+    ui->Send_cnt->setText(tr("累计发送：") + QString::number(Send_Count));
+
+    if (!ui->DisplaySendMsg->isChecked())
+        return;
+    if (ui->DisplayTime->isChecked())
+        appendParagraph(ui->Recive_msg, timeStamp() + QStringLiteral("   Send"));
+    appendParagraph(ui->Recive_msg, text);
+}
+
+void MainWindow::LoopSend()
+{
+    on_Send_clicked();
+}
+
+void MainWindow::on_Timer_Send_clicked()
+{
+    if (!ui->Timer_Send->isChecked()) {
+        Send_timer->stop();
+        return;
+    }
+    bool ok = false;
+    const int period = ui->period->text().toInt(&ok);
+    if (ok && period > 0)
+        Send_timer->start(period);
+    else
+        QMessageBox::warning(this, tr("警告"), tr("定时周期错误！"));
 }
 
 void MainWindow::on_clear_send_cnt_clicked()
 {
+    Send_Count = 0;
+    ui->Send_cnt->setText(tr("累计发送：") + QString::number(Send_Count));
+    Recive_Count = 0;
+    ui->Recive_cnt->setText(tr("累计接收：") + QString::number(Recive_Count));
 }
 
-void MainWindow::on_Kick_clicked()
+void MainWindow::on_Connect_clicked()
 {
+    switch (currentProtocolIndex) {
+    case 0:
+        ClientThread->start();
+        if (ui->DnsAnalysis->isChecked())
+            startClientConnection();
+        else
+            emit tcpC_connect(ui->Obj_IP->text(), portFromField(ui->Obj_Port->text()));
+        break;
+    case 1:
+        ServerThread->start();
+        emit tcpS_open(portFromField(ui->Local_Port->text()));
+        ui->client_list->addItem(QStringLiteral("All Clients"));
+        break;
+    case 2:
+        UdpThread->start();
+        emit udp_open(portFromField(ui->Local_Port->text()));
+        break;
+    default:
+        return;
+    }
+    Disable_Options();
 }
 
-void MainWindow::on_client_list_currentTextChanged(const QString &arg1)
+void MainWindow::on_Disconnect_clicked()
 {
-}
-
-void MainWindow::Enable_Options()
-{
+    Enable_Options();
+    switch (currentProtocolIndex) {
+    case 0:
+        emit tcpC_disconnect();
+        stopThread(ClientThread);
+        break;
+    case 1:
+        emit tcpS_close();
+        stopThread(ServerThread);
+        ui->client_list->clear();
+        break;
+    case 2:
+        emit udp_close();
+        stopThread(UdpThread);
+        break;
+    default:
+        break;
+    }
 }
 
 void MainWindow::Disable_Options()
 {
+    if (currentProtocolIndex == 0 || currentProtocolIndex == 1) {
+        ui->Obj_IP->setEnabled(false);
+        ui->Obj_Port->setEnabled(false);
+    }
+    ui->Connect->setEnabled(false);
+    ui->Local_Port->setEnabled(false);
+    ui->Disconnect->setEnabled(true);
+    ui->Send->setEnabled(true);
 }
 
+void MainWindow::Enable_Options()
+{
+    if (currentProtocolIndex == 0 || currentProtocolIndex == 1) {
+        ui->Obj_IP->setEnabled(true);
+        ui->Obj_Port->setEnabled(true);
+    }
+    ui->Connect->setEnabled(true);
+    ui->Local_Port->setEnabled(true);
+    ui->Disconnect->setEnabled(false);
+    ui->Send->setEnabled(false);
+}
+
+void MainWindow::UpdateClientsHint(QString message)
+{
+    if (ui->DisplayTime->isChecked())
+        appendParagraph(ui->Recive_msg, timeStamp());
+    appendParagraph(ui->Recive_msg, message);
+}
+
+void MainWindow::UpdateClientsList(QString method, QString IP)
+{
+    if (method == QLatin1String("join")) {
+        ui->client_list->addItem(IP);
+    } else if (method == QLatin1String("leave")) {
+        const int index = ui->client_list->findText(IP, Qt::MatchExactly | Qt::MatchCaseSensitive);
+        if (index >= 0)
+            ui->client_list->removeItem(index);
+    }
+    ui->client_list->update();
+}
+
+void MainWindow::on_client_list_currentTextChanged(const QString &arg1)
+{
+    // The server forwards the call to its own thread, queued behind any send
+    // already requested, so every send sees the target chosen before it.
+    if (TcpServer)
+        TcpServer->SelectClient(arg1);
+}
+
+void MainWindow::on_Kick_clicked()
+{
+    QComboBox *list = ui->client_list;
+    if (list->count() <= 1 || list->currentIndex() <= 0)
+        return;
+    emit tcpS_kick(list->currentText());
+    list->removeItem(list->currentIndex());
+}

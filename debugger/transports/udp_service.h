@@ -1,0 +1,30 @@
+#pragma once
+
+#include <QByteArray>
+#include <QObject>
+#include <QString>
+
+class QUdpSocket;
+
+// The UDP channel: one socket bound on all interfaces, one datagram per send,
+// one emission per datagram received. Lives on its own thread.
+class UDP_Service : public QObject
+{
+    Q_OBJECT
+
+public:
+    UDP_Service();
+    ~UDP_Service() override;
+
+public Q_SLOTS:
+    void OpenUdp(quint16 local_port);
+    void CloseUdp();
+    void SendUdpMsg(QByteArray msg, QString obj_ip, quint16 obj_port);
+    void ReadUdpMessage();
+
+Q_SIGNALS:
+    void UdpModeMsg(QByteArray message);
+
+private:
+    QUdpSocket *UdpServer;
+};
