@@ -30,11 +30,16 @@ class AboutDialog : public QDialog
     Q_OBJECT
 
 public:
-    explicit AboutDialog(QWidget *parent = nullptr);
+    // Inline so that the reference to aboutProduct() is made from the caller's
+    // library: common is linked after each program's library, so a reference
+    // made from common alone would be left unresolved by the static linker.
+    explicit AboutDialog(QWidget *parent = nullptr) : AboutDialog(aboutProduct(), parent) {}
+    AboutDialog(const AboutProduct &product, QWidget *parent);
     ~AboutDialog() override;
 
 private:
     void retranslate();
 
+    const AboutProduct &m_product;
     Ui::AboutDialog *ui;
 };

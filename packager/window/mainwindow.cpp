@@ -1,31 +1,325 @@
 #include "mainwindow.h"
 #include "ui_mainwindow.h"
 
+#include "aboutdialog.h"
+
+#include <QButtonGroup>
+#include <QColor>
+#include <QCoreApplication>
+#include <QDir>
+#include <QEvent>
+#include <QFile>
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QGraphicsDropShadowEffect>
+#include <QImage>
+#include <QImageReader>
+#include <QMessageBox>
+#include <QMouseEvent>
+#include <QSettings>
+#include <QStandardPaths>
+#include <QTranslator>
+
+namespace {
+
+QSettings openSettings()
+{
+    return QSettings(QStringLiteral("Oxlo"), QStringLiteral("Crateforge"));
+}
+
+} // namespace
+
 MainWindow::MainWindow(QWidget *parent)
     : QMainWindow(parent), ui(new Ui::MainWindow)
 {
+    m_bDrag = false;
+    m_currentLanguage.clear();
+
+    m_translator = new QTranslator(this);
+    m_translatorQt = new QTranslator(this);
+
     ui->setupUi(this);
+
+    startWorker();
+
+    m_tabGroup = new QButtonGroup(this);
+    m_tabGroup->addButton(ui->basicTabButton, 0);
+    m_tabGroup->addButton(ui->advancedTabButton, 1);
+    connect(m_tabGroup, &QButtonGroup::buttonClicked, this,
+            [this](QAbstractButton *button) { onTabButtonClicked(m_tabGroup->id(button)); });
+
+    setWindowFlags(Qt::Window | Qt::FramelessWindowHint);
+    setAttribute(Qt::WA_TranslucentBackground);
+    auto *shadow = new QGraphicsDropShadowEffect(this);
+    shadow->setBlurRadius(20.0);
+    shadow->setColor(QColor(0, 0, 0, 80));
+    shadow->setOffset(0, 0);
+    ui->centralwidget->setGraphicsEffect(shadow);
+
+    ui->stackedWidget->setCurrentIndex(0);
+
+    loadSettings();
+
+    ui->progressBar->setRange(0, 100);
+    ui->progressBar->setValue(0);
+
+    connect(ui->minButton, &QPushButton::clicked, this, &MainWindow::onMinimizeButtonClicked);
+    connect(ui->closeButton, &QPushButton::clicked, this, &MainWindow::onCloseButtonClicked);
+
+    createMenu();
+
+    createWorkFolder();
 }
 
 MainWindow::~MainWindow()
 {
+    stopWorker();
+    saveSettings();
+    removeWorkFolder();
     delete ui;
 }
 
-void MainWindow::mousePressEvent(QMouseEvent *event) { QMainWindow::mousePressEvent(event); }
-void MainWindow::mouseReleaseEvent(QMouseEvent *event) { QMainWindow::mouseReleaseEvent(event); }
-void MainWindow::mouseMoveEvent(QMouseEvent *event) { QMainWindow::mouseMoveEvent(event); }
-void MainWindow::changeEvent(QEvent *event) { QMainWindow::changeEvent(event); }
-void MainWindow::on_selectFolderButton_clicked() {}
-void MainWindow::on_outputButton_clicked() {}
-void MainWindow::on_iconButton_clicked() {}
-void MainWindow::on_aboutButton_clicked() {}
-void MainWindow::on_mainExeButton_clicked() {}
-void MainWindow::onMinimizeButtonClicked() {}
-void MainWindow::onCloseButtonClicked() {}
-void MainWindow::onTabButtonClicked(int) {}
-void MainWindow::updateExeList(const QString &) {}
-bool MainWindow::validateInputs() { return false; }
-QString MainWindow::compressionLevelArg() const { return {}; }
-QString MainWindow::compressionMethodArg() const { return {}; }
-QString MainWindow::dictionarySizeArg() const { return {}; }
+void MainWindow::mousePressEvent(QMouseEvent *event)
+{
+    if (event->button() == Qt::LeftButton) {
+        // The event position is in window coordinates while the two frames sit
+        // inside frameMain's 10-pixel shadow margin, so map from the window itself
+        // rather than from each frame's parent.
+        const QPoint pos = event->position().toPoint();
+        const QPoint headerLocalPos = ui->headerFrame->mapFrom(this, pos);
+        const QPoint menuLocalPos = ui->frameMenu->mapFrom(this, pos);
+        if (ui->headerFrame->rect().contains(headerLocalPos) || ui->frameMenu->rect().contains(menuLocalPos)) {
+            m_bDrag = true;
+            m_dragStartPosition = event->globalPosition().toPoint();
+            m_windowStartPosition = frameGeometry().topLeft();
+            event->accept();
+            return;
+        }
+    }
+    QWidget::mousePressEvent(event);
+}
+
+void MainWindow::mouseMoveEvent(QMouseEvent *event)
+{
+    if (m_bDrag && (event->buttons() & Qt::LeftButton)) {
+        move(event->globalPosition().toPoint() - m_dragStartPosition + m_windowStartPosition);
+        event->accept();
+        return;
+    }
+    QWidget::mouseMoveEvent(event);
+}
+
+void MainWindow::mouseReleaseEvent(QMouseEvent *event)
+{
+    if (event->button() == Qt::LeftButton && m_bDrag) {
+        m_bDrag = false;
+        event->accept();
+        return;
+    }
+    QWidget::mouseReleaseEvent(event);
+}
+
+void MainWindow::changeEvent(QEvent *event)
+{
+    if (event->type() == QEvent::LanguageChange) {
+        ui->retranslateUi(this);
+        createMenu();
+    }
+    QMainWindow::changeEvent(event);
+}
+
+void MainWindow::onTabButtonClicked(int index)
+{
+    ui->stackedWidget->setCurrentIndex(index);
+}
+
+void MainWindow::onMinimizeButtonClicked()
+{
+    showMinimized();
+}
+
+void MainWindow::onCloseButtonClicked()
+{
+    const QMessageBox::StandardButton answer =
+        QMessageBox::question(this, tr("确认退出"), tr("确定要退出 匣坊 吗？"),
+                              QMessageBox::Yes | QMessageBox::No, QMessageBox::NoButton);
+    if (answer == QMessageBox::Yes)
+        QCoreApplication::quit();
+}
+
+void MainWindow::on_aboutButton_clicked()
+{
+    AboutDialog dialog(this);
+    dialog.exec();
+}
+
+void MainWindow::on_selectFolderButton_clicked()
+{
+    const QString folderPath = QFileDialog::getExistingDirectory(this, tr("选择源文件夹"), QString(),
+                                                                 QFileDialog::ShowDirsOnly);
+    if (folderPath.isEmpty())
+        return;
+
+    ui->folderLineEdit->setText(folderPath);
+    {
+        QSettings settings = openSettings();
+        settings.setValue(QStringLiteral("folderPath"), folderPath);
+        settings.sync();
+    }
+    updateExeList(folderPath);
+    saveSettings();
+}
+
+void MainWindow::on_outputButton_clicked()
+{
+    QString startDir = ui->outputLineEdit->text();
+    if (startDir.isEmpty())
+        startDir = QStandardPaths::writableLocation(QStandardPaths::DesktopLocation);
+
+    const QString outputPath = QFileDialog::getExistingDirectory(
+        this, tr("选择输出目录"), startDir, QFileDialog::ShowDirsOnly | QFileDialog::DontResolveSymlinks);
+    if (outputPath.isEmpty())
+        return;
+
+    ui->outputLineEdit->setText(outputPath);
+    saveSettings();
+}
+
+void MainWindow::on_mainExeButton_clicked()
+{
+    const QString folderPath = ui->folderLineEdit->text();
+    if (folderPath.isEmpty()) {
+        QMessageBox::warning(this, tr("警告"), tr("请先选择源文件夹！"));
+        return;
+    }
+
+    const QString exePath =
+        QFileDialog::getOpenFileName(this, tr("选择主程序"), folderPath, tr("可执行文件 (*.exe)"));
+    if (exePath.isEmpty())
+        return;
+
+    if (!exePath.startsWith(folderPath, Qt::CaseSensitive)) {
+        QMessageBox::warning(this, tr("警告"), tr("选择的主程序必须在源文件夹内！"));
+        return;
+    }
+
+    const QString exeName = QFileInfo(exePath).fileName();
+    int index = ui->mainExeComboBox->findText(exeName, Qt::MatchExactly | Qt::MatchCaseSensitive);
+    if (index < 0) {
+        ui->mainExeComboBox->addItem(exeName);
+        index = ui->mainExeComboBox->findText(exeName, Qt::MatchExactly | Qt::MatchCaseSensitive);
+    }
+    ui->mainExeComboBox->setCurrentIndex(index);
+
+    {
+        QSettings settings = openSettings();
+        settings.setValue(QStringLiteral("lastExe"), exeName);
+        settings.sync();
+    }
+    saveSettings();
+}
+
+void MainWindow::on_iconButton_clicked()
+{
+    const QString iconPath =
+        QFileDialog::getOpenFileName(this, tr("选择图标文件"), QString(), tr("图标文件 (*.ico)"));
+    if (iconPath.isEmpty())
+        return;
+
+    QImageReader reader(iconPath);
+    reader.setAutoDetectImageFormat(true);
+    reader.setAutoTransform(true);
+    if (reader.read().isNull()) {
+        QMessageBox::warning(this, tr("错误"), tr("无法加载图标文件！"));
+        return;
+    }
+
+    ui->iconLineEdit->setText(iconPath);
+    saveSettings();
+}
+
+void MainWindow::updateExeList(const QString &folderPath)
+{
+    const QString previous = ui->mainExeComboBox->currentText();
+    ui->mainExeComboBox->clear();
+
+    const QStringList exeNames =
+        QDir(folderPath).entryList({QStringLiteral("*.exe")}, QDir::Files, QDir::Name);
+    for (const QString &name : exeNames)
+        ui->mainExeComboBox->addItem(name);
+
+    const QString lastExe = openSettings().value(QStringLiteral("lastExe")).toString();
+    const auto exactMatch = Qt::MatchExactly | Qt::MatchCaseSensitive;
+    if (!lastExe.isEmpty()) {
+        const int index = ui->mainExeComboBox->findText(lastExe, exactMatch);
+        if (index >= 0) {
+            ui->mainExeComboBox->setCurrentIndex(index);
+            return;
+        }
+    }
+    if (!previous.isEmpty()) {
+        const int index = ui->mainExeComboBox->findText(previous, exactMatch);
+        if (index >= 0)
+            ui->mainExeComboBox->setCurrentIndex(index);
+    }
+}
+
+bool MainWindow::validateInputs()
+{
+    const QString folderPath = ui->folderLineEdit->text();
+    if (folderPath.isEmpty()) {
+        QMessageBox::warning(this, tr("警告"), tr("请选择源文件夹！"));
+        return false;
+    }
+
+    const QString exeName = ui->mainExeComboBox->currentText();
+    if (exeName.isEmpty()) {
+        QMessageBox::warning(this, tr("警告"), tr("请选择主程序！"));
+        return false;
+    }
+
+    if (!QFile::exists(folderPath + QLatin1Char('/') + exeName)) {
+        QMessageBox::warning(this, tr("警告"), tr("选择的主程序不存在于源文件夹中！\n请重新选择主程序。"));
+        return false;
+    }
+
+    if (!QFileInfo(ui->outputLineEdit->text()).isDir()) {
+        QMessageBox::warning(this, tr("警告"), tr("输出路径必须是一个目录（例如 C:/Output）！"));
+        return false;
+    }
+
+    return true;
+}
+
+QString MainWindow::compressionLevelArg() const
+{
+    switch (ui->cmbCompression->currentIndex()) {
+    case 0: return QStringLiteral("0");
+    case 1: return QStringLiteral("1");
+    case 2: return QStringLiteral("3");
+    case 3: return QStringLiteral("5");
+    case 4: return QStringLiteral("7");
+    case 5: return QStringLiteral("9");
+    default: return QStringLiteral("5");
+    }
+}
+
+QString MainWindow::compressionMethodArg() const
+{
+    switch (ui->cmbMethod->currentIndex()) {
+    case 1: return QStringLiteral("LZMA2");
+    default: return QStringLiteral("LZMA");
+    }
+}
+
+QString MainWindow::dictionarySizeArg() const
+{
+    switch (ui->cmbDictSize->currentIndex()) {
+    case 0: return QStringLiteral("64K");
+    case 1: return QStringLiteral("1M");
+    case 2: return QStringLiteral("16M");
+    case 3: return QStringLiteral("32M");
+    case 4: return QStringLiteral("64M");
+    default: return QStringLiteral("16M");
+    }
+}
