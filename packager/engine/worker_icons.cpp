@@ -1,15 +1,199 @@
 #include "worker.h"
 
-// Until icon extraction exists on this platform, every executable takes the
-// "no icon" path, and the replacement fails where the editor would be copied.
-QByteArray Worker::extractIconFromExe(const QString &)
+#include "iconsource.h"
+#include "toolfolder.h"
+
+#include <QBuffer>
+#include <QFile>
+#include <QImage>
+#include <QProcess>
+#include <QSaveFile>
+#include <QThread>
+
+namespace {
+
+constexpr int kDeleteWaitMs = 5000;
+constexpr int kAddWaitMs = 10000;
+constexpr int kKillWaitMs = 5000;
+constexpr qint64 kChunk = 1024 * 1024;
+
+// An editor run that overran its wait is stopped before anything else
+// happens, so it can never write into the executable behind the later steps.
+void stopEditor(QProcess &process)
 {
-    Q_EMIT logMessage(QStringLiteral("警告：无法从EXE提取图标"));
-    return {};
+    if (process.state() == QProcess::NotRunning)
+        return;
+    process.kill();
+    process.waitForFinished(kKillWaitMs);
 }
 
-bool Worker::replaceExeIcon(const QString &, const QByteArray &)
+bool sameContent(const QString &a, const QString &b)
 {
-    Q_EMIT logMessage(QStringLiteral("错误：无法复制ResourceHacker到临时目录"));
-    return false;
+    QFile first(a);
+    QFile second(b);
+    if (!first.open(QIODevice::ReadOnly) || !second.open(QIODevice::ReadOnly) || first.size() != second.size())
+        return false;
+    while (!first.atEnd()) {
+        if (first.read(kChunk) != second.read(kChunk))
+            return false;
+    }
+    return true;
+}
+
+// Puts the backup's bytes back under the executable's name in one rename, so
+// a reader never sees a half-restored file.
+bool restoreFromBackup(const QString &exePath, const QString &backupPath)
+{
+    QFile backup(backupPath);
+    QSaveFile target(exePath);
+    if (!backup.open(QIODevice::ReadOnly) || !target.open(QIODevice::WriteOnly))
+        return false;
+    while (!backup.atEnd()) {
+        const QByteArray chunk = backup.read(kChunk);
+        if (chunk.isEmpty() || target.write(chunk) != chunk.size()) {
+            target.cancelWriting();
+            return false;
+        }
+    }
+    if (!target.commit())
+        return false;
+    return QFile::setPermissions(exePath, QFile::permissions(backupPath));
+}
+
+// The bundled editor is copied out when the tool folder has none, or when the
+// one there is not safe to run.
+bool provideEditor(const QString &editorPath)
+{
+    if (QFile::exists(editorPath)) {
+        if (isTrustedTool(editorPath))
+            return true;
+        if (!QFile::remove(editorPath))
+            return false;
+    }
+    if (!QFile::copy(QStringLiteral(":/resources/ResourceHacker.exe"), editorPath))
+        return false;
+    QFile::setPermissions(editorPath, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+    return true;
+}
+
+} // namespace
+
+QByteArray Worker::extractIconFromExe(const QString &exePath)
+{
+    const iconsource::Result rendered = iconsource::renderFirstIcon(exePath);
+    if (rendered.status == iconsource::Status::NoIcon) {
+        Q_EMIT logMessage(QStringLiteral("警告：无法从EXE提取图标"));
+        return {};
+    }
+    if (rendered.status == iconsource::Status::NoIconInfo) {
+        Q_EMIT logMessage(QStringLiteral("错误：无法获取图标信息"));
+        return {};
+    }
+
+    // QImage rather than QPixmap: this runs on the worker thread, where
+    // pixmaps are not safe on every platform; the scaling and the ICO
+    // writer are the same for both.
+    QImage image = rendered.image;
+    if (image.isNull()) {
+        Q_EMIT logMessage(QStringLiteral("错误：无法将图标转换为位图"));
+        return {};
+    }
+    if (!(image.width() > 255 && image.height() > 255))
+        image = image.scaled(QSize(256, 256), Qt::KeepAspectRatio, Qt::SmoothTransformation);
+
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    if (!buffer.open(QIODevice::WriteOnly) || !image.save(&buffer, "ICO", -1)) {
+        Q_EMIT logMessage(QStringLiteral("错误：图标转换失败"));
+        return {};
+    }
+    buffer.close();
+    Q_EMIT logMessage(QStringLiteral("成功提取图标，大小: %1 字节").arg(bytes.size()));
+    return bytes;
+}
+
+bool Worker::replaceExeIcon(const QString &exePath, const QByteArray &iconData)
+{
+    Q_EMIT logMessage(QStringLiteral("开始替换图标: %1").arg(exePath));
+
+    const QString backupPath = exePath + QStringLiteral(".bak");
+    if (QFile::exists(backupPath))
+        QFile::remove(backupPath);
+    if (!QFile::copy(exePath, backupPath)) {
+        Q_EMIT logMessage(QStringLiteral("错误：无法创建备份文件"));
+        return false;
+    }
+
+    const QString toolFolder = toolFolderPath();
+    const QString editorPath = toolFolder + QStringLiteral("/ResourceHacker.exe");
+    if (toolFolder.isEmpty() || !provideEditor(editorPath)) {
+        Q_EMIT logMessage(QStringLiteral("错误：无法复制ResourceHacker到临时目录"));
+        return false;
+    }
+
+    const QString iconPath = toolFolder + QStringLiteral("/temp_icon.ico");
+    {
+        QFile iconFile(iconPath);
+        if (!iconFile.open(QIODevice::WriteOnly | QIODevice::Truncate)) {
+            Q_EMIT logMessage(QStringLiteral("错误：无法创建临时图标文件"));
+            return false;
+        }
+        iconFile.write(iconData);
+        iconFile.close();
+    }
+    Q_EMIT logMessage(QStringLiteral("临时图标文件创建成功: %1").arg(iconPath));
+
+    QProcess process;
+    process.setProcessChannelMode(QProcess::MergedChannels);
+
+    Q_EMIT logMessage(QStringLiteral("删除旧图标资源..."));
+    process.start(editorPath, {QStringLiteral("-open"), exePath, QStringLiteral("-save"), exePath,
+                               QStringLiteral("-action"), QStringLiteral("delete"), QStringLiteral("-mask"),
+                               QStringLiteral("ICONGROUP,"), QStringLiteral("-log"), QStringLiteral("NUL")});
+    if (!process.waitForFinished(kDeleteWaitMs)) {
+        stopEditor(process);
+        Q_EMIT logMessage(QStringLiteral("警告：ResourceHacker删除旧图标失败，可能原本没有图标"));
+    }
+
+    Q_EMIT logMessage(QStringLiteral("添加新图标资源..."));
+    process.start(editorPath, {QStringLiteral("-open"), exePath, QStringLiteral("-save"), exePath,
+                               QStringLiteral("-action"), QStringLiteral("addoverwrite"), QStringLiteral("-resource"),
+                               iconPath, QStringLiteral("-mask"), QStringLiteral("ICONGROUP,MAINICON,"),
+                               QStringLiteral("-log"), QStringLiteral("NUL")});
+    const bool added = process.waitForFinished(kAddWaitMs) && process.exitStatus() == QProcess::NormalExit
+        && process.exitCode() == 0;
+    if (!added) {
+        stopEditor(process);
+        // Whatever an earlier step did, the executable goes back to what it
+        // was before this call.
+        if (!sameContent(exePath, backupPath))
+            restoreFromBackup(exePath, backupPath);
+        Q_EMIT logMessage(QStringLiteral("错误：ResourceHacker添加新图标失败"));
+        QFile::remove(iconPath);
+        QFile::remove(backupPath);
+        return false;
+    }
+
+    Q_EMIT logMessage(QStringLiteral("更新图标缓存..."));
+#ifdef Q_OS_WIN
+    QProcess::startDetached(QStringLiteral("ie4uinit.exe"), {QStringLiteral("-ClearIconCache")});
+#endif
+    QThread::msleep(500);
+#ifdef Q_OS_WIN
+    QProcess::startDetached(QStringLiteral("ie4uinit.exe"), {QStringLiteral("-show")});
+#endif
+    QThread::msleep(500);
+    iconsource::notifyIconsChanged();
+
+    QFile::remove(iconPath);
+    QFile::remove(backupPath);
+
+    const QImage finalIcon(exePath);
+    if (finalIcon.isNull())
+        Q_EMIT logMessage(QStringLiteral("警告：无法从EXE加载图标，可能需要重启资源管理器"));
+    else
+        Q_EMIT logMessage(QStringLiteral("最终EXE图标尺寸: %1x%2").arg(finalIcon.width()).arg(finalIcon.height()));
+
+    Q_EMIT logMessage(QStringLiteral("图标替换完成"));
+    return true;
 }
