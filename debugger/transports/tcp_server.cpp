@@ -23,6 +23,19 @@ TCP_Server::~TCP_Server()
     delete MyClients;
 }
 
+namespace {
+
+// On a dual-stack listener an IPv4 client appears as ::ffff:a.b.c.d; it is
+// shown, listed and kicked by the address it really has.
+QString addressText(const QHostAddress &address)
+{
+    bool isIPv4 = false;
+    const quint32 ipv4 = address.toIPv4Address(&isIPv4);
+    return isIPv4 ? QHostAddress(ipv4).toString() : address.toString();
+}
+
+} // namespace
+
 void TCP_Server::StartListen(quint16 port)
 {
     Server->listen(QHostAddress::Any, port);
@@ -76,7 +89,7 @@ void TCP_Server::SendMessage(QByteArray msg)
 void TCP_Server::HasClientConnect()
 {
     while (QTcpSocket *socket = Server->nextPendingConnection()) {
-        const QString ip = socket->peerAddress().toString();
+        const QString ip = addressText(socket->peerAddress());
         const quint16 port = socket->peerPort();
         connect(socket, &QTcpSocket::readyRead, this, &TCP_Server::ReciveClientMessage);
         connect(socket, &QTcpSocket::disconnected, this, &TCP_Server::HasClientDisconnect);
