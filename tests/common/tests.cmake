@@ -1,0 +1,27 @@
+# The style-sheet loader reads ":/qss/default.css" from whatever bundle the
+# program carries, so each case is its own executable with its own bundle.
+set(STYLESHEET_CASES valid empty missing)
+foreach(case ${STYLESHEET_CASES})
+    project_add_test(common_stylesheet_${case}
+        SOURCES ${CMAKE_CURRENT_LIST_DIR}/stylesheet/stylesheet_test.cpp
+        LIBS common TIMEOUT 30)
+    target_compile_definitions(common_stylesheet_${case} PRIVATE SHEET_CASE="${case}")
+    file(GLOB_RECURSE bundle
+        ${CMAKE_CURRENT_LIST_DIR}/stylesheet/${case}/*)
+    qt_add_resources(common_stylesheet_${case} "sheet_${case}" PREFIX "/"
+        BASE ${CMAKE_CURRENT_LIST_DIR}/stylesheet/${case}
+        FILES ${bundle})
+endforeach()
+
+# Start-up with a sheet that cannot be loaded, and with one that can.
+foreach(case valid missing)
+    project_add_test(common_startup_${case}
+        SOURCES ${CMAKE_CURRENT_LIST_DIR}/startup/startup_test.cpp
+        LIBS common TIMEOUT 30)
+    target_compile_definitions(common_startup_${case} PRIVATE SHEET_CASE="${case}")
+    file(GLOB_RECURSE bundle
+        ${CMAKE_CURRENT_LIST_DIR}/stylesheet/${case}/*)
+    qt_add_resources(common_startup_${case} "startup_sheet_${case}" PREFIX "/"
+        BASE ${CMAKE_CURRENT_LIST_DIR}/stylesheet/${case}
+        FILES ${bundle})
+endforeach()
