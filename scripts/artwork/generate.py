@@ -250,6 +250,7 @@ def write_ico(svg_text, ico_path, scratch):
     for size in ICO_SIZES:
         frame = os.path.join(scratch, "logo-%d.png" % size)
         rasterise(source, frame, size)
+        shrink_png(frame)
         frames.append(frame)
     subprocess.run(["convert"] + frames + [ico_path], check=True)
 
