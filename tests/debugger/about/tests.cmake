@@ -1,0 +1,1 @@
+set_tests_properties(debugger_aboutdialog PROPERTIES TIMEOUT 30)
