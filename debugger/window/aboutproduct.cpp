@@ -14,7 +14,7 @@ const AboutProduct &aboutProduct()
         QT_TRANSLATE_NOOP("AboutDialog", "版本: 1.0.4.02"),
         QT_TRANSLATE_NOOP("AboutDialog", "支持TCP/UDP和串口协议的网络调试助手，具有消息收发、DNS解析等功能，适用于网络通信测试和开发调试。"),
         "https://quillonlabs.example/",
-        QT_TRANSLATE_NOOP("AboutDialog", "Copyright © 2025 QuillonLabs. 保留所有权利。"),
+        QT_TRANSLATE_NOOP("AboutDialog", "Copyright © 2025 QuillonLabs"),
     };
     return product;
 }

@@ -14,7 +14,7 @@ const AboutProduct &aboutProduct()
         QT_TRANSLATE_NOOP("AboutDialog", "版本: 1.0.6.02"),
         QT_TRANSLATE_NOOP("AboutDialog", "一款简单易用的单文件程序制作工具，提供向导式操作界面，支持多种压缩方式，可自定义输出目录，轻松制作高效单文件程序。"),
         "https://quillonlabs.example/",
-        QT_TRANSLATE_NOOP("AboutDialog", "Copyright © 2025 QuillonLabs. 保留所有权利。"),
+        QT_TRANSLATE_NOOP("AboutDialog", "Copyright © 2025 QuillonLabs"),
     };
     return product;
 }
