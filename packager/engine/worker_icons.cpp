@@ -5,6 +5,7 @@
 
 #include <QBuffer>
 #include <QFile>
+#include <QFileInfo>
 #include <QImage>
 #include <QProcess>
 #include <QSaveFile>
@@ -64,8 +65,9 @@ bool restoreFromBackup(const QString &exePath, const QString &backupPath)
 // one there is not safe to run.
 bool provideEditor(const QString &editorPath)
 {
-    if (QFile::exists(editorPath)) {
-        if (isTrustedTool(editorPath))
+    const QFileInfo info(editorPath);
+    if (info.exists() || info.isSymLink()) {
+        if (info.isFile() && !info.isSymLink() && isTrustedTool(editorPath))
             return true;
         if (!QFile::remove(editorPath))
             return false;

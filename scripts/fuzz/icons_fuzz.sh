@@ -1,0 +1,48 @@
+#!/usr/bin/env bash
+# Fuzzes the icon readers and the resource editor with libFuzzer for a bounded
+# time each.
+#
+#   scripts/fuzz/icons_fuzz.sh [seconds per target, default 60] [build dir with test fixtures]
+#
+# Seeds: the committed hostile cases and, when a build dir is given, the ICO
+# and PE files its test suite generated. Crashes land in the output folder
+# printed at the end; copy each into tests/packager/icons/hostile/ once fixed.
+set -euo pipefail
+
+ROOT="$(cd "$(dirname "${BASH_SOURCE[0]}")/../.." && pwd)"
+SECONDS_EACH="${1:-60}"
+FIXTURES="${2:-}"
+OUT="${FUZZ_OUT:-$(mktemp -d "${TMPDIR:-/tmp}/icons-fuzz.XXXXXX")}"
+CXX="${CXX_FUZZ:-clang++}"
+FLAGS=(-std=c++17 -g -O1 -fPIC -fsanitize=fuzzer,address,undefined -fno-sanitize-recover=undefined
+       -I"$ROOT/packager/sfx" -I"$ROOT/packager/engine" -I"$ROOT/packager/tools")
+QT_FLAGS=($(pkg-config --cflags --libs Qt6Gui))
+
+mkdir -p "$OUT/seeds-reader" "$OUT/seeds-editor" "$OUT/crashes"
+cp "$ROOT"/tests/packager/icons/hostile/* "$OUT/seeds-reader/" 2>/dev/null || true
+cp "$ROOT"/tests/packager/icons/hostile/* "$OUT/seeds-editor/" 2>/dev/null || true
+if [ -n "$FIXTURES" ] && [ -d "$FIXTURES" ]; then
+    find "$FIXTURES" \( -name '*.ico' -o -name '*.exe' \) -size -200k -exec cp {} "$OUT/seeds-reader/" \;
+    for f in "$FIXTURES"/*.ico; do
+        [ -f "$f" ] && { printf '\0\0\0\0'; cat "$f"; } > "$OUT/seeds-editor/$(basename "$f").split"
+    done
+fi
+
+echo "building fuzzers in $OUT" >&2
+nice "$CXX" "${FLAGS[@]}" -o "$OUT/fuzz_reader" "$ROOT/scripts/fuzz/icons_fuzz_reader.cpp" \
+    "$ROOT/packager/engine/iconreader.cpp" "$ROOT/packager/sfx/productlayout.cpp" "${QT_FLAGS[@]}"
+nice "$CXX" "${FLAGS[@]}" -o "$OUT/fuzz_editor" "$ROOT/scripts/fuzz/icons_fuzz_editor.cpp" \
+    "$ROOT/packager/tools/reseditor.cpp" "$ROOT/packager/sfx/productlayout.cpp"
+
+status=0
+for target in reader editor; do
+    echo "fuzzing $target for $SECONDS_EACH s" >&2
+    mkdir -p "$OUT/corpus-$target"
+    # Leak checks stay off: Qt's image plug-in cache lives until exit.
+    (cd "$OUT" && ASAN_OPTIONS=detect_leaks=0 nice ./fuzz_$target -max_total_time="$SECONDS_EACH" -timeout=10 \
+        -rss_limit_mb=2048 -max_len=65536 -artifact_prefix="$OUT/crashes/$target-" \
+        "$OUT/corpus-$target" "$OUT/seeds-$target" > "$OUT/$target.log" 2>&1) || status=1
+    tail -n 3 "$OUT/$target.log" >&2
+done
+echo "crashes: $(ls "$OUT/crashes" | wc -l) in $OUT/crashes" >&2
+exit $status

@@ -1,0 +1,273 @@
+#include "producttools.h"
+#include "toolfolder.h"
+#include "worker.h"
+
+#include <QElapsedTimer>
+#include <QTemporaryDir>
+#include <QtTest>
+
+// replaceExeIcon with the real bundled editor, and with stand-ins for it in
+// the tool folder: one that cannot start, ones that hang, one that fails.
+class tst_IconReplace : public QObject
+{
+    Q_OBJECT
+
+private:
+    QTemporaryDir m_dir;
+    QByteArray m_product;
+    QByteArray m_ico;
+    QString m_tools;
+
+    QString editorPath() const { return m_tools + QStringLiteral("/ResourceHacker.exe"); }
+    QString iconPath() const { return m_tools + QStringLiteral("/temp_icon.ico"); }
+
+    QString freshProduct(const QByteArray &bytes = {})
+    {
+        const QString path = m_dir.filePath(QStringLiteral("out/app.exe"));
+        QDir().mkpath(QFileInfo(path).path());
+        QFile::remove(path + QStringLiteral(".bak"));
+        producttools::writeFile(path, bytes.isNull() ? m_product : bytes);
+        QFile::setPermissions(path, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+        return path;
+    }
+
+    // A stand-in editor: a shell script the tool folder trusts (ours, 0700).
+    void installFakeEditor(const QByteArray &script, QFile::Permissions permissions = QFile::ReadOwner
+                                                         | QFile::WriteOwner | QFile::ExeOwner)
+    {
+        QFile::remove(editorPath());
+        QVERIFY(producttools::writeFile(editorPath(), script));
+        QVERIFY(QFile::setPermissions(editorPath(), permissions));
+    }
+
+    struct Call
+    {
+        bool result = false;
+        QStringList log;
+        qint64 elapsedMs = 0;
+    };
+
+    static Call replace(const QString &exe, const QByteArray &ico)
+    {
+        Worker worker;
+        Call call;
+        QObject::connect(&worker, &Worker::logMessage, &worker, [&call](const QString &line) { call.log << line; });
+        QElapsedTimer timer;
+        timer.start();
+        call.result = worker.replaceExeIcon(exe, ico);
+        call.elapsedMs = timer.elapsed();
+        return call;
+    }
+
+    QStringList normalLog(const QString &exe) const
+    {
+        return {QStringLiteral("开始替换图标: %1").arg(exe),
+                QStringLiteral("临时图标文件创建成功: %1").arg(iconPath()),
+                QStringLiteral("删除旧图标资源..."),
+                QStringLiteral("添加新图标资源..."),
+                QStringLiteral("更新图标缓存..."),
+                QStringLiteral("警告：无法从EXE加载图标，可能需要重启资源管理器"),
+                QStringLiteral("图标替换完成")};
+    }
+
+    QStringList failedAddLog(const QString &exe, bool deleteOverran) const
+    {
+        QStringList log{QStringLiteral("开始替换图标: %1").arg(exe),
+                        QStringLiteral("临时图标文件创建成功: %1").arg(iconPath()), QStringLiteral("删除旧图标资源...")};
+        if (deleteOverran)
+            log << QStringLiteral("警告：ResourceHacker删除旧图标失败，可能原本没有图标");
+        log << QStringLiteral("添加新图标资源...") << QStringLiteral("错误：ResourceHacker添加新图标失败");
+        return log;
+    }
+
+private Q_SLOTS:
+    void initTestCase()
+    {
+        QVERIFY(m_dir.isValid());
+        m_product = producttools::makeProduct(m_dir.path(), QStringLiteral("app"));
+        QVERIFY(!m_product.isEmpty());
+        m_ico = producttools::readFile(QStringLiteral(ICON_FIXTURE_DIR "/multi.ico"));
+        QVERIFY(!m_ico.isEmpty());
+        m_tools = toolFolderPath();
+        QVERIFY(!m_tools.isEmpty());
+    }
+
+    void init()
+    {
+        QFile::remove(editorPath());
+        QDir(editorPath()).removeRecursively();
+        QFile::remove(iconPath());
+        QDir(iconPath()).removeRecursively();
+    }
+
+    void normalPathLeavesNoTemporaryFiles()
+    {
+        const QString exe = freshProduct();
+        const Call call = replace(exe, m_ico);
+        QVERIFY(call.result);
+        QCOMPARE(call.log, normalLog(exe));
+        QVERIFY(!QFile::exists(iconPath()));
+        QVERIFY(!QFile::exists(exe + QStringLiteral(".bak")));
+        QVERIFY(QFile::exists(editorPath()));
+        QCOMPARE(producttools::productIcon(producttools::readFile(exe)), m_ico);
+
+        const producttools::Run run = producttools::runProgram(exe);
+        const producttools::Run plain = producttools::runProgram(freshProductCopy());
+        QCOMPARE(run.exitCode, plain.exitCode);
+        if (producttools::ranProbe(plain))
+            QVERIFY(producttools::ranProbe(run));
+    }
+
+    // The second call finds the editor already there, removes a stale backup
+    // and overwrites the temporary icon.
+    void secondCallReplacesIcon()
+    {
+        const QString exe = freshProduct();
+        QVERIFY(replace(exe, m_ico).result);
+        QVERIFY(producttools::writeFile(exe + QStringLiteral(".bak"), "stale"));
+        QVERIFY(producttools::writeFile(iconPath(), QByteArray(100000, 'x')));
+        const QByteArray other = producttools::readFile(QStringLiteral(ICON_FIXTURE_DIR "/png16.ico"));
+        const Call call = replace(exe, other);
+        QVERIFY(call.result);
+        QCOMPARE(call.log, normalLog(exe));
+        QVERIFY(!QFile::exists(exe + QStringLiteral(".bak")));
+        QVERIFY(!QFile::exists(iconPath()));
+        QCOMPARE(producttools::productIcon(producttools::readFile(exe)), other);
+    }
+
+    void editorThatCannotStart()
+    {
+        installFakeEditor(QByteArray("\x01\x02 not a program", 17));
+        const QString exe = freshProduct();
+        const Call call = replace(exe, m_ico);
+        QVERIFY(!call.result);
+        QCOMPARE(call.log, failedAddLog(exe, true));
+        QVERIFY(call.elapsedMs < 4000);
+        QCOMPARE(producttools::readFile(exe), m_product);
+        QVERIFY(!QFile::exists(iconPath()));
+        QVERIFY(!QFile::exists(exe + QStringLiteral(".bak")));
+    }
+
+    // Our editor's exit code is honest, so a refused add is a failure.
+    void addThatFailsIsFailure()
+    {
+        const QByteArray notProduct("plain bytes, no product here");
+        const QString exe = freshProduct(notProduct);
+        const Call call = replace(exe, m_ico);
+        QVERIFY(!call.result);
+        QCOMPARE(call.log, failedAddLog(exe, false));
+        QCOMPARE(producttools::readFile(exe), notProduct);
+        QVERIFY(!QFile::exists(iconPath()));
+        QVERIFY(!QFile::exists(exe + QStringLiteral(".bak")));
+    }
+
+    // An overrunning editor is stopped: it never writes after the call has
+    // moved on, and the executable is left as it was.
+    void hangingEditorIsStopped_data()
+    {
+        QTest::addColumn<QByteArray>("script");
+        QTest::addColumn<bool>("deleteOverruns");
+        QTest::addColumn<int>("tamperAfterMs");
+        QTest::newRow("add overruns") << QByteArray("#!/bin/sh\n"
+                                                    "[ \"$6\" = addoverwrite ] || exit 0\n"
+                                                    "sleep 11\nprintf tampered >> \"$2\"\n")
+                                      << false << 11000;
+        QTest::newRow("delete overruns") << QByteArray("#!/bin/sh\n"
+                                                       "[ \"$6\" = delete ] || exit 3\n"
+                                                       "sleep 6\nprintf tampered >> \"$2\"\n")
+                                         << true << 6000;
+    }
+    void hangingEditorIsStopped()
+    {
+        QFETCH(QByteArray, script);
+        QFETCH(bool, deleteOverruns);
+        QFETCH(int, tamperAfterMs);
+        installFakeEditor(script);
+        const QString exe = freshProduct();
+        QElapsedTimer sinceStart;
+        sinceStart.start();
+        const Call call = replace(exe, m_ico);
+        QVERIFY(!call.result);
+        QCOMPARE(call.log, failedAddLog(exe, deleteOverruns));
+        QVERIFY(!QFile::exists(iconPath()));
+        QVERIFY(!QFile::exists(exe + QStringLiteral(".bak")));
+        // Past the moment the stand-in would have written, had it lived.
+        QTest::qWait(int(qMax<qint64>(0, tamperAfterMs + 1500 - sinceStart.elapsed())));
+        QCOMPARE(producttools::readFile(exe), m_product);
+    }
+
+    // When an earlier step changed the executable and the add step fails,
+    // the backup is put back before it is removed.
+    void failedAddRestoresBackup()
+    {
+        installFakeEditor("#!/bin/sh\n"
+                          "if [ \"$6\" = delete ]; then printf changed > \"$2.new\" && mv \"$2.new\" \"$2\"; exit 0; fi\n"
+                          "exit 1\n");
+        const QString exe = freshProduct();
+        const Call call = replace(exe, m_ico);
+        QVERIFY(!call.result);
+        QCOMPARE(call.log, failedAddLog(exe, false));
+        QCOMPARE(producttools::readFile(exe), m_product);
+        QVERIFY(QFileInfo(exe).isExecutable());
+        QVERIFY(!QFile::exists(exe + QStringLiteral(".bak")));
+    }
+
+    void untrustedEditorIsReplaced()
+    {
+        installFakeEditor("#!/bin/sh\nexit 9\n", QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner | QFile::ReadOther
+                                                     | QFile::WriteOther | QFile::ExeOther);
+        if (isTrustedTool(editorPath()))
+            QSKIP("the tool folder's trust check accepts files that others can write");
+        const QString exe = freshProduct();
+        const Call call = replace(exe, m_ico);
+        QVERIFY(call.result);
+        QCOMPARE(call.log, normalLog(exe));
+        QCOMPARE(producttools::productIcon(producttools::readFile(exe)), m_ico);
+    }
+
+    void earlyFailures_data()
+    {
+        QTest::addColumn<QString>("setup");
+        QTest::addColumn<QString>("error");
+        QTest::addColumn<bool>("backupStays");
+        QTest::newRow("no executable to back up") << QStringLiteral("missing") << QStringLiteral("错误：无法创建备份文件")
+                                                  << false;
+        QTest::newRow("editor cannot be copied") << QStringLiteral("editor-folder")
+                                                 << QStringLiteral("错误：无法复制ResourceHacker到临时目录") << true;
+        QTest::newRow("temporary icon cannot be created") << QStringLiteral("icon-folder")
+                                                          << QStringLiteral("错误：无法创建临时图标文件") << true;
+    }
+    void earlyFailures()
+    {
+        QFETCH(QString, setup);
+        QFETCH(QString, error);
+        QFETCH(bool, backupStays);
+        QString exe = freshProduct();
+        if (setup == QStringLiteral("missing"))
+            exe = m_dir.filePath(QStringLiteral("out/missing.exe"));
+        else if (setup == QStringLiteral("editor-folder"))
+            QVERIFY(QDir().mkpath(editorPath() + QStringLiteral("/inside")));
+        else
+            QVERIFY(QDir().mkpath(iconPath()));
+
+        const Call call = replace(exe, m_ico);
+        QVERIFY(!call.result);
+        QCOMPARE(call.log, (QStringList{QStringLiteral("开始替换图标: %1").arg(exe), error}));
+        QCOMPARE(QFile::exists(exe + QStringLiteral(".bak")), backupStays);
+        if (setup != QStringLiteral("missing"))
+            QCOMPARE(producttools::readFile(exe), m_product);
+    }
+
+private:
+    QString freshProductCopy()
+    {
+        const QString path = m_dir.filePath(QStringLiteral("plain/app.exe"));
+        QDir().mkpath(QFileInfo(path).path());
+        producttools::writeFile(path, m_product);
+        QFile::setPermissions(path, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+        return path;
+    }
+};
+
+QTEST_MAIN(tst_IconReplace)
+#include "tst_iconreplace.moc"
