@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QAtomicInt>
 #include <QHostAddress>
 #include <QTcpServer>
 #include <QTcpSocket>
@@ -54,6 +55,41 @@ inline bool waitListening(const QHostAddress &address, quint16 port, int timeout
     }
     return false;
 }
+
+// A peer on a thread of its own that accepts and drops every connection, so
+// that its backlog never fills while the test thread is blocked.
+class AcceptingPeer : public QThread
+{
+public:
+    AcceptingPeer()
+    {
+        start();
+        while (m_port.loadAcquire() == 0)
+            QThread::msleep(1);
+    }
+    ~AcceptingPeer() override
+    {
+        quit();
+        wait();
+    }
+    quint16 port() const { return quint16(m_port.loadAcquire()); }
+
+protected:
+    void run() override
+    {
+        QTcpServer server;
+        QObject::connect(&server, &QTcpServer::newConnection, &server, [&server] {
+            while (QTcpSocket *socket = server.nextPendingConnection())
+                socket->deleteLater();
+        });
+        server.listen(QHostAddress::LocalHost, 0);
+        m_port.storeRelease(server.serverPort());
+        exec();
+    }
+
+private:
+    QAtomicInt m_port = 0;
+};
 
 // Owns a transport on a thread of its own, the way the window does, and stops
 // the thread before the transport is deleted.

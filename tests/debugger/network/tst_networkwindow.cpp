@@ -1,0 +1,720 @@
+#include "logcapture.h"
+#include "mainwindow.h"
+#include "messageboxes.h"
+#include "nettestutil.h"
+
+#include <QAction>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QElapsedTimer>
+#include <QLabel>
+#include <QLineEdit>
+#include <QNetworkDatagram>
+#include <QPushButton>
+#include <QRegularExpression>
+#include <QSignalSpy>
+#include <QTest>
+#include <QTextBrowser>
+#include <QTextEdit>
+#include <QTimer>
+#include <QToolButton>
+
+class MainWindowTestAccess
+{
+public:
+    explicit MainWindowTestAccess(MainWindow &window) : w(window) {}
+
+    QThread *clientThread() const { return w.ClientThread; }
+    QThread *serverThread() const { return w.ServerThread; }
+    QThread *udpThread() const { return w.UdpThread; }
+    QTimer *sendTimer() const { return w.Send_timer; }
+    QString dnsResult() const { return w.DnsAnalysisResult; }
+    void lookedUp(const QHostInfo &info) { w.lookedUp(info); }
+
+    MainWindow &w;
+};
+
+namespace {
+
+// The receive area with every time stamp replaced by T.
+QString shownWithoutTimes(QTextBrowser *area)
+{
+    static const QRegularExpression stamp(QStringLiteral("\\d{4}\\.\\d{2}\\.\\d{2} \\d{2}:\\d{2}:\\d{2}\\.\\d{3}"));
+    return area->toPlainText().replace(stamp, QStringLiteral("T"));
+}
+
+QByteArray readFor(QAbstractSocket *socket, int expectedSize)
+{
+    QByteArray got;
+    for (int i = 0; i < 200 && got.size() < expectedSize; ++i) {
+        if (!socket->bytesAvailable())
+            socket->waitForReadyRead(25);
+        got += socket->readAll();
+    }
+    return got;
+}
+
+} // namespace
+
+class tst_NetworkWindow : public QObject
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    void init();
+    void cleanup();
+
+    void startsClosed();
+    void displayRules_data();
+    void displayRules();
+    void countersWrapAndReset();
+    void sendPath_data();
+    void sendPath();
+    void severalMegabytesToSend();
+    void periodWarning_data();
+    void periodWarning();
+    void timedSendStartsAndStops();
+    void udpTargetAndBroadcastChoice_data();
+    void udpTargetAndBroadcastChoice();
+    void tcpClientExchange_data();
+    void tcpClientExchange();
+    void serverClientListSelectionAndKick();
+    void serverPortInUse();
+    void udpExchange();
+    void openAndClose100Times();
+    void dnsLookUp();
+    void shutdownWithOpenChannels_data();
+    void shutdownWithOpenChannels();
+
+private:
+    template<typename T>
+    T *find(const char *name) const
+    {
+        T *widget = m_window->findChild<T *>(QString::fromLatin1(name));
+        if (!widget)
+            qFatal("no widget %s", name);
+        return widget;
+    }
+    void select(const char *protocolButton) { find<QToolButton>(protocolButton)->click(); }
+    void setOptions(bool hexDisplay, bool autoLine, bool time)
+    {
+        find<QCheckBox>("HexDisplay")->setChecked(hexDisplay);
+        find<QCheckBox>("AutoSwitchLine")->setChecked(autoLine);
+        find<QCheckBox>("DisplayTime")->setChecked(time);
+    }
+    QTextBrowser *area() const { return find<QTextBrowser>("Recive_msg"); }
+    void typeToSend(const QString &text) { find<QTextEdit>("Send_msg")->setPlainText(text); }
+    void click(const char *button) { find<QPushButton>(button)->click(); }
+
+    MainWindow *m_window = nullptr;
+};
+
+void tst_NetworkWindow::init()
+{
+    m_window = new MainWindow;
+    m_window->show();
+    QVERIFY(QTest::qWaitForWindowExposed(m_window));
+    find<QCheckBox>("DnsAnalysis")->setChecked(false);
+    find<QCheckBox>("HexSend")->setChecked(false);
+    find<QCheckBox>("SendNewLine")->setChecked(false);
+    find<QCheckBox>("DisplaySendMsg")->setChecked(false);
+    find<QCheckBox>("UdpBroadcast")->setChecked(false);
+    setOptions(false, true, false);
+    find<QTextBrowser>("Recive_msg")->clear();
+    click("clear_send_cnt");
+}
+
+void tst_NetworkWindow::cleanup()
+{
+    delete m_window;
+    m_window = nullptr;
+}
+
+void tst_NetworkWindow::startsClosed()
+{
+    MainWindowTestAccess access(*m_window);
+    QVERIFY(!access.clientThread()->isRunning());
+    QVERIFY(!access.serverThread()->isRunning());
+    QVERIFY(!access.udpThread()->isRunning());
+    QVERIFY(!find<QPushButton>("Send")->isEnabled());
+    QVERIFY(!find<QPushButton>("Disconnect")->isEnabled());
+    QVERIFY(find<QPushButton>("Connect")->isEnabled());
+}
+
+void tst_NetworkWindow::displayRules_data()
+{
+    QTest::addColumn<bool>("hex");
+    QTest::addColumn<bool>("autoLine");
+    QTest::addColumn<bool>("time");
+    QTest::addColumn<QList<QByteArray>>("batches");
+    QTest::addColumn<QString>("shown");
+
+    using Batches = QList<QByteArray>;
+    QTest::newRow("hex pairs, lower case") << true << true << false << Batches{QByteArray("\x41\x0a\xff")}
+                                           << QStringLiteral("41 0a ff");
+    QTest::newRow("hex batches join without a blank")
+        << true << false << false << Batches{QByteArray("\x01\x02"), QByteArray("\x03")} << QStringLiteral("01 0203");
+    QTest::newRow("text, one line per batch") << false << true << false << Batches{"ab", "cd"}
+                                              << QStringLiteral("ab\ncd");
+    QTest::newRow("text run together") << false << false << false << Batches{"ab", "cd"} << QStringLiteral("abcd");
+    QTest::newRow("time stamps") << false << true << true << Batches{"ab", "cd"}
+                                 << QStringLiteral("T   Recive\nab\nT   Recive\ncd");
+    QTest::newRow("hex with time stamps") << true << true << true << Batches{QByteArray("\x00\x10", 2)}
+                                          << QStringLiteral("T   Recive\n00 10");
+    QTest::newRow("empty batch still stamps") << false << true << true << Batches{QByteArray()}
+                                              << QStringLiteral("T   Recive\n");
+    QTest::newRow("line ends shown as breaks") << false << true << false << Batches{"a\nb\r\nc"}
+                                               << QStringLiteral("a\nb\nc");
+    QTest::newRow("markup shown as sent") << false << true << false << Batches{"<b>bold</b> &amp;"}
+                                          << QStringLiteral("<b>bold</b> &amp;");
+    QTest::newRow("markup run together") << false << false << false << Batches{"<i>", "x</i>"}
+                                         << QStringLiteral("<i>x</i>");
+    QTest::newRow("local encoding") << false << true << false << Batches{QStringLiteral("雁桥").toLocal8Bit()}
+                                    << QStringLiteral("雁桥");
+}
+
+void tst_NetworkWindow::displayRules()
+{
+    QFETCH(bool, hex);
+    QFETCH(bool, autoLine);
+    QFETCH(bool, time);
+    QFETCH(QList<QByteArray>, batches);
+    QFETCH(QString, shown);
+
+    setOptions(hex, autoLine, time);
+    int total = 0;
+    for (const QByteArray &batch : batches) {
+        m_window->UpdateMsg(batch);
+        total += batch.size();
+    }
+    QCOMPARE(shownWithoutTimes(area()), shown);
+    QCOMPARE(find<QLabel>("Recive_cnt")->text(), QStringLiteral("累计接收：") + QString::number(total));
+}
+
+void tst_NetworkWindow::countersWrapAndReset()
+{
+    setOptions(true, false, false);
+    for (int i = 0; i < 7; ++i)
+        m_window->UpdateMsg(QByteArray(10000, 'x'));
+    QCOMPARE(find<QLabel>("Recive_cnt")->text(), QStringLiteral("累计接收：4464"));
+
+    typeToSend(QString(70000, QLatin1Char('a')));
+    m_window->LoopSend();
+    QCOMPARE(find<QLabel>("Send_cnt")->text(), QStringLiteral("累计发送：4464"));
+
+    click("ClearMessage");
+    QVERIFY(area()->toPlainText().isEmpty());
+    QCOMPARE(find<QLabel>("Recive_cnt")->text(), QStringLiteral("累计接收：4464"));
+
+    click("clear_send_cnt");
+    QCOMPARE(find<QLabel>("Recive_cnt")->text(), QStringLiteral("累计接收：0"));
+    QCOMPARE(find<QLabel>("Send_cnt")->text(), QStringLiteral("累计发送：0"));
+    m_window->UpdateMsg("abc");
+    QCOMPARE(find<QLabel>("Recive_cnt")->text(), QStringLiteral("累计接收：3"));
+}
+
+void tst_NetworkWindow::sendPath_data()
+{
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<bool>("hexSend");
+    QTest::addColumn<bool>("newLine");
+    QTest::addColumn<bool>("echo");
+    QTest::addColumn<bool>("time");
+    QTest::addColumn<QByteArray>("bytes");
+    QTest::addColumn<int>("counted");
+    QTest::addColumn<QString>("echoed");
+
+    QTest::newRow("text with line end") << QStringLiteral("abc") << false << true << true << false
+                                        << QByteArray("abc\r\n") << 5 << QStringLiteral("abc\n");
+    QTest::newRow("hex counts the typed characters") << QStringLiteral("01 02 03") << true << false << true << false
+                                                     << QByteArray("\x01\x02\x03") << 8 << QStringLiteral("01 02 03");
+    QTest::newRow("hex ignores the line end") << QStringLiteral("01 02 03") << true << true << false << false
+                                              << QByteArray("\x01\x02\x03") << 10 << QString();
+    QTest::newRow("odd hex digits, 0x prefix") << QStringLiteral("0x41 12") << true << false << false << false
+                                               << QByteArray("\x00\x41\x12", 3) << 7 << QString();
+    QTest::newRow("non-ASCII in hex skipped") << QStringLiteral("4雁1") << true << false << false << false
+                                              << QByteArray("\x41") << 3 << QString();
+    QTest::newRow("empty") << QString() << false << false << true << false << QByteArray() << 0 << QString();
+    QTest::newRow("characters, not bytes") << QStringLiteral("雁桥") << false << false << false << false
+                                           << QStringLiteral("雁桥").toLocal8Bit() << 2 << QString();
+    QTest::newRow("echo with time stamp") << QStringLiteral("hi") << false << false << true << true
+                                          << QByteArray("hi") << 2 << QStringLiteral("T   Send\nhi");
+    QTest::newRow("echo of markup as typed") << QStringLiteral("<b>x</b>") << false << false << true << false
+                                             << QByteArray("<b>x</b>") << 8 << QStringLiteral("<b>x</b>");
+}
+
+void tst_NetworkWindow::sendPath()
+{
+    QFETCH(QString, text);
+    QFETCH(bool, hexSend);
+    QFETCH(bool, newLine);
+    QFETCH(bool, echo);
+    QFETCH(bool, time);
+    QFETCH(QByteArray, bytes);
+    QFETCH(int, counted);
+    QFETCH(QString, echoed);
+
+    // The client's thread is never started: the request only has to be issued.
+    QSignalSpy sent(m_window, &MainWindow::tcpC_send);
+    QVERIFY(sent.isValid());
+    find<QCheckBox>("HexSend")->setChecked(hexSend);
+    find<QCheckBox>("SendNewLine")->setChecked(newLine);
+    find<QCheckBox>("DisplaySendMsg")->setChecked(echo);
+    find<QCheckBox>("DisplayTime")->setChecked(time);
+    find<QCheckBox>("AutoSwitchLine")->setChecked(false);
+    typeToSend(text);
+    // Send is disabled while the channel is closed; the timer's tick sends
+    // exactly as the button does.
+    m_window->LoopSend();
+
+    QCOMPARE(sent.count(), 1);
+    QCOMPARE(sent.at(0).at(0).toByteArray(), bytes);
+    QCOMPARE(find<QLabel>("Send_cnt")->text(), QStringLiteral("累计发送：") + QString::number(counted));
+    QCOMPARE(shownWithoutTimes(area()), echoed);
+}
+
+void tst_NetworkWindow::severalMegabytesToSend()
+{
+    QSignalSpy sent(m_window, &MainWindow::tcpC_send);
+    find<QCheckBox>("DisplaySendMsg")->setChecked(true);
+    find<QCheckBox>("HexSend")->setChecked(true);
+    QString text;
+    text.reserve(4 * 1024 * 1024);
+    while (text.size() < 4 * 1024 * 1024)
+        text += QStringLiteral("0a 1b 2c 3d 4e 5f 6g 7h\n");
+    typeToSend(text);
+    m_window->LoopSend();
+    QCOMPARE(sent.count(), 1);
+    QCOMPARE(sent.at(0).at(0).toByteArray().size(), text.size() / 24 * 7);
+    QCOMPARE(area()->toPlainText().size(), text.size());
+}
+
+void tst_NetworkWindow::periodWarning_data()
+{
+    QTest::addColumn<QString>("period");
+    QTest::newRow("zero") << QStringLiteral("0");
+    QTest::newRow("negative") << QStringLiteral("-5");
+    QTest::newRow("text") << QStringLiteral("abc");
+    QTest::newRow("empty") << QString();
+    QTest::newRow("beyond int") << QStringLiteral("99999999999");
+}
+
+void tst_NetworkWindow::periodWarning()
+{
+    QFETCH(QString, period);
+    MainWindowTestAccess access(*m_window);
+    find<QLineEdit>("period")->setText(period);
+    MessageBoxAnswerer answer(QMessageBox::Ok);
+    find<QCheckBox>("Timer_Send")->click();
+    QTRY_VERIFY(answer.seen());
+    QCOMPARE(answer.title(), QStringLiteral("警告"));
+    QCOMPARE(answer.text(), QStringLiteral("定时周期错误！"));
+    QVERIFY(answer.hadParent());
+    QVERIFY(find<QCheckBox>("Timer_Send")->isChecked());
+    QVERIFY(!access.sendTimer()->isActive());
+}
+
+void tst_NetworkWindow::timedSendStartsAndStops()
+{
+    QSignalSpy sent(m_window, &MainWindow::tcpC_send);
+    typeToSend(QStringLiteral("tick"));
+    find<QLineEdit>("period")->setText(QStringLiteral("40"));
+    auto *timed = find<QCheckBox>("Timer_Send");
+    timed->click();
+    QVERIFY(timed->isChecked());
+    QCOMPARE(sent.count(), 0); // the first send comes one period later
+    QTRY_VERIFY(sent.count() >= 3);
+    // Edits take effect on the next tick.
+    typeToSend(QStringLiteral("tock"));
+    QTRY_COMPARE(sent.last().at(0).toByteArray(), QByteArray("tock"));
+
+    timed->click();
+    QVERIFY(!timed->isChecked());
+    const int stoppedAt = sent.count();
+    QTest::qWait(150);
+    QCOMPARE(sent.count(), stoppedAt);
+    QCOMPARE(find<QLabel>("Send_cnt")->text(), QStringLiteral("累计发送：") + QString::number(stoppedAt * 4));
+}
+
+void tst_NetworkWindow::udpTargetAndBroadcastChoice_data()
+{
+    QTest::addColumn<bool>("broadcast");
+    QTest::addColumn<QString>("targetIp");
+    QTest::addColumn<QString>("targetPort");
+    QTest::addColumn<QString>("address");
+    QTest::addColumn<int>("port");
+
+    QTest::newRow("broadcast ignores the address") << true << QStringLiteral("127.0.0.1") << QStringLiteral("9000")
+                                                   << QStringLiteral("255.255.255.255") << 9000;
+    QTest::newRow("address as typed") << false << QStringLiteral(" some host ") << QStringLiteral("9000")
+                                      << QStringLiteral(" some host ") << 9000;
+    QTest::newRow("ipv6 literal") << false << QStringLiteral("::1") << QStringLiteral("65535")
+                                  << QStringLiteral("::1") << 65535;
+    QTest::newRow("port kept to 16 bits") << true << QString() << QStringLiteral("70000")
+                                          << QStringLiteral("255.255.255.255") << 4464;
+    QTest::newRow("port text") << false << QStringLiteral("127.0.0.1") << QStringLiteral("abc")
+                               << QStringLiteral("127.0.0.1") << 0;
+    QTest::newRow("port negative") << false << QStringLiteral("127.0.0.1") << QStringLiteral("-1")
+                                   << QStringLiteral("127.0.0.1") << 0;
+    QTest::newRow("port empty") << false << QString() << QString() << QString() << 0;
+}
+
+void tst_NetworkWindow::udpTargetAndBroadcastChoice()
+{
+    QFETCH(bool, broadcast);
+    QFETCH(QString, targetIp);
+    QFETCH(QString, targetPort);
+    QFETCH(QString, address);
+    QFETCH(int, port);
+
+    // Only the request is looked at: UdpThread never runs, so nothing leaves.
+    MainWindowTestAccess access(*m_window);
+    select("UDPButton");
+    QSignalSpy sent(m_window, &MainWindow::udp_send);
+    find<QCheckBox>("UdpBroadcast")->setChecked(broadcast);
+    find<QLineEdit>("Obj_IP")->setText(targetIp);
+    find<QLineEdit>("Obj_Port")->setText(targetPort);
+    typeToSend(QStringLiteral("datagram"));
+    m_window->LoopSend();
+
+    QCOMPARE(sent.count(), 1);
+    QCOMPARE(sent.at(0).at(0).toByteArray(), QByteArray("datagram"));
+    QCOMPARE(sent.at(0).at(1).toString(), address);
+    QCOMPARE(sent.at(0).at(2).value<quint16>(), quint16(port));
+    QVERIFY(!access.udpThread()->isRunning());
+}
+
+void tst_NetworkWindow::tcpClientExchange_data()
+{
+    QTest::addColumn<QString>("address");
+    QTest::addColumn<bool>("hex");
+    QTest::newRow("ipv4 text") << QStringLiteral("127.0.0.1") << false;
+    QTest::newRow("ipv4 hex") << QStringLiteral("127.0.0.1") << true;
+    QTest::newRow("ipv6 hex") << QStringLiteral("::1") << true;
+}
+
+void tst_NetworkWindow::tcpClientExchange()
+{
+    QFETCH(QString, address);
+    QFETCH(bool, hex);
+    if (address.contains(QLatin1Char(':')) && !nettest::hasIPv6Loopback())
+        QSKIP("this machine has no IPv6 loopback");
+
+    QTcpServer peer;
+    QVERIFY(peer.listen(QHostAddress(address), 0));
+    select("TCPClient");
+    find<QLineEdit>("Obj_IP")->setText(address);
+    find<QLineEdit>("Obj_Port")->setText(QString::number(peer.serverPort()));
+    find<QCheckBox>("HexSend")->setChecked(hex);
+    find<QCheckBox>("DisplaySendMsg")->setChecked(true);
+    setOptions(hex, true, true);
+
+    for (int round = 0; round < 2; ++round) {
+        click("Connect");
+        QVERIFY(!find<QPushButton>("Connect")->isEnabled());
+        QVERIFY(find<QPushButton>("Disconnect")->isEnabled());
+        QVERIFY(find<QPushButton>("Send")->isEnabled());
+        QVERIFY(!find<QLineEdit>("Obj_IP")->isEnabled());
+        QVERIFY(!find<QLineEdit>("Obj_Port")->isEnabled());
+        QVERIFY(!find<QLineEdit>("Local_Port")->isEnabled());
+        QTRY_VERIFY(peer.hasPendingConnections());
+        QTcpSocket *side = peer.nextPendingConnection();
+
+        click("clear_send_cnt");
+        click("ClearMessage");
+        typeToSend(hex ? QStringLiteral("01 02 ff") : QStringLiteral("hello"));
+        click("Send");
+        const QByteArray expected = hex ? QByteArray("\x01\x02\xff") : QByteArray("hello");
+        QCOMPARE(readFor(side, expected.size()), expected);
+        QCOMPARE(find<QLabel>("Send_cnt")->text(), hex ? QStringLiteral("累计发送：8") : QStringLiteral("累计发送：5"));
+
+        side->write(hex ? QByteArray("\x41\x0a\xff") : QByteArray("world"));
+        QTRY_COMPARE(find<QLabel>("Recive_cnt")->text(), hex ? QStringLiteral("累计接收：3") : QStringLiteral("累计接收：5"));
+        const QString echo = hex ? QStringLiteral("T   Send\n01 02 ff\nT   Recive\n41 0a ff")
+                                 : QStringLiteral("T   Send\nhello\nT   Recive\nworld");
+        QCOMPARE(shownWithoutTimes(area()), echo);
+
+        click("Disconnect");
+        QVERIFY(find<QPushButton>("Connect")->isEnabled());
+        QVERIFY(!find<QPushButton>("Disconnect")->isEnabled());
+        QVERIFY(!find<QPushButton>("Send")->isEnabled());
+        QVERIFY(find<QLineEdit>("Obj_IP")->isEnabled());
+        QVERIFY(find<QLineEdit>("Local_Port")->isEnabled());
+        QVERIFY(!MainWindowTestAccess(*m_window).clientThread()->isRunning());
+        QTRY_COMPARE(side->state(), QAbstractSocket::UnconnectedState);
+        delete side;
+    }
+}
+
+void tst_NetworkWindow::serverClientListSelectionAndKick()
+{
+    select("TCPserver");
+    auto *list = find<QComboBox>("client_list");
+    QVERIFY(list->isVisible());
+    const quint16 port = nettest::freePort();
+    find<QLineEdit>("Local_Port")->setText(QString::number(port));
+    setOptions(false, true, true);
+    click("Connect");
+    QCOMPARE(list->count(), 1);
+    QCOMPARE(list->currentText(), QStringLiteral("All Clients"));
+    QVERIFY(nettest::waitListening(QHostAddress::LocalHost, port));
+    QTRY_VERIFY(area()->toPlainText().contains(QStringLiteral(" left!"))); // the probe came and went
+    QCOMPARE(list->count(), 1);
+    click("ClearMessage");
+
+    std::unique_ptr<QTcpSocket> x(nettest::connectFrom(QStringLiteral("127.0.0.1"), QHostAddress::LocalHost, port, nullptr));
+    std::unique_ptr<QTcpSocket> y(nettest::connectFrom(QStringLiteral("127.0.0.2"), QHostAddress::LocalHost, port, nullptr));
+    QTRY_COMPARE(list->count(), 3);
+    QCOMPARE(list->itemText(1), QStringLiteral("127.0.0.1"));
+    QCOMPARE(list->itemText(2), QStringLiteral("127.0.0.2"));
+    const QString xPort = QString::number(x->localPort());
+    QVERIFY(shownWithoutTimes(area()).startsWith(QStringLiteral("T\nNew Client:127.0.0.1:") + xPort
+                                                 + QStringLiteral(" connected!\nT\nNew Client:127.0.0.2:")));
+
+    list->setCurrentIndex(2);
+    typeToSend(QStringLiteral("to y"));
+    click("Send");
+    QCOMPARE(readFor(y.get(), 4), QByteArray("to y"));
+    QVERIFY(!x->waitForReadyRead(100));
+
+    list->setCurrentIndex(0);
+    typeToSend(QStringLiteral("to all"));
+    click("Send");
+    QCOMPARE(readFor(x.get(), 6), QByteArray("to all"));
+    QCOMPARE(readFor(y.get(), 6), QByteArray("to all"));
+
+    x->write("from x");
+    QTRY_VERIFY(area()->toPlainText().endsWith(QStringLiteral("from x")));
+
+    // Kick does nothing while "All Clients" is selected.
+    click("Kick");
+    QCOMPARE(list->count(), 3);
+
+    list->setCurrentIndex(1);
+    click("Kick");
+    QCOMPARE(list->count(), 2);
+    QCOMPARE(list->itemText(1), QStringLiteral("127.0.0.2"));
+    QTRY_COMPARE(x->state(), QAbstractSocket::UnconnectedState);
+    QTRY_VERIFY(area()->toPlainText().contains(QStringLiteral("Client:127.0.0.1:") + xPort + QStringLiteral(" left!")));
+    QCOMPARE(list->count(), 2);
+
+    // The list moved on to y, which is now the target.
+    QCOMPARE(list->currentText(), QStringLiteral("127.0.0.2"));
+    typeToSend(QStringLiteral("y again"));
+    click("Send");
+    QCOMPARE(readFor(y.get(), 7), QByteArray("y again"));
+
+    click("Disconnect");
+    QCOMPARE(list->count(), 0);
+    QTRY_COMPARE(y->state(), QAbstractSocket::UnconnectedState);
+    QTRY_VERIFY(area()->toPlainText().contains(QStringLiteral("Client:127.0.0.2:")));
+    QCOMPARE(list->count(), 0);
+    click("Kick");
+    QCOMPARE(list->count(), 0);
+
+    // Reopened, the list starts again with "All Clients" and sends reach everybody.
+    click("Connect");
+    QCOMPARE(list->count(), 1);
+    QVERIFY(nettest::waitListening(QHostAddress::LocalHost, port));
+    std::unique_ptr<QTcpSocket> z(nettest::connectFrom(QStringLiteral("127.0.0.3"), QHostAddress::LocalHost, port, nullptr));
+    QTRY_COMPARE(list->count(), 2);
+    typeToSend(QStringLiteral("z"));
+    click("Send");
+    QCOMPARE(readFor(z.get(), 1), QByteArray("z"));
+    click("Disconnect");
+}
+
+void tst_NetworkWindow::serverPortInUse()
+{
+    QTcpServer occupant;
+    QVERIFY(occupant.listen(QHostAddress::Any, 0));
+    select("TCPserver");
+    find<QLineEdit>("Local_Port")->setText(QString::number(occupant.serverPort()));
+    click("Connect");
+    QVERIFY(find<QPushButton>("Disconnect")->isEnabled());
+    QTest::qWait(100);
+    QVERIFY(area()->toPlainText().isEmpty());
+    click("Disconnect");
+    QVERIFY(find<QPushButton>("Connect")->isEnabled());
+}
+
+void tst_NetworkWindow::udpExchange()
+{
+    QUdpSocket peer;
+    QVERIFY(peer.bind(QHostAddress::LocalHost, 0));
+    select("UDPButton");
+    const quint16 port = nettest::freePort();
+    find<QLineEdit>("Local_Port")->setText(QString::number(port));
+    find<QLineEdit>("Obj_IP")->setText(QStringLiteral("127.0.0.1"));
+    find<QLineEdit>("Obj_Port")->setText(QString::number(peer.localPort()));
+    find<QCheckBox>("HexSend")->setChecked(true);
+    setOptions(true, true, false);
+
+    LogCapture log;
+    click("Connect");
+    QVERIFY(find<QLineEdit>("Obj_IP")->isEnabled());
+    QVERIFY(find<QLineEdit>("Obj_Port")->isEnabled());
+    QVERIFY(!find<QLineEdit>("Local_Port")->isEnabled());
+    QTRY_VERIFY(log.contains(QStringLiteral("bind success")));
+
+    typeToSend(QStringLiteral("de ad be ef"));
+    click("Send");
+    QTRY_VERIFY(peer.hasPendingDatagrams());
+    QCOMPARE(peer.receiveDatagram().data(), QByteArray("\xde\xad\xbe\xef"));
+
+    peer.writeDatagram(QByteArray("\x01\x02"), QHostAddress::LocalHost, port);
+    peer.writeDatagram(QByteArray("\x03"), QHostAddress::LocalHost, port);
+    QTRY_COMPARE(area()->toPlainText(), QStringLiteral("01 02\n03"));
+
+    // The target may change while the channel is open.
+    QUdpSocket other;
+    QVERIFY(other.bind(QHostAddress::LocalHost, 0));
+    find<QLineEdit>("Obj_Port")->setText(QString::number(other.localPort()));
+    click("Send");
+    QTRY_VERIFY(other.hasPendingDatagrams());
+
+    click("Disconnect");
+    QVERIFY(find<QLineEdit>("Local_Port")->isEnabled());
+    QVERIFY(!MainWindowTestAccess(*m_window).udpThread()->isRunning());
+}
+
+void tst_NetworkWindow::openAndClose100Times()
+{
+    nettest::AcceptingPeer peer;
+    find<QLineEdit>("Obj_IP")->setText(QStringLiteral("127.0.0.1"));
+    find<QLineEdit>("Obj_Port")->setText(QString::number(peer.port()));
+    const quint16 port = nettest::freePort();
+    find<QLineEdit>("Local_Port")->setText(QString::number(port));
+
+    QElapsedTimer clock;
+    clock.start();
+    for (const char *protocol : {"TCPClient", "TCPserver", "UDPButton"}) {
+        select(protocol);
+        for (int i = 0; i < 100; ++i) {
+            click("Connect");
+            click("Disconnect");
+        }
+        QVERIFY(find<QPushButton>("Connect")->isEnabled());
+    }
+    QVERIFY2(clock.elapsed() < 20000, "opening and closing must not wait on anything");
+    QCOMPARE(find<QComboBox>("client_list")->count(), 0);
+
+    // Still usable afterwards.
+    select("TCPClient");
+    QTcpServer fresh;
+    QVERIFY(fresh.listen(QHostAddress::LocalHost, 0));
+    find<QLineEdit>("Obj_Port")->setText(QString::number(fresh.serverPort()));
+    click("Connect");
+    QTRY_VERIFY(fresh.hasPendingConnections());
+    std::unique_ptr<QTcpSocket> side(fresh.nextPendingConnection());
+    typeToSend(QStringLiteral("alive"));
+    click("Send");
+    QCOMPARE(readFor(side.get(), 5), QByteArray("alive"));
+    click("Disconnect");
+}
+
+void tst_NetworkWindow::dnsLookUp()
+{
+    MainWindowTestAccess access(*m_window);
+    QTcpServer peer;
+    QVERIFY(peer.listen(QHostAddress::LocalHost, 0));
+    select("TCPClient");
+    find<QCheckBox>("DnsAnalysis")->setChecked(true);
+    find<QLineEdit>("Obj_Port")->setText(QString::number(peer.serverPort()));
+
+    // A literal address resolves to itself without asking anybody.
+    find<QLineEdit>("Obj_IP")->setText(QStringLiteral("127.0.0.1"));
+    click("Connect");
+    QTRY_VERIFY(peer.hasPendingConnections());
+    QCOMPARE(access.dnsResult(), QStringLiteral("127.0.0.1"));
+    delete peer.nextPendingConnection();
+    click("Disconnect");
+
+    // An empty target fails at once, without a query.
+    find<QLineEdit>("Obj_IP")->setText(QString());
+    {
+        MessageBoxAnswerer answer(QMessageBox::Ok);
+        click("Connect");
+        QTRY_VERIFY(answer.seen());
+        QCOMPARE(answer.title(), QStringLiteral("域名解析结果"));
+        QCOMPARE(answer.text(), QStringLiteral("解析失败，未找到相应IP"));
+        QCOMPARE(answer.count(), 1);
+    }
+    QVERIFY(access.dnsResult().isEmpty());
+    QVERIFY(find<QPushButton>("Disconnect")->isEnabled());
+    click("Disconnect");
+
+    // A result that comes back after the channel was closed connects nothing.
+    QHostInfo late;
+    late.setAddresses({QHostAddress(QHostAddress::LocalHost)});
+    access.lookedUp(late);
+    QTest::qWait(100);
+    QVERIFY(!peer.hasPendingConnections());
+    QVERIFY(access.dnsResult().isEmpty());
+
+    // Server mode unticks and disables the option.
+    select("TCPserver");
+    QVERIFY(!find<QCheckBox>("DnsAnalysis")->isChecked());
+    QVERIFY(!find<QCheckBox>("DnsAnalysis")->isEnabled());
+
+    MessageBoxAnswerer notice(QMessageBox::Ok);
+    find<QAction>("ActDnsAnalysis")->trigger();
+    QTRY_VERIFY(notice.seen());
+    QCOMPARE(notice.title(), QStringLiteral("提示"));
+    QVERIFY(notice.text().endsWith(QStringLiteral("仅TCP客户端模式下可用！")));
+}
+
+void tst_NetworkWindow::shutdownWithOpenChannels_data()
+{
+    QTest::addColumn<QString>("protocol");
+    QTest::newRow("server with a client sending") << QStringLiteral("TCPserver");
+    QTest::newRow("client connected and receiving") << QStringLiteral("TCPClient");
+    QTest::newRow("udp bound") << QStringLiteral("UDPButton");
+}
+
+void tst_NetworkWindow::shutdownWithOpenChannels()
+{
+    QFETCH(QString, protocol);
+    QTcpServer peer;
+    QVERIFY(peer.listen(QHostAddress::LocalHost, 0));
+    const quint16 localPort = nettest::freePort();
+    std::unique_ptr<QAbstractSocket> other;
+
+    select(protocol.toLatin1().constData());
+    find<QLineEdit>("Local_Port")->setText(QString::number(localPort));
+    find<QLineEdit>("Obj_IP")->setText(QStringLiteral("127.0.0.1"));
+    find<QLineEdit>("Obj_Port")->setText(QString::number(peer.serverPort()));
+    click("Connect");
+    if (protocol == QLatin1String("TCPserver")) {
+        QVERIFY(nettest::waitListening(QHostAddress::LocalHost, localPort));
+        other.reset(nettest::connectFrom(QStringLiteral("127.0.0.2"), QHostAddress::LocalHost, localPort, nullptr));
+        QTRY_COMPARE(find<QComboBox>("client_list")->count(), 2);
+    } else if (protocol == QLatin1String("TCPClient")) {
+        QTRY_VERIFY(peer.hasPendingConnections());
+        other.reset(peer.nextPendingConnection());
+        other->setParent(nullptr);
+    } else {
+        auto *udp = new QUdpSocket;
+        other.reset(udp);
+        for (int i = 0; i < 50; ++i)
+            udp->writeDatagram(QByteArray(1000, 'u'), QHostAddress::LocalHost, localPort);
+    }
+    // Data still in flight towards the window while it goes away.
+    if (protocol != QLatin1String("UDPButton")) {
+        other->write(QByteArray(256 * 1024, 'g'));
+        other->flush();
+    }
+
+    LogCapture log;
+    QElapsedTimer clock;
+    clock.start();
+    delete m_window;
+    m_window = nullptr;
+    QVERIFY(clock.elapsed() < 5000);
+    if (protocol != QLatin1String("UDPButton"))
+        QTRY_COMPARE(other->state(), QAbstractSocket::UnconnectedState);
+    QCOMPARE(log.messages(QtWarningMsg), QStringList());
+}
+
+QTEST_MAIN(tst_NetworkWindow)
+#include "tst_networkwindow.moc"
