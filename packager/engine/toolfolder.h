@@ -12,3 +12,14 @@ QString toolFolderPath();
 // A tool already present in the tool folder is used only when this holds: a
 // regular file (not a link) owned by the current user that nobody else can write.
 bool isTrustedTool(const QString &filePath);
+
+// A work folder (where intermediate archives are written) is used only when it
+// is a folder of the current user, not a link, and nobody else can write it.
+bool isPrivateWorkFolder(const QString &folderPath);
+
+enum class ToolCopy { Present, Copied, Failed };
+
+// Puts the bundled tool `resourcePath` at `toolPath` unless a trusted copy is
+// already there. An untrusted file of that name is removed (never followed) and
+// replaced; a new copy gets owner read, write and execute permission only.
+ToolCopy provideTool(const QString &resourcePath, const QString &toolPath);

@@ -1,16 +1,333 @@
 #include "worker.h"
 
+#include "packagingsteps.h"
+#include "toolfolder.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QImage>
+#include <QProcess>
+#include <QProcessEnvironment>
+#include <QThread>
+
+namespace {
+
+constexpr qint64 kChunkSize = 1048576;
+
+// The main program must be a file inside the source folder: a name that climbs
+// out of it would give a product whose ExecuteFile is not in its archive.
+bool isMainProgramInFolder(const QString &folderPath, const QString &mainExeName, const QString &fullPath)
+{
+    if (mainExeName.isEmpty() || QDir::isAbsolutePath(mainExeName) || !QFileInfo(fullPath).isFile())
+        return false;
+    const QString relative = QDir::cleanPath(mainExeName);
+    return relative != QLatin1String("..") && !relative.startsWith(QLatin1String("../"));
+}
+
+} // namespace
+
 Worker::Worker(QObject *parent)
     : QObject(parent)
 {
 }
 
-void Worker::createPortableApp(QString, QString, QString, QString, QString, QString, QString, QString)
+void Worker::createPortableApp(QString folderPath, QString archivePath, QString outputDir, QString mainExeName,
+                               QString iconPath, QString compressionLevel, QString compressionMethod,
+                               QString dictionarySize)
 {
-    Q_EMIT finished(false);
+    const auto log = [this](const QString &line) { Q_EMIT logMessage(line); };
+    const auto fail = [this]() { Q_EMIT finished(false); };
+
+    log(QStringLiteral("开始创建便携应用..."));
+    log(QStringLiteral("源文件夹: %1").arg(folderPath));
+    log(QStringLiteral("主程序: %1").arg(mainExeName));
+    log(QStringLiteral("输出目录: %1").arg(outputDir));
+    log(QStringLiteral("压缩级别: %1").arg(compressionLevel));
+    log(QStringLiteral("压缩方法: %1").arg(compressionMethod));
+    log(QStringLiteral("字典大小: %1").arg(dictionarySize));
+
+    // An empty path would name the current folder, which is not what was chosen.
+    const bool folderGiven = !folderPath.isEmpty();
+    QDir sourceDir(folderPath);
+    log(QStringLiteral("源文件夹中的所有EXE文件:"));
+    if (folderGiven) {
+        const QStringList executables =
+            sourceDir.entryList(QStringList{QStringLiteral("*.exe")}, QDir::Files, QDir::Unsorted);
+        for (const QString &name : executables)
+            log(QStringLiteral("  ") + name);
+    }
+    log(QStringLiteral("用户选择的主程序: %1").arg(mainExeName));
+
+    if (!folderGiven || !sourceDir.exists()) {
+        log(QStringLiteral("错误：源文件夹不存在"));
+        fail();
+        return;
+    }
+
+    const QString mainExePath = folderPath + QLatin1Char('/') + mainExeName;
+    if (!QFile::exists(mainExePath) || !isMainProgramInFolder(folderPath, mainExeName, mainExePath)) {
+        log(QStringLiteral("错误：主程序 %1 不存在于源文件夹中").arg(mainExeName));
+        log(QStringLiteral("完整路径: %1").arg(mainExePath));
+        log(QStringLiteral("源文件夹中的文件列表:"));
+        const QStringList files = sourceDir.entryList(QDir::Files, QDir::Unsorted);
+        for (const QString &name : files)
+            log(QStringLiteral("  ") + name);
+        fail();
+        return;
+    }
+    log(QStringLiteral("主程序路径验证成功: %1").arg(mainExePath));
+
+    const QString toolFolder = toolFolderPath();
+    QProcess archiver;
+    archiver.setWorkingDirectory(toolFolder);
+    const QString archiverPath = toolFolder + QStringLiteral("/7zr.exe");
+    const ToolCopy archiverCopy = toolFolder.isEmpty()
+        ? ToolCopy::Failed
+        : provideTool(QStringLiteral(":/resources/7zr.exe"), archiverPath);
+    if (archiverCopy == ToolCopy::Failed) {
+        log(QStringLiteral("错误：无法复制7zr.exe到临时目录"));
+        fail();
+        return;
+    }
+    if (archiverCopy == ToolCopy::Copied)
+        log(QStringLiteral("7zr.exe已复制到临时目录"));
+
+    // The archiver runs in the tool folder, so relative paths would name other
+    // places for it than for this process.
+    const QString archiveFile = QFileInfo(archivePath).absoluteFilePath();
+    const QString sourceFolder = QFileInfo(folderPath).absoluteFilePath();
+    const QString workFolder = QFileInfo(archiveFile).absolutePath();
+    if (!isPrivateWorkFolder(workFolder)) {
+        log(QStringLiteral("错误：工作目录不存在或不安全: %1").arg(workFolder));
+        fail();
+        return;
+    }
+    // The archiver's "a" adds to an archive that is already there; every run
+    // must pack exactly the current folder.
+    if (QFileInfo(archiveFile).exists() || QFileInfo(archiveFile).isSymLink()) {
+        if (!QFile::remove(archiveFile)) {
+            log(QStringLiteral("错误：无法删除旧的压缩包: %1").arg(archiveFile));
+            fail();
+            return;
+        }
+    }
+
+    const QStringList arguments = packaging::archiverArguments(archiveFile, sourceFolder, compressionLevel,
+                                                               compressionMethod, dictionarySize);
+    log(QStringLiteral("执行命令: %1 %2").arg(archiverPath, arguments.join(QLatin1Char(' '))));
+
+    const packaging::ArchiverTimeouts timeouts = packaging::archiverTimeouts();
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    // The archiver converts file names with the locale's character set; under
+    // the plain C locale it would store Chinese names as question marks.
+    environment.insert(QStringLiteral("LC_ALL"), QStringLiteral("C.UTF-8"));
+    archiver.setProcessEnvironment(environment);
+    archiver.setProcessChannelMode(QProcess::SeparateChannels);
+    archiver.start(archiverPath, arguments, QIODevice::ReadWrite);
+    if (!archiver.waitForStarted(timeouts.startMs)) {
+        log(QStringLiteral("错误：无法启动7z.exe，路径: %1").arg(archiverPath));
+        log(QStringLiteral("错误详情: %1").arg(archiver.errorString()));
+        archiver.kill();
+        archiver.waitForFinished(timeouts.stopMs);
+        fail();
+        return;
+    }
+    // Nothing is ever typed into the archiver: a question it asks ends in EOF
+    // rather than a wait for an answer.
+    archiver.closeWriteChannel();
+    log(QStringLiteral("7z进程已启动，开始压缩..."));
+
+    packaging::ProgressReader progress;
+    const auto takeOutput = [&]() {
+        const QString chunk = QString::fromLocal8Bit(archiver.readAllStandardOutput());
+        if (const std::optional<int> value = progress.feed(chunk))
+            Q_EMIT progressChanged(*value);
+        log(chunk.trimmed());
+    };
+    while (archiver.waitForReadyRead(timeouts.silenceMs))
+        takeOutput();
+
+    archiver.waitForFinished(timeouts.finishMs);
+    if (archiver.state() != QProcess::NotRunning) {
+        // Joining now would copy an archive that is still being written.
+        log(QStringLiteral("错误：7z进程超过%1秒没有结束，已终止")
+                .arg((timeouts.silenceMs + timeouts.finishMs) / 1000));
+        archiver.terminate();
+        if (!archiver.waitForFinished(timeouts.stopMs)) {
+            archiver.kill();
+            archiver.waitForFinished(timeouts.stopMs);
+        }
+        fail();
+        return;
+    }
+    if (archiver.bytesAvailable() > 0)
+        takeOutput();
+
+    if (archiver.exitStatus() != QProcess::NormalExit || archiver.exitCode() != 0) {
+        QString errorOutput = QString::fromLocal8Bit(archiver.readAllStandardError());
+        if (errorOutput.isEmpty())
+            errorOutput = QString::fromLocal8Bit(archiver.readAllStandardOutput());
+        log(QStringLiteral("7z错误输出: %1").arg(errorOutput));
+        log(QStringLiteral("7z退出代码: %1").arg(archiver.exitCode()));
+        fail();
+        return;
+    }
+    log(QStringLiteral("压缩包创建成功"));
+    log(QStringLiteral("压缩包大小: %1 字节").arg(QFileInfo(archiveFile).size()));
+
+    const QString modulePath = toolFolder + QStringLiteral("/7zSD.sfx");
+    if (provideTool(QStringLiteral(":/resources/7zSD.sfx"), modulePath) == ToolCopy::Failed) {
+        log(QStringLiteral("错误：无法复制SFX模块"));
+        fail();
+        return;
+    }
+
+    const QString outputPath = packaging::outputFilePath(outputDir, mainExeName);
+    QFile output(outputPath);
+    if (!output.open(QIODevice::WriteOnly | QIODevice::Truncate | QIODevice::Unbuffered)) {
+        log(QStringLiteral("错误：无法创建输出文件: %1").arg(outputPath));
+        fail();
+        return;
+    }
+    // A product without its module, block or archive cannot run; none is left behind.
+    const auto discardOutput = [&]() {
+        output.close();
+        QFile::remove(outputPath);
+        fail();
+    };
+    const auto writeAll = [&](const char *data, qint64 length) {
+        if (output.write(data, length) == length)
+            return true;
+        log(QStringLiteral("写入错误: %1").arg(output.errorString()));
+        return false;
+    };
+
+    QFile module(modulePath);
+    if (!module.open(QIODevice::ReadOnly)) {
+        log(QStringLiteral("错误：无法读取SFX模块"));
+        discardOutput();
+        return;
+    }
+    const QByteArray moduleBytes = module.readAll();
+    module.close();
+    if (!writeAll(moduleBytes.constData(), moduleBytes.size())) {
+        discardOutput();
+        return;
+    }
+    log(QStringLiteral("SFX模块写入成功"));
+
+    const QByteArray block = packaging::configurationBlock(mainExeName);
+    if (!writeAll(block.constData(), block.size())) {
+        discardOutput();
+        return;
+    }
+    log(QStringLiteral("配置写入成功，大小: %1 字节").arg(block.size()));
+
+    QFile archive(archiveFile);
+    if (!archive.open(QIODevice::ReadOnly)) {
+        log(QStringLiteral("错误：无法读取压缩包文件"));
+        discardOutput();
+        return;
+    }
+    const qint64 archiveSize = archive.size();
+    log(QStringLiteral("准备写入压缩包数据，大小: %1 字节").arg(archiveSize));
+
+    QByteArray buffer(kChunkSize, Qt::Uninitialized);
+    qint64 total = 0;
+    for (;;) {
+        const qint64 n = archive.read(buffer.data(), kChunkSize);
+        if (n == 0)
+            break;
+        if (n < 0) {
+            log(QStringLiteral("错误：无法读取压缩包文件"));
+            archive.close();
+            discardOutput();
+            return;
+        }
+        if (!writeAll(buffer.constData(), n)) {
+            archive.close();
+            discardOutput();
+            return;
+        }
+        total += n;
+        if (archiveSize > 0)
+            Q_EMIT progressChanged(static_cast<int>(50 + total * 50 / archiveSize));
+    }
+    archive.close();
+    log(QStringLiteral("压缩包数据写入完成，共写入: %1 字节").arg(total));
+    output.close();
+
+    log(QStringLiteral("开始处理图标..."));
+    QByteArray iconData;
+    bool haveIcon = false;
+    if (!iconPath.isEmpty() && QFile::exists(iconPath)) {
+        QFile iconFile(iconPath);
+        if (!iconFile.open(QIODevice::ReadOnly)) {
+            log(QStringLiteral("警告：无法打开图标文件: %1").arg(iconPath));
+        } else {
+            iconData = iconFile.readAll();
+            iconFile.close();
+            if (validateIconData(iconData)) {
+                log(QStringLiteral("使用用户提供的图标文件"));
+                haveIcon = true;
+            } else {
+                log(QStringLiteral("警告：提供的图标文件无效，将尝试从主程序提取图标"));
+            }
+        }
+    }
+    if (!haveIcon) {
+        log(QStringLiteral("尝试从主程序提取图标..."));
+        iconData = extractIconFromExe(mainExePath);
+        if (validateIconData(iconData)) {
+            log(QStringLiteral("成功从主程序提取图标"));
+            haveIcon = true;
+        } else {
+            log(QStringLiteral("警告：无法从主程序提取有效图标，将创建无图标的应用"));
+            log(QStringLiteral("跳过图标替换，没有有效的图标数据"));
+        }
+    }
+    if (haveIcon) {
+        log(QStringLiteral("开始替换EXE图标..."));
+        if (replaceExeIcon(outputPath, iconData)) {
+            log(QStringLiteral("图标替换成功！"));
+            QThread::sleep(1);
+        } else {
+            log(QStringLiteral("警告：图标替换失败"));
+        }
+    }
+
+    if (!QFile::exists(outputPath)) {
+        log(QStringLiteral("错误：创建单文件失败，输出文件不存在"));
+        fail();
+        return;
+    }
+    QFile::setPermissions(outputPath, QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner
+                                          | QFileDevice::ReadGroup | QFileDevice::ExeGroup | QFileDevice::ReadOther
+                                          | QFileDevice::ExeOther);
+    log(QStringLiteral("成功创建便携应用！最终文件大小: %1 字节").arg(QFileInfo(outputPath).size()));
+    log(QStringLiteral("输出文件: %1").arg(outputPath));
+    Q_EMIT progressChanged(100);
+    Q_EMIT finished(true);
 }
 
-bool Worker::validateIconData(const QByteArray &)
+bool Worker::validateIconData(const QByteArray &iconData)
 {
-    return false;
+    if (iconData.size() < 6) {
+        Q_EMIT logMessage(QStringLiteral("图标数据太小，至少需要6字节"));
+        return false;
+    }
+    if (iconData.at(0) != 0 || iconData.at(1) != 0 || iconData.at(2) != 1 || iconData.at(3) != 0) {
+        Q_EMIT logMessage(QStringLiteral("无效的ICO文件头"));
+        return false;
+    }
+    // QImage rather than QPixmap: this runs on the worker thread, where pixmaps
+    // are not safe to use; the check and the size are the same.
+    QImage image;
+    if (!image.loadFromData(iconData, "ICO")) {
+        Q_EMIT logMessage(QStringLiteral("无法将数据加载为ICO格式"));
+        return false;
+    }
+    Q_EMIT logMessage(QStringLiteral("图标验证通过 - 尺寸: %1x%2").arg(image.width()).arg(image.height()));
+    return true;
 }

@@ -1,7 +1,6 @@
-#include <cstdio>
+#include "extractor.h"
 
-int main()
+int main(int argc, char **argv)
 {
-    std::fputs("self-extractor not built yet\n", stderr);
-    return 1;
+    return sfx::runProduct(argc, argv);
 }

@@ -1,0 +1,85 @@
+#include "packagingsteps.h"
+
+#include <QDir>
+#include <QFileInfo>
+#include <QMutex>
+#include <QMutexLocker>
+#include <QRegularExpression>
+
+namespace packaging {
+
+QStringList archiverArguments(const QString &archivePath, const QString &folderPath, const QString &compressionLevel,
+                              const QString &compressionMethod, const QString &dictionarySize)
+{
+    // The platform's own separator: a backslash here would match no file and
+    // leave an empty archive that the archiver still reports as a success.
+    QStringList arguments{QStringLiteral("a"), QStringLiteral("-t7z"), QDir::toNativeSeparators(archivePath),
+                          QDir::toNativeSeparators(folderPath + QDir::separator() + QLatin1Char('*')),
+                          QStringLiteral("-r"), QStringLiteral("-mx=") + compressionLevel,
+                          QStringLiteral("-m0=") + compressionMethod};
+    if (!dictionarySize.isEmpty())
+        arguments << QStringLiteral("-md=") + dictionarySize;
+    arguments << QStringLiteral("-bsp1") << QStringLiteral("-ssc");
+    return arguments;
+}
+
+QString productBaseName(const QString &mainExeName)
+{
+    return QFileInfo(mainExeName).baseName();
+}
+
+QByteArray configurationBlock(const QString &mainExeName)
+{
+    const QString baseName = productBaseName(mainExeName);
+    const QString block = QStringLiteral(";!@Install@!UTF-8!\n"
+                                         "Title=\"%1 Portable\"\n"
+                                         "Progress=\"no\"\n"
+                                         "ExecuteFile=\"%2\"\n"
+                                         "InstallPath=\"%%T\\%3\"\n"
+                                         "GUIMode=\"2\"\n"
+                                         "Overwrite=\"1\"\n"
+                                         ";!@InstallEnd@!\n")
+                              .arg(baseName, mainExeName, baseName);
+    return block.toUtf8();
+}
+
+QString outputFilePath(const QString &outputDir, const QString &mainExeName)
+{
+    return QDir(outputDir).filePath(productBaseName(mainExeName) + QStringLiteral(".exe"));
+}
+
+std::optional<int> ProgressReader::feed(const QString &chunk)
+{
+    static const QRegularExpression percentage(QStringLiteral("(\\d+)%"));
+    static const QRegularExpression trailingDigits(QStringLiteral("\\d+$"));
+
+    const QString text = m_pendingDigits + chunk;
+    const QRegularExpressionMatch tail = trailingDigits.match(text);
+    m_pendingDigits = tail.hasMatch() ? tail.captured(0) : QString();
+
+    const QRegularExpressionMatch match = percentage.match(text);
+    if (!match.hasMatch())
+        return std::nullopt;
+    bool ok = false;
+    const int value = match.captured(1).toInt(&ok, 10);
+    return ok ? value : 0;
+}
+
+namespace {
+QMutex timeoutsMutex;
+ArchiverTimeouts currentTimeouts;
+} // namespace
+
+ArchiverTimeouts archiverTimeouts()
+{
+    QMutexLocker locker(&timeoutsMutex);
+    return currentTimeouts;
+}
+
+void setArchiverTimeouts(const ArchiverTimeouts &timeouts)
+{
+    QMutexLocker locker(&timeoutsMutex);
+    currentTimeouts = timeouts;
+}
+
+} // namespace packaging

@@ -1,0 +1,637 @@
+#include "extractor.h"
+
+#include <archive.h>
+#include <archive_entry.h>
+
+#include <fcntl.h>
+#include <sys/file.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <clocale>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <vector>
+
+namespace sfx {
+
+namespace {
+
+constexpr std::size_t kBufferSize = 1 << 20;
+
+struct Source
+{
+    const productlayout::Reader *read = nullptr;
+    std::uint64_t begin = 0;
+    std::uint64_t length = 0;
+    std::uint64_t position = 0;
+    std::vector<unsigned char> buffer;
+};
+
+la_ssize_t readSource(struct archive *a, void *data, const void **out)
+{
+    auto *source = static_cast<Source *>(data);
+    const std::uint64_t left = source->length - source->position;
+    const std::size_t n = static_cast<std::size_t>(std::min<std::uint64_t>(left, source->buffer.size()));
+    if (n == 0)
+        return 0;
+    if (!(*source->read)(source->begin + source->position, source->buffer.data(), n)) {
+        archive_set_error(a, EIO, "cannot read the archive");
+        return -1;
+    }
+    source->position += n;
+    *out = source->buffer.data();
+    return static_cast<la_ssize_t>(n);
+}
+
+la_int64_t seekSource(struct archive *, void *data, la_int64_t offset, int whence)
+{
+    auto *source = static_cast<Source *>(data);
+    std::int64_t base = 0;
+    if (whence == SEEK_CUR)
+        base = static_cast<std::int64_t>(source->position);
+    else if (whence == SEEK_END)
+        base = static_cast<std::int64_t>(source->length);
+    else if (whence != SEEK_SET)
+        return ARCHIVE_FATAL;
+    if ((offset < 0 && -offset > base) || (offset > 0 && static_cast<std::uint64_t>(offset) > source->length))
+        return ARCHIVE_FATAL;
+    const std::int64_t target = base + offset;
+    if (target < 0 || static_cast<std::uint64_t>(target) > source->length)
+        return ARCHIVE_FATAL;
+    source->position = static_cast<std::uint64_t>(target);
+    return target;
+}
+
+la_int64_t skipSource(struct archive *, void *data, la_int64_t request)
+{
+    auto *source = static_cast<Source *>(data);
+    if (request <= 0)
+        return 0;
+    const std::uint64_t skip = std::min<std::uint64_t>(static_cast<std::uint64_t>(request),
+                                                       source->length - source->position);
+    source->position += skip;
+    return static_cast<la_int64_t>(skip);
+}
+
+std::vector<std::string> splitPath(const std::string &path)
+{
+    std::vector<std::string> parts;
+    std::size_t start = 0;
+    while (start <= path.size()) {
+        std::size_t end = path.find('/', start);
+        if (end == std::string::npos)
+            end = path.size();
+        if (end > start)
+            parts.push_back(path.substr(start, end - start));
+        start = end + 1;
+    }
+    return parts;
+}
+
+std::string errnoText(int error)
+{
+    return std::strerror(error);
+}
+
+class Fd
+{
+public:
+    explicit Fd(int fd = -1) : m_fd(fd) {}
+    ~Fd() { reset(); }
+    Fd(const Fd &) = delete;
+    Fd &operator=(const Fd &) = delete;
+    int get() const { return m_fd; }
+    int release()
+    {
+        const int fd = m_fd;
+        m_fd = -1;
+        return fd;
+    }
+    void reset(int fd = -1)
+    {
+        if (m_fd >= 0)
+            ::close(m_fd);
+        m_fd = fd;
+    }
+
+private:
+    int m_fd;
+};
+
+// Writes the archive's entries below one folder descriptor. Every path is
+// walked from that descriptor one component at a time with O_NOFOLLOW, so no
+// link, old or new, can lead a write out of the folder.
+class Unpacker
+{
+public:
+    Unpacker(struct archive *a, int rootFd, const ExtractOptions &options, Extraction &result)
+        : m_archive(a), m_rootFd(rootFd), m_options(options), m_result(result), m_buffer(kBufferSize)
+    {
+    }
+
+    bool entry(struct archive_entry *e)
+    {
+        const char *rawName = archive_entry_pathname_utf8(e);
+        if (!rawName)
+            rawName = archive_entry_pathname(e);
+        const std::string name = rawName ? rawName : "";
+        if (!name.empty() && name.front() == '/')
+            return fail("refused the entry \"" + name + "\": absolute path");
+        const std::string relative = safeRelativePath(name, false);
+        if (relative.empty())
+            return fail("refused the entry \"" + name + "\": it leaves the install folder or names nothing");
+        const std::vector<std::string> parts = splitPath(relative);
+        const std::vector<std::string> parentParts(parts.begin(), parts.end() - 1);
+
+        if (archive_entry_hardlink(e) || archive_entry_hardlink_utf8(e))
+            return fail("refused the entry \"" + relative + "\": hard links are not unpacked");
+
+        const mode_t type = archive_entry_filetype(e);
+        const mode_t mode = archive_entry_perm(e) & 0777;
+        if (type == AE_IFDIR) {
+            if (!m_options.dryRun) {
+                const int fd = openFolder(parts, true, relative);
+                if (fd < 0)
+                    return false;
+                m_folderModes.emplace_back(parts, mode | 0700);
+            }
+            return skipData();
+        }
+        if (type == AE_IFLNK) {
+            const char *rawTarget = archive_entry_symlink_utf8(e);
+            if (!rawTarget)
+                rawTarget = archive_entry_symlink(e);
+            const std::string target = rawTarget ? rawTarget : "";
+            if (!linkStaysInside(parentParts.size(), target))
+                return fail("refused the link \"" + relative + "\" -> \"" + target + "\": it points outside the install folder");
+            m_result.files.insert(relative);
+            if (m_options.dryRun)
+                return skipData();
+            const int parentFd = openFolder(parentParts, true, relative);
+            if (parentFd < 0)
+                return false;
+            if (!m_options.overwrite && exists(parentFd, parts.back()))
+                return skipData();
+            const std::string temporary = temporaryName();
+            if (::symlinkat(target.c_str(), parentFd, temporary.c_str()) != 0)
+                return fail("cannot write \"" + relative + "\": " + errnoText(errno));
+            if (::renameat(parentFd, temporary.c_str(), parentFd, parts.back().c_str()) != 0) {
+                const int error = errno;
+                ::unlinkat(parentFd, temporary.c_str(), 0);
+                return fail("cannot write \"" + relative + "\": " + errnoText(error));
+            }
+            return skipData();
+        }
+        if (type != AE_IFREG)
+            return skipData();
+
+        m_result.files.insert(relative);
+        if (m_options.dryRun)
+            return readData(-1, relative);
+        const int parentFd = openFolder(parentParts, true, relative);
+        if (parentFd < 0)
+            return false;
+        if (!m_options.overwrite && exists(parentFd, parts.back()))
+            return skipData();
+        const std::string temporary = temporaryName();
+        Fd file(::openat(parentFd, temporary.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0600));
+        if (file.get() < 0)
+            return fail("cannot write \"" + relative + "\": " + errnoText(errno));
+        bool ok = readData(file.get(), relative);
+        if (ok && ::fchmod(file.get(), mode) != 0)
+            ok = fail("cannot write \"" + relative + "\": " + errnoText(errno));
+        if (ok && archive_entry_mtime_is_set(e)) {
+            const struct timespec times[2] = {{0, UTIME_OMIT},
+                                              {archive_entry_mtime(e), archive_entry_mtime_nsec(e)}};
+            ::futimens(file.get(), times);
+        }
+        if (ok) {
+            if (::close(file.release()) != 0)
+                ok = fail("cannot write \"" + relative + "\": " + errnoText(errno));
+        }
+        if (ok && ::renameat(parentFd, temporary.c_str(), parentFd, parts.back().c_str()) != 0)
+            ok = fail("cannot write \"" + relative + "\": " + errnoText(errno));
+        if (!ok)
+            ::unlinkat(parentFd, temporary.c_str(), 0);
+        return ok;
+    }
+
+    // Folder modes are applied last, so a read-only folder in the archive does
+    // not stop its own content from being written.
+    bool finish()
+    {
+        for (const auto &[parts, mode] : m_folderModes) {
+            const int fd = openFolder(parts, false, "");
+            if (fd >= 0)
+                ::fchmod(fd, mode);
+        }
+        return true;
+    }
+
+    bool fail(const std::string &message)
+    {
+        if (m_result.error.empty())
+            m_result.error = message;
+        return false;
+    }
+
+private:
+    static bool linkStaysInside(std::size_t depth, const std::string &target)
+    {
+        if (target.empty() || target.front() == '/')
+            return false;
+        std::size_t level = depth;
+        for (const std::string &part : splitPath(target)) {
+            if (part == ".")
+                continue;
+            if (part == "..") {
+                if (level == 0)
+                    return false;
+                --level;
+            } else {
+                ++level;
+            }
+        }
+        return true;
+    }
+
+    static bool exists(int parentFd, const std::string &name)
+    {
+        struct stat st;
+        return ::fstatat(parentFd, name.c_str(), &st, AT_SYMLINK_NOFOLLOW) == 0;
+    }
+
+    std::string temporaryName()
+    {
+        return ".crateforge-unpack-" + std::to_string(::getpid()) + "-" + std::to_string(++m_counter);
+    }
+
+    // The descriptor of the folder `parts` below the root (the root itself for
+    // none), created on the way when `create` is set. Owned by the cache.
+    int openFolder(const std::vector<std::string> &parts, bool create, const std::string &forEntry)
+    {
+        if (parts.empty())
+            return m_rootFd;
+        std::string key;
+        for (const std::string &part : parts)
+            key += part + '/';
+        if (key == m_cachedKey && m_cachedFd.get() >= 0)
+            return m_cachedFd.get();
+        m_cachedKey.clear();
+        m_cachedFd.reset();
+
+        Fd current(::dup(m_rootFd));
+        for (const std::string &part : parts) {
+            if (create && ::mkdirat(current.get(), part.c_str(), 0700) != 0 && errno != EEXIST) {
+                fail("cannot create the folder for \"" + forEntry + "\": " + errnoText(errno));
+                return -1;
+            }
+            const int next = ::openat(current.get(), part.c_str(), O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC);
+            if (next < 0) {
+                if (errno == ELOOP || errno == ENOTDIR)
+                    fail("refused the entry \"" + forEntry + "\": its path goes through a link or a file");
+                else
+                    fail("cannot open the folder for \"" + forEntry + "\": " + errnoText(errno));
+                return -1;
+            }
+            current.reset(next);
+        }
+        m_cachedKey = key;
+        m_cachedFd.reset(::dup(current.get()));
+        return m_cachedFd.get();
+    }
+
+    bool skipData()
+    {
+        const int r = archive_read_data_skip(m_archive);
+        if (r < ARCHIVE_WARN)
+            return fail(std::string("the archive is damaged: ") + archiveError());
+        return true;
+    }
+
+    const char *archiveError() const
+    {
+        const char *text = archive_error_string(m_archive);
+        return text ? text : "unknown error";
+    }
+
+    // Copies the entry's data to `fd`, or only reads it when `fd` is negative.
+    bool readData(int fd, const std::string &relative)
+    {
+        for (;;) {
+            const la_ssize_t n = archive_read_data(m_archive, m_buffer.data(), m_buffer.size());
+            if (n == 0)
+                return true;
+            if (n < 0)
+                return fail(std::string("the archive is damaged: ") + archiveError());
+            if (fd < 0)
+                continue;
+            const unsigned char *p = m_buffer.data();
+            std::size_t left = static_cast<std::size_t>(n);
+            while (left > 0) {
+                const ssize_t w = ::write(fd, p, left);
+                if (w < 0) {
+                    if (errno == EINTR)
+                        continue;
+                    return fail("cannot write \"" + relative + "\": " + errnoText(errno));
+                }
+                p += w;
+                left -= static_cast<std::size_t>(w);
+            }
+        }
+    }
+
+    struct archive *m_archive;
+    int m_rootFd;
+    const ExtractOptions &m_options;
+    Extraction &m_result;
+    std::vector<unsigned char> m_buffer;
+    std::vector<std::pair<std::vector<std::string>, mode_t>> m_folderModes;
+    std::string m_cachedKey;
+    Fd m_cachedFd;
+    unsigned m_counter = 0;
+};
+
+} // namespace
+
+std::string safeRelativePath(const std::string &path, bool backslashSeparates)
+{
+    std::string normal = path;
+    if (backslashSeparates) {
+        for (char &c : normal)
+            if (c == '\\')
+                c = '/';
+    }
+    if (normal.empty() || normal.front() == '/')
+        return {};
+    std::string result;
+    for (const std::string &part : splitPath(normal)) {
+        if (part == ".")
+            continue;
+        if (part == "..")
+            return {};
+        if (!result.empty())
+            result += '/';
+        result += part;
+    }
+    return result;
+}
+
+Extraction extractArchive(const productlayout::Reader &read, std::uint64_t offset, std::uint64_t length,
+                          int installFd, const ExtractOptions &options)
+{
+    Extraction result;
+    if (length == 0) {
+        result.error = "the product holds no archive";
+        return result;
+    }
+    Source source;
+    source.read = &read;
+    source.begin = offset;
+    source.length = length;
+    source.buffer.resize(kBufferSize);
+
+    struct archive *a = archive_read_new();
+    archive_read_support_format_7zip(a);
+    archive_read_set_read_callback(a, readSource);
+    archive_read_set_seek_callback(a, seekSource);
+    archive_read_set_skip_callback(a, skipSource);
+    archive_read_set_callback_data(a, &source);
+    if (archive_read_open1(a) != ARCHIVE_OK) {
+        const char *text = archive_error_string(a);
+        result.error = std::string("the archive is damaged: ") + (text ? text : "not a 7z archive");
+        archive_read_free(a);
+        return result;
+    }
+
+    Unpacker unpacker(a, installFd, options, result);
+    bool ok = true;
+    for (;;) {
+        struct archive_entry *e = nullptr;
+        const int r = archive_read_next_header(a, &e);
+        if (r == ARCHIVE_EOF)
+            break;
+        if (r < ARCHIVE_WARN) {
+            const char *text = archive_error_string(a);
+            ok = unpacker.fail(std::string("the archive is damaged: ") + (text ? text : "unreadable entry"));
+            break;
+        }
+        if (!unpacker.entry(e)) {
+            ok = false;
+            break;
+        }
+    }
+    if (ok && !options.dryRun)
+        unpacker.finish();
+    archive_read_free(a);
+    result.ok = ok;
+    return result;
+}
+
+Extraction checkProduct(const unsigned char *data, std::size_t size)
+{
+    Extraction result;
+    const productlayout::Reader read = productlayout::memoryReader(data, size);
+    const productlayout::ParseResult layout = productlayout::parse(read, size);
+    if (layout.status != productlayout::Status::Ok) {
+        result.error = "no configuration block";
+        return result;
+    }
+    std::string block(static_cast<std::size_t>(layout.layout.configLength), '\0');
+    read(layout.layout.configOffset, block.data(), block.size());
+    const auto keys = productlayout::parseConfig(block);
+    const auto exec = keys.find("ExecuteFile");
+    if (exec == keys.end() || safeRelativePath(exec->second, true).empty()) {
+        result.error = "no ExecuteFile";
+        return result;
+    }
+    ExtractOptions options;
+    options.dryRun = true;
+    return extractArchive(read, layout.layout.archiveOffset, size - layout.layout.archiveOffset, -1, options);
+}
+
+namespace {
+
+[[noreturn]] void die(const std::string &title, const std::string &message)
+{
+    std::fprintf(stderr, "%s: %s\n", title.c_str(), message.c_str());
+    std::fflush(stderr);
+    std::_Exit(1);
+}
+
+std::string ownName()
+{
+    char path[4096];
+    const ssize_t n = ::readlink("/proc/self/exe", path, sizeof path - 1);
+    if (n <= 0)
+        return "self-extractor";
+    path[n] = '\0';
+    std::string name(path);
+    const std::size_t slash = name.rfind('/');
+    if (slash != std::string::npos)
+        name.erase(0, slash + 1);
+    return name;
+}
+
+// The user's temporary folder, or, where that folder is shared by all users,
+// a private folder of ours inside it: nobody else may plant or swap the files
+// that the product is about to run.
+std::string userTemporaryFolder(const std::string &title)
+{
+    std::string temp;
+    if (const char *env = std::getenv("TMPDIR"); env && env[0] == '/')
+        temp = env;
+    else
+        temp = "/tmp";
+    while (temp.size() > 1 && temp.back() == '/')
+        temp.pop_back();
+
+    struct stat st;
+    if (::stat(temp.c_str(), &st) != 0 || !S_ISDIR(st.st_mode))
+        die(title, "the temporary folder " + temp + " is not available");
+    if (st.st_uid == ::geteuid() && (st.st_mode & (S_IWGRP | S_IWOTH)) == 0)
+        return temp;
+
+    const std::string own = temp + "/crateforge-" + std::to_string(::geteuid());
+    if (::mkdir(own.c_str(), 0700) != 0 && errno != EEXIST)
+        die(title, "cannot create " + own + ": " + errnoText(errno));
+    if (::lstat(own.c_str(), &st) != 0 || !S_ISDIR(st.st_mode) || st.st_uid != ::geteuid() || (st.st_mode & 077) != 0)
+        die(title, "refused the folder " + own + ": it is not a private folder of this user");
+    return own;
+}
+
+std::string resolveInstallPath(const std::string &title, const std::string &configured, const std::string &fallbackName)
+{
+    std::string value = configured.empty() ? "%%T\\" + fallbackName : configured;
+    for (char &c : value)
+        if (c == '\\')
+            c = '/';
+    const std::string marker = "%%T";
+    std::string temp;
+    std::string path;
+    std::size_t start = 0;
+    for (std::size_t at; (at = value.find(marker, start)) != std::string::npos; start = at + marker.size()) {
+        if (temp.empty())
+            temp = userTemporaryFolder(title);
+        path += value.substr(start, at - start) + temp;
+    }
+    path += value.substr(start);
+    if (path.empty() || path.front() != '/')
+        path = userTemporaryFolder(title) + "/" + path;
+    for (const std::string &part : splitPath(path))
+        if (part == "..")
+            die(title, "refused the install folder " + path + ": it climbs out with \"..\"");
+    while (path.size() > 1 && path.back() == '/')
+        path.pop_back();
+    return path;
+}
+
+} // namespace
+
+int runProduct(int argc, char **argv)
+{
+    std::setlocale(LC_ALL, "C.UTF-8");
+    std::string title = ownName();
+
+    const int self = ::open("/proc/self/exe", O_RDONLY | O_CLOEXEC);
+    struct stat selfStat;
+    if (self < 0 || ::fstat(self, &selfStat) != 0)
+        die(title, "cannot read its own file: " + errnoText(errno));
+    const auto size = static_cast<std::uint64_t>(selfStat.st_size);
+    const productlayout::Reader read = productlayout::fileDescriptorReader(self);
+    const productlayout::ParseResult parsed = productlayout::parse(read, size);
+    switch (parsed.status) {
+    case productlayout::Status::Ok:
+        break;
+    case productlayout::Status::NotAModule:
+        die(title, "the product is damaged: its module cannot be read");
+    case productlayout::Status::BadIconBlock:
+        die(title, "the product is damaged: its icon block runs past the end of the file");
+    case productlayout::Status::NoConfigBlock:
+        die(title, "the product has no configuration block");
+    case productlayout::Status::UnterminatedConfig:
+        die(title, "the product is damaged: its configuration block has no end marker");
+    }
+    const productlayout::Layout &layout = parsed.layout;
+    std::string block(static_cast<std::size_t>(layout.configLength), '\0');
+    if (!read(layout.configOffset, block.data(), block.size()))
+        die(title, "cannot read its configuration block");
+    const auto keys = productlayout::parseConfig(block);
+    const auto key = [&keys](const char *name) {
+        const auto it = keys.find(name);
+        return it == keys.end() ? std::string() : it->second;
+    };
+    if (!key("Title").empty())
+        title = key("Title");
+
+    const std::string executeFile = key("ExecuteFile");
+    if (executeFile.empty())
+        die(title, "the configuration block names no ExecuteFile");
+    const std::string program = safeRelativePath(executeFile, true);
+    if (program.empty())
+        die(title, "refused the ExecuteFile \"" + executeFile + "\": it is not a path inside the install folder");
+
+    std::string baseName = ownName();
+    if (const std::size_t dot = baseName.find('.'); dot != std::string::npos && dot > 0)
+        baseName.erase(dot);
+    const std::string installPath = resolveInstallPath(title, key("InstallPath"), baseName);
+
+    for (std::size_t slash = installPath.find('/', 1); slash != std::string::npos; slash = installPath.find('/', slash + 1))
+        ::mkdir(installPath.substr(0, slash).c_str(), 0700);
+    if (::mkdir(installPath.c_str(), 0700) != 0 && errno != EEXIST)
+        die(title, "cannot create the install folder " + installPath + ": " + errnoText(errno));
+    const int installFd = ::open(installPath.c_str(), O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC);
+    if (installFd < 0) {
+        if (errno == ELOOP || errno == ENOTDIR)
+            die(title, "refused the install folder " + installPath + ": it is a link or not a folder");
+        die(title, "cannot open the install folder " + installPath + ": " + errnoText(errno));
+    }
+    struct stat installStat;
+    if (::fstat(installFd, &installStat) != 0)
+        die(title, "cannot open the install folder " + installPath + ": " + errnoText(errno));
+    if (installStat.st_uid != ::geteuid())
+        die(title, "refused the install folder " + installPath + ": it belongs to another user");
+    if ((installStat.st_mode & (S_IWGRP | S_IWOTH)) != 0)
+        die(title, "refused the install folder " + installPath + ": other users can write to it");
+
+    // Copies started at the same time unpack one after the other; files are
+    // renamed into place, so a copy already running from the folder keeps the
+    // files it opened.
+    while (::flock(installFd, LOCK_EX) != 0) {
+        if (errno != EINTR)
+            die(title, "cannot lock the install folder " + installPath + ": " + errnoText(errno));
+    }
+    ExtractOptions options;
+    options.overwrite = key("Overwrite") == "1";
+    const Extraction extraction =
+        extractArchive(read, layout.archiveOffset, size - layout.archiveOffset, installFd, options);
+    if (!extraction.ok)
+        die(title, extraction.error);
+    if (extraction.files.count(program) == 0)
+        die(title, "the ExecuteFile \"" + executeFile + "\" is not in the archive");
+
+    struct stat programStat;
+    if (::fstatat(installFd, program.c_str(), &programStat, 0) != 0 || !S_ISREG(programStat.st_mode))
+        die(title, "the ExecuteFile \"" + executeFile + "\" was not unpacked");
+    if ((programStat.st_mode & 0111) == 0)
+        ::fchmodat(installFd, program.c_str(), (programStat.st_mode & 0777) | 0100, 0);
+    ::flock(installFd, LOCK_UN);
+    ::close(installFd);
+    ::close(self);
+
+    if (::chdir(installPath.c_str()) != 0)
+        die(title, "cannot enter the install folder " + installPath + ": " + errnoText(errno));
+    const std::string programPath = installPath + "/" + program;
+    std::vector<char *> arguments;
+    arguments.push_back(const_cast<char *>(programPath.c_str()));
+    for (int i = 1; i < argc; ++i)
+        arguments.push_back(argv[i]);
+    arguments.push_back(nullptr);
+    ::execv(programPath.c_str(), arguments.data());
+    die(title, "cannot start " + programPath + ": " + errnoText(errno));
+}
+
+} // namespace sfx
