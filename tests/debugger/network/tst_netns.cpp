@@ -1,0 +1,182 @@
+#include "mainwindow.h"
+#include "tcp_client.h"
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QElapsedTimer>
+#include <QLineEdit>
+#include <QNetworkDatagram>
+#include <QProcess>
+#include <QPushButton>
+#include <QTest>
+#include <QTextEdit>
+#include <QThread>
+#include <QToolButton>
+#include <QUdpSocket>
+
+#include <sched.h>
+
+#include <cerrno>
+#include <cstring>
+
+// What may not happen on the machine's own network (a broadcast, a connection
+// attempt that runs into its time-out) happens here inside a network
+// namespace of the test's own: the process leaves the machine's namespace
+// before anything else, and a veth pair is the only way out of it.
+namespace {
+bool g_isolated = false;
+QString g_isolationError;
+
+const char kNearEnd[] = "10.99.0.1";
+const char kSilentHost[] = "10.99.0.3";
+} // namespace
+
+class tst_NetNs : public QObject
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    void initTestCase();
+    void broadcastReachesTheLink();
+    void pendingAttemptBoundsShutdown();
+
+private:
+    static bool ip(const QStringList &arguments, QString *output = nullptr)
+    {
+        QProcess process;
+        process.start(QStringLiteral("ip"), arguments);
+        if (!process.waitForFinished(5000) || process.exitStatus() != QProcess::NormalExit || process.exitCode() != 0)
+            return false;
+        if (output)
+            *output = QString::fromLocal8Bit(process.readAllStandardOutput());
+        return true;
+    }
+    template<typename T>
+    static T *find(MainWindow &window, const char *name)
+    {
+        T *widget = window.findChild<T *>(QString::fromLatin1(name));
+        if (!widget)
+            qFatal("no widget %s", name);
+        return widget;
+    }
+};
+
+void tst_NetNs::initTestCase()
+{
+    if (!g_isolated)
+        QSKIP(qPrintable(QStringLiteral("cannot create a network namespace here (%1); needs root or user namespaces")
+                             .arg(g_isolationError)));
+
+    // Make sure this really is a fresh namespace before anything is sent.
+    QString links;
+    if (!ip({QStringLiteral("-o"), QStringLiteral("link"), QStringLiteral("show")}, &links))
+        QSKIP("the ip tool (iproute2) is not usable");
+    if (links.trimmed().split(QLatin1Char('\n')).size() != 1 || !links.contains(QStringLiteral(" lo:")))
+        QFAIL("the namespace is not empty; refusing to send anything");
+
+    const QList<QStringList> setup{
+        {QStringLiteral("link"), QStringLiteral("set"), QStringLiteral("lo"), QStringLiteral("up")},
+        {QStringLiteral("link"), QStringLiteral("add"), QStringLiteral("wpv0"), QStringLiteral("type"), QStringLiteral("veth"),
+         QStringLiteral("peer"), QStringLiteral("name"), QStringLiteral("wpv1")},
+        {QStringLiteral("addr"), QStringLiteral("add"), QStringLiteral("10.99.0.1/24"), QStringLiteral("dev"), QStringLiteral("wpv0")},
+        {QStringLiteral("addr"), QStringLiteral("add"), QStringLiteral("10.99.0.2/24"), QStringLiteral("dev"), QStringLiteral("wpv1")},
+        {QStringLiteral("link"), QStringLiteral("set"), QStringLiteral("wpv0"), QStringLiteral("up")},
+        {QStringLiteral("link"), QStringLiteral("set"), QStringLiteral("wpv1"), QStringLiteral("up")},
+        {QStringLiteral("route"), QStringLiteral("add"), QStringLiteral("default"), QStringLiteral("dev"), QStringLiteral("wpv0")},
+        // A neighbour that exists only on paper: its frames go out and nobody
+        // answers, so a connection attempt runs into its time-out.
+        {QStringLiteral("neigh"), QStringLiteral("add"), QString::fromLatin1(kSilentHost), QStringLiteral("lladdr"),
+         QStringLiteral("02:00:00:00:00:03"), QStringLiteral("dev"), QStringLiteral("wpv0"), QStringLiteral("nud"),
+         QStringLiteral("permanent")},
+    };
+    for (const QStringList &step : setup) {
+        if (!ip(step))
+            QSKIP(qPrintable(QStringLiteral("cannot set up the namespace's links: ip %1").arg(step.join(QLatin1Char(' ')))));
+    }
+}
+
+void tst_NetNs::broadcastReachesTheLink()
+{
+    QUdpSocket listener;
+    QVERIFY(listener.bind(QHostAddress::AnyIPv4, 0, QUdpSocket::ShareAddress));
+    const quint16 port = listener.localPort();
+
+    MainWindow window;
+    window.show();
+    find<QToolButton>(window, "UDPButton")->click();
+    find<QLineEdit>(window, "Local_Port")->setText(QStringLiteral("0"));
+    find<QLineEdit>(window, "Obj_IP")->setText(QString::fromLatin1(kNearEnd));
+    find<QCheckBox>(window, "HexSend")->setChecked(false);
+    find<QCheckBox>(window, "SendNewLine")->setChecked(false);
+    find<QCheckBox>(window, "UdpBroadcast")->setChecked(true);
+    find<QLineEdit>(window, "Obj_Port")->setText(QString::number(port));
+    find<QPushButton>(window, "Connect")->click();
+    find<QTextEdit>(window, "Send_msg")->setPlainText(QStringLiteral("to everybody"));
+    find<QPushButton>(window, "Send")->click();
+
+    QTRY_VERIFY(listener.hasPendingDatagrams());
+    const QNetworkDatagram datagram = listener.receiveDatagram();
+    QCOMPARE(datagram.data(), QByteArray("to everybody"));
+    QCOMPARE(datagram.destinationAddress().toIPv4Address(), QHostAddress(QHostAddress::Broadcast).toIPv4Address());
+    find<QPushButton>(window, "Disconnect")->click();
+}
+
+void tst_NetNs::pendingAttemptBoundsShutdown()
+{
+    // The transport alone: the attempt fails after its 30 s, not before.
+    QThread thread;
+    auto *client = new TCP_Client;
+    client->moveToThread(&thread);
+    thread.start();
+    QAtomicInt done = 0;
+    bool connected = true;
+    qint64 attemptMs = 0;
+    QMetaObject::invokeMethod(client, [&] {
+        QElapsedTimer clock;
+        clock.start();
+        connected = client->ConnectToServer(QString::fromLatin1(kSilentHost), 80);
+        attemptMs = clock.elapsed();
+        done.storeRelease(1);
+    }, Qt::QueuedConnection);
+
+    // At the same time, the window: a send issued meanwhile waits behind the
+    // attempt, and closing the window waits for the attempt to end.
+    auto *window = new MainWindow;
+    window->show();
+    find<QToolButton>(*window, "TCPClient")->click();
+    find<QCheckBox>(*window, "DnsAnalysis")->setChecked(false);
+    find<QLineEdit>(*window, "Obj_IP")->setText(QString::fromLatin1(kSilentHost));
+    find<QLineEdit>(*window, "Obj_Port")->setText(QStringLiteral("80"));
+    find<QPushButton>(*window, "Connect")->click();
+    find<QTextEdit>(*window, "Send_msg")->setPlainText(QStringLiteral("waits"));
+    find<QPushButton>(*window, "Send")->click();
+    QTest::qWait(500);
+
+    QElapsedTimer closing;
+    closing.start();
+    delete window;
+    const qint64 closingMs = closing.elapsed();
+    QVERIFY2(closingMs > 20000 && closingMs < 40000, qPrintable(QString::number(closingMs)));
+
+    QTRY_VERIFY_WITH_TIMEOUT(done.loadAcquire() == 1, 15000);
+    QVERIFY(!connected);
+    QVERIFY2(attemptMs >= 29000 && attemptMs < 40000, qPrintable(QString::number(attemptMs)));
+    thread.quit();
+    thread.wait();
+    delete client;
+}
+
+int main(int argc, char **argv)
+{
+    // Before Qt starts any thread, so that every thread lives in the namespace.
+    if (unshare(CLONE_NEWNET) == 0)
+        g_isolated = true;
+    else
+        g_isolationError = QString::fromLocal8Bit(std::strerror(errno));
+
+    QApplication app(argc, argv);
+    tst_NetNs test;
+    return QTest::qExec(&test, argc, argv);
+}
+
+#include "tst_netns.moc"
