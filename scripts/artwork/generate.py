@@ -154,11 +154,12 @@ def icon_close(c):
 # ---------------------------------------------------------------------- logos
 
 def logo_wrenpost():
-    # A bird in flight over a two-arched bridge, white on an accent tile.
+    # A swallow, wings spread, over a two-arched bridge, white on an accent tile.
     return (
         '<rect x="1" y="1" width="22" height="22" rx="5.5" fill="%s"/>\n' % ACCENT
         + '<g fill="#ffffff">\n'
-          '  <path d="M4.5 8.2C7 6.4 9.5 6.8 12 9.8 14.2 6.4 16.8 5 19.5 5.4 16.6 6.6 14.2 8.8 12.4 11.8 10 9 7.4 7.8 4.5 8.2z"/>\n'
+          '  <path d="M12 4.2C12.9 4.2 13.4 4.9 13.5 5.9 15.6 6.1 18.4 7.2 20.6 9.5 18.1 8.8 15.8 8.8 13.3 9.4'
+          'L13.6 13.3 12 11.3 10.4 13.3 10.7 9.4C8.2 8.8 5.9 8.8 3.4 9.5 5.6 7.2 8.4 6.1 10.5 5.9 10.6 4.9 11.1 4.2 12 4.2z"/>\n'
           '  <path d="M3.5 14.5h17V19h-.5a3.5 3.5 0 0 0-7 0h-2a3.5 3.5 0 0 0-7 0h-.5z"/>\n'
           '</g>\n')
 
