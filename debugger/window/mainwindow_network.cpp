@@ -95,11 +95,11 @@ void MainWindow::sysInit()
 void MainWindow::shutdownNetwork()
 {
     for (QThread **thread : {&UdpThread, &ServerThread, &ClientThread}) {
-        if (*thread && (*thread)->isRunning()) {
+        // A thread that never ran (no channel opened) is still ours to free.
+        if (*thread && (*thread)->isRunning())
             stopThread(*thread);
-            delete *thread;
-            *thread = nullptr;
-        }
+        delete *thread;
+        *thread = nullptr;
     }
 
     delete UdpService;
