@@ -10,3 +10,8 @@ endif()
 if(TEST debugger_netns)
     set_tests_properties(debugger_netns PROPERTIES TIMEOUT 120)
 endif()
+
+# The throughput benchmark: built with the project, run by hand, not a test.
+file(GLOB WRENPOST_BENCH_SOURCES CONFIGURE_DEPENDS ${PROJECT_SOURCE_DIR}/bench/network/*.cpp)
+add_executable(wrenpost_bench ${WRENPOST_BENCH_SOURCES})
+target_link_libraries(wrenpost_bench PRIVATE wrenpost_lib project_warnings project_sanitizers)

@@ -1,0 +1,224 @@
+// Streams data from a loopback peer into a real Wrenpost window and reports how
+// fast it is shown, how long the event loop stalls and how much memory it took.
+//
+//   wrenpost_bench [--display hex|text] [--time on|off] [--seconds N] [--rate bytes/s]
+//   wrenpost_bench --baseline [--seconds N] [--rate bytes/s]   (the same stream into socat > /dev/null)
+
+#include "mainwindow.h"
+#include "tcp_client.h"
+
+#include <QApplication>
+#include <QAtomicInteger>
+#include <QCheckBox>
+#include <QCommandLineParser>
+#include <QDateTime>
+#include <QElapsedTimer>
+#include <QHostAddress>
+#include <QLineEdit>
+#include <QProcess>
+#include <QPushButton>
+#include <QRandomGenerator>
+#include <QRegularExpression>
+#include <QTcpServer>
+#include <QTcpSocket>
+#include <QTextBrowser>
+#include <QThread>
+#include <QTimer>
+#include <QToolButton>
+
+#include <sys/resource.h>
+
+#include <cstdio>
+
+class MainWindowTestAccess
+{
+public:
+    static TCP_Client *client(MainWindow &window) { return window.TcpClient; }
+};
+
+namespace {
+
+// Writes `rate` bytes a second for `seconds` to the first client, paced by the
+// clock on a thread of its own so that a busy GUI does not slow the stream.
+class PacedSender : public QThread
+{
+public:
+    PacedSender(qint64 rate, int seconds, bool printable)
+        : m_rate(rate), m_seconds(seconds), m_printable(printable)
+    {
+        start();
+        while (m_port.loadAcquire() == 0)
+            QThread::msleep(1);
+    }
+    ~PacedSender() override
+    {
+        quit();
+        wait();
+    }
+    quint16 port() const { return quint16(m_port.loadAcquire()); }
+    qint64 total() const { return m_rate * m_seconds; }
+    bool finished() const { return m_done.loadAcquire() != 0; }
+    qint64 firstByteAt() const { return m_firstByte.loadAcquire(); }
+
+protected:
+    void run() override
+    {
+        QTcpServer server;
+        QTcpSocket *peer = nullptr;
+        QElapsedTimer clock;
+        qint64 sent = 0;
+        QByteArray pool(256 * 1024, '\0');
+        for (int i = 0; i < pool.size(); ++i) {
+            const quint32 r = QRandomGenerator::global()->generate();
+            pool[i] = m_printable ? char('a' + r % 26) : char(r & 0xFF);
+        }
+        QTimer tick;
+        tick.setTimerType(Qt::PreciseTimer);
+        QObject::connect(&tick, &QTimer::timeout, [&] {
+            const qint64 due = qMin(total(), m_rate * clock.elapsed() / 1000);
+            while (sent < due) {
+                const qint64 n = qMin<qint64>(due - sent, pool.size() - sent % pool.size());
+                peer->write(pool.constData() + sent % pool.size(), n);
+                sent += n;
+            }
+            if (sent >= total()) {
+                tick.stop();
+                peer->flush();
+                peer->disconnectFromHost();
+                m_done.storeRelease(1);
+            }
+        });
+        QObject::connect(&server, &QTcpServer::newConnection, [&] {
+            if (peer)
+                return;
+            peer = server.nextPendingConnection();
+            clock.start();
+            m_firstByte.storeRelease(QDateTime::currentMSecsSinceEpoch());
+            tick.start(10);
+        });
+        server.listen(QHostAddress::LocalHost, 0);
+        m_port.storeRelease(server.serverPort());
+        exec();
+    }
+
+private:
+    const qint64 m_rate;
+    const int m_seconds;
+    const bool m_printable;
+    QAtomicInt m_port = 0;
+    QAtomicInt m_done = 0;
+    QAtomicInteger<qint64> m_firstByte = 0;
+};
+
+long peakMemoryKiB()
+{
+    rusage usage{};
+    getrusage(RUSAGE_SELF, &usage);
+    return usage.ru_maxrss;
+}
+
+int runBaseline(qint64 rate, int seconds)
+{
+    PacedSender sender(rate, seconds, false);
+    QProcess socat;
+    QElapsedTimer clock;
+    clock.start();
+    socat.start(QStringLiteral("socat"), {QStringLiteral("-u"), QStringLiteral("TCP:127.0.0.1:%1").arg(sender.port()),
+                                          QStringLiteral("OPEN:/dev/null,wronly")});
+    if (!socat.waitForFinished(seconds * 1000 + 60000)) {
+        std::fprintf(stderr, "socat did not finish\n");
+        return 1;
+    }
+    const double elapsed = clock.elapsed() / 1000.0;
+    std::printf("baseline socat > /dev/null: %lld bytes in %.2f s = %.0f bytes/s\n",
+                static_cast<long long>(sender.total()), elapsed, sender.total() / elapsed);
+    return 0;
+}
+
+} // namespace
+
+int main(int argc, char **argv)
+{
+    QApplication app(argc, argv);
+    QCommandLineParser parser;
+    parser.addOptions({{QStringLiteral("display"), QStringLiteral("hex or text"), QStringLiteral("mode"), QStringLiteral("hex")},
+                       {QStringLiteral("time"), QStringLiteral("time stamps on or off"), QStringLiteral("on|off"), QStringLiteral("on")},
+                       {QStringLiteral("seconds"), QStringLiteral("length of the stream"), QStringLiteral("s"), QStringLiteral("30")},
+                       {QStringLiteral("rate"), QStringLiteral("bytes per second"), QStringLiteral("n"), QStringLiteral("1000000")},
+                       {QStringLiteral("baseline"), QStringLiteral("stream into socat writing to /dev/null")}});
+    parser.process(app);
+    const bool hex = parser.value(QStringLiteral("display")) == QLatin1String("hex");
+    const bool stamps = parser.value(QStringLiteral("time")) == QLatin1String("on");
+    const int seconds = parser.value(QStringLiteral("seconds")).toInt();
+    const qint64 rate = parser.value(QStringLiteral("rate")).toLongLong();
+    if (parser.isSet(QStringLiteral("baseline")))
+        return runBaseline(rate, seconds);
+
+    PacedSender sender(rate, seconds, !hex);
+    MainWindow window;
+    window.show();
+    window.findChild<QToolButton *>(QStringLiteral("TCPClient"))->click();
+    window.findChild<QCheckBox *>(QStringLiteral("DnsAnalysis"))->setChecked(false);
+    window.findChild<QCheckBox *>(QStringLiteral("HexDisplay"))->setChecked(hex);
+    window.findChild<QCheckBox *>(QStringLiteral("DisplayTime"))->setChecked(stamps);
+    window.findChild<QCheckBox *>(QStringLiteral("AutoSwitchLine"))->setChecked(true);
+    window.findChild<QLineEdit *>(QStringLiteral("Obj_IP"))->setText(QStringLiteral("127.0.0.1"));
+    window.findChild<QLineEdit *>(QStringLiteral("Obj_Port"))->setText(QString::number(sender.port()));
+    auto *area = window.findChild<QTextBrowser *>(QStringLiteral("Recive_msg"));
+
+    // Connected after the window's own receiver, so it runs once a batch is shown.
+    qint64 shownBytes = 0;
+    qint64 batches = 0;
+    qint64 doneAt = 0;
+    QObject counter;
+    QObject::connect(MainWindowTestAccess::client(window), &TCP_Client::TcpClientModeMsg, &counter,
+                     [&](const QByteArray &bytes) {
+                         shownBytes += bytes.size();
+                         ++batches;
+                         if (shownBytes >= sender.total() && !doneAt) {
+                             doneAt = QDateTime::currentMSecsSinceEpoch();
+                             QTimer::singleShot(0, &app, &QCoreApplication::quit);
+                         }
+                     });
+
+    QElapsedTimer sinceTick;
+    qint64 worstLateMs = 0;
+    QTimer heartbeat;
+    heartbeat.setTimerType(Qt::PreciseTimer);
+    QObject::connect(&heartbeat, &QTimer::timeout, [&] {
+        worstLateMs = qMax(worstLateMs, sinceTick.restart() - 10);
+    });
+    sinceTick.start();
+    heartbeat.start(10);
+
+    QTimer::singleShot((seconds + 120) * 1000, &app, &QCoreApplication::quit);
+    window.findChild<QPushButton *>(QStringLiteral("Connect"))->click();
+    app.exec();
+    heartbeat.stop();
+
+    const double elapsed = doneAt ? (doneAt - sender.firstByteAt()) / 1000.0 : -1;
+    // Account for every byte in what is shown: time-stamp lines out, then
+    // hex pairs or characters counted.
+    QString shown = area->toPlainText();
+    static const QRegularExpression stampLine(QStringLiteral("^\\d{4}\\.\\d\\d\\.\\d\\d \\d\\d:\\d\\d:\\d\\d\\.\\d{3}   Recive$"),
+                                              QRegularExpression::MultilineOption);
+    const qsizetype stampCount = shown.count(stampLine);
+    shown.remove(stampLine);
+    shown.remove(QLatin1Char('\n'));
+    if (hex)
+        shown.remove(QLatin1Char(' '));
+    const qint64 displayedBytes = hex ? shown.size() / 2 : shown.size();
+
+    std::printf("display=%s time=%s rate=%lld B/s seconds=%d\n", hex ? "hex" : "text", stamps ? "on" : "off",
+                static_cast<long long>(rate), seconds);
+    std::printf("  sent %lld bytes, counted %lld, displayed %lld, batches %lld, stamp lines %lld\n",
+                static_cast<long long>(sender.total()), static_cast<long long>(shownBytes),
+                static_cast<long long>(displayedBytes), static_cast<long long>(batches), static_cast<long long>(stampCount));
+    if (elapsed > 0)
+        std::printf("  all displayed after %.2f s = %.0f bytes/s\n", elapsed, sender.total() / elapsed);
+    else
+        std::printf("  NOT all displayed within the limit\n");
+    std::printf("  worst lateness of a 10 ms timer: %lld ms\n", static_cast<long long>(worstLateMs));
+    std::printf("  peak memory: %ld MiB\n", peakMemoryKiB() / 1024);
+    return (displayedBytes == sender.total() && shownBytes == sender.total()) ? 0 : 1;
+}
