@@ -6,27 +6,27 @@
     <message>
         <location filename="../../debugger/window/aboutproduct.cpp" line="12"/>
         <source>关于雁桥</source>
-        <translation type="unfinished"></translation>
+        <translation>About Wrenpost</translation>
     </message>
     <message>
         <location filename="../../debugger/window/aboutproduct.cpp" line="13"/>
         <source>&lt;h2&gt;雁桥&lt;/h2&gt;</source>
-        <translation type="unfinished"></translation>
+        <translation>&lt;h2&gt;Wrenpost&lt;/h2&gt;</translation>
     </message>
     <message>
         <location filename="../../debugger/window/aboutproduct.cpp" line="14"/>
         <source>版本: 1.0.4.02</source>
-        <translation type="unfinished"></translation>
+        <translation>Version: 1.0.4.02</translation>
     </message>
     <message>
         <location filename="../../debugger/window/aboutproduct.cpp" line="15"/>
         <source>支持TCP/UDP和串口协议的网络调试助手，具有消息收发、DNS解析等功能，适用于网络通信测试和开发调试。</source>
-        <translation type="unfinished"></translation>
+        <translation>A network debugging assistant for TCP/UDP and serial ports, with message sending and receiving, DNS lookup and more, for testing and debugging network communication.</translation>
     </message>
     <message>
         <location filename="../../debugger/window/aboutproduct.cpp" line="17"/>
         <source>Copyright © 2025 QuillonLabs</source>
-        <translation type="unfinished"></translation>
+        <translation>Copyright © 2025 QuillonLabs</translation>
     </message>
 </context>
 <context>
@@ -35,194 +35,194 @@
         <location filename="../../debugger/window/mainwindow.ui" line="32"/>
         <location filename="../../debugger/window/mainwindow.ui" line="375"/>
         <source>雁桥</source>
-        <translation type="unfinished"></translation>
+        <translation>Wrenpost</translation>
     </message>
     <message>
         <location filename="../../debugger/window/mainwindow.ui" line="157"/>
         <source>TCP客户端模式</source>
-        <translation type="unfinished"></translation>
+        <translation>TCP client mode</translation>
     </message>
     <message>
         <location filename="../../debugger/window/mainwindow.ui" line="160"/>
         <source>客户端</source>
-        <translation type="unfinished"></translation>
+        <translation>Client</translation>
     </message>
     <message>
         <location filename="../../debugger/window/mainwindow.ui" line="200"/>
         <source>TCP服务端模式</source>
-        <translation type="unfinished"></translation>
+        <translation>TCP server mode</translation>
     </message>
     <message>
         <location filename="../../debugger/window/mainwindow.ui" line="203"/>
         <source>服务端</source>
-        <translation type="unfinished"></translation>
+        <translation>Server</translation>
     </message>
     <message>
         <location filename="../../debugger/window/mainwindow.ui" line="243"/>
         <source>UDP模式</source>
-        <translation type="unfinished"></translation>
+        <translation>UDP mode</translation>
     </message>
     <message>
         <location filename="../../debugger/window/mainwindow.ui" line="246"/>
         <source>UDP</source>
-        <translation type="unfinished"></translation>
+        <translation>UDP</translation>
     </message>
     <message>
         <location filename="../../debugger/window/mainwindow.ui" line="286"/>
         <source>串口模式</source>
-        <translation type="unfinished"></translation>
+        <translation>Serial mode</translation>
     </message>
     <message>
         <location filename="../../debugger/window/mainwindow.ui" line="289"/>
         <source>串口</source>
-        <translation type="unfinished"></translation>
+        <translation>Serial</translation>
     </message>
     <message>
         <location filename="../../debugger/window/mainwindow.ui" line="542"/>
         <source>连接设置</source>
-        <translation type="unfinished"></translation>
+        <translation>Connection</translation>
     </message>
     <message>
         <location filename="../../debugger/window/mainwindow.ui" line="566"/>
         <source>本机地址</source>
-        <translation type="unfinished"></translation>
+        <translation>Local address</translation>
     </message>
     <message>
         <location filename="../../debugger/window/mainwindow.ui" line="576"/>
         <source>本地端口</source>
-        <translation type="unfinished"></translation>
+        <translation>Local port</translation>
     </message>
     <message>
         <location filename="../../debugger/window/mainwindow.ui" line="586"/>
         <source>目标地址</source>
-        <translation type="unfinished"></translation>
+        <translation>Remote address</translation>
     </message>
     <message>
         <location filename="../../debugger/window/mainwindow.ui" line="596"/>
         <source>目标端口</source>
-        <translation type="unfinished"></translation>
+        <translation>Remote port</translation>
     </message>
     <message>
         <location filename="../../debugger/window/mainwindow.ui" line="606"/>
         <source>DNS解析</source>
-        <translation type="unfinished"></translation>
+        <translation>DNS lookup</translation>
     </message>
     <message>
         <location filename="../../debugger/window/mainwindow.ui" line="618"/>
         <location filename="../../debugger/window/mainwindow.cpp" line="136"/>
         <source>连接</source>
-        <translation type="unfinished"></translation>
+        <translation>Connect</translation>
     </message>
     <message>
         <location filename="../../debugger/window/mainwindow.ui" line="625"/>
         <location filename="../../debugger/window/mainwindow.cpp" line="137"/>
         <source>断开</source>
-        <translation type="unfinished"></translation>
+        <translation>Disconnect</translation>
     </message>
     <message>
         <location filename="../../debugger/window/mainwindow.ui" line="634"/>
         <source>客户端：</source>
-        <translation type="unfinished"></translation>
+        <translation>Clients: </translation>
     </message>
     <message>
         <location filename="../../debugger/window/mainwindow.ui" line="654"/>
         <source>踢除</source>
-        <translation type="unfinished"></translation>
+        <translation>Kick</translation>
     </message>
     <message>
         <location filename="../../debugger/window/mainwindow.ui" line="664"/>
         <source>接收设置</source>
-        <translation type="unfinished"></translation>
+        <translation>Receive</translation>
     </message>
     <message>
         <location filename="../../debugger/window/mainwindow.ui" line="685"/>
         <location filename="../../debugger/window/mainwindow.ui" line="1118"/>
         <source>显示时间</source>
-        <translation type="unfinished"></translation>
+        <translation>Show time</translation>
     </message>
     <message>
         <location filename="../../debugger/window/mainwindow.ui" line="692"/>
         <location filename="../../debugger/window/mainwindow.ui" line="1153"/>
         <source>换行显示</source>
-        <translation type="unfinished"></translation>
+        <translation>Line per entry</translation>
     </message>
     <message>
         <location filename="../../debugger/window/mainwindow.ui" line="702"/>
         <location filename="../../debugger/window/mainwindow.ui" line="1146"/>
         <source>HEX显示</source>
-        <translation type="unfinished"></translation>
+        <translation>Hex display</translation>
     </message>
     <message>
         <location filename="../../debugger/window/mainwindow.ui" line="712"/>
         <source>发送设置</source>
-        <translation type="unfinished"></translation>
+        <translation>Send</translation>
     </message>
     <message>
         <location filename="../../debugger/window/mainwindow.ui" line="733"/>
         <location filename="../../debugger/window/mainwindow.ui" line="1125"/>
         <source>HEX发送</source>
-        <translation type="unfinished"></translation>
+        <translation>Hex send</translation>
     </message>
     <message>
         <location filename="../../debugger/window/mainwindow.ui" line="740"/>
         <location filename="../../debugger/window/mainwindow.ui" line="1132"/>
         <source>发送换行</source>
-        <translation type="unfinished"></translation>
+        <translation>Send newline</translation>
     </message>
     <message>
         <location filename="../../debugger/window/mainwindow.ui" line="747"/>
         <location filename="../../debugger/window/mainwindow.ui" line="1139"/>
         <source>显示发送</source>
-        <translation type="unfinished"></translation>
+        <translation>Show sent</translation>
     </message>
     <message>
         <location filename="../../debugger/window/mainwindow.ui" line="754"/>
         <source>UDP广播</source>
-        <translation type="unfinished"></translation>
+        <translation>UDP broadcast</translation>
     </message>
     <message>
         <location filename="../../debugger/window/mainwindow.ui" line="766"/>
         <location filename="../../debugger/window/mainwindow.ui" line="1167"/>
         <source>循环发送</source>
-        <translation type="unfinished"></translation>
+        <translation>Loop send</translation>
     </message>
     <message>
         <location filename="../../debugger/window/mainwindow.ui" line="780"/>
         <source>ms</source>
-        <translation type="unfinished"></translation>
+        <translation>ms</translation>
     </message>
     <message>
         <location filename="../../debugger/window/mainwindow.ui" line="807"/>
         <source>打开发送区</source>
-        <translation type="unfinished"></translation>
+        <translation>Open to send</translation>
     </message>
     <message>
         <location filename="../../debugger/window/mainwindow.ui" line="814"/>
         <source>保存接收区</source>
-        <translation type="unfinished"></translation>
+        <translation>Save received</translation>
     </message>
     <message>
         <location filename="../../debugger/window/mainwindow.ui" line="821"/>
         <source>一键重置</source>
-        <translation type="unfinished"></translation>
+        <translation>Reset</translation>
     </message>
     <message>
         <location filename="../../debugger/window/mainwindow.ui" line="840"/>
         <location filename="../../debugger/window/mainwindow.ui" line="1231"/>
         <source>接收区</source>
-        <translation type="unfinished"></translation>
+        <translation>Receive area</translation>
     </message>
     <message>
         <location filename="../../debugger/window/mainwindow.ui" line="855"/>
         <location filename="../../debugger/window/mainwindow.ui" line="1253"/>
         <source>发送区</source>
-        <translation type="unfinished"></translation>
+        <translation>Send area</translation>
     </message>
     <message>
         <location filename="../../debugger/window/mainwindow.ui" line="880"/>
         <location filename="../../debugger/window/mainwindow.ui" line="1283"/>
         <source>发送</source>
-        <translation type="unfinished"></translation>
+        <translation>Send</translation>
     </message>
     <message>
         <location filename="../../debugger/window/mainwindow.ui" line="897"/>
@@ -231,7 +231,7 @@
         <location filename="../../debugger/window/mainwindow_serial.cpp" line="122"/>
         <location filename="../../debugger/window/mainwindow_serial.cpp" line="187"/>
         <source>累计接收：</source>
-        <translation type="unfinished"></translation>
+        <translation>Received: </translation>
     </message>
     <message>
         <location filename="../../debugger/window/mainwindow.ui" line="910"/>
@@ -240,373 +240,373 @@
         <location filename="../../debugger/window/mainwindow_serial.cpp" line="170"/>
         <location filename="../../debugger/window/mainwindow_serial.cpp" line="188"/>
         <source>累计发送：</source>
-        <translation type="unfinished"></translation>
+        <translation>Sent: </translation>
     </message>
     <message>
         <location filename="../../debugger/window/mainwindow.ui" line="930"/>
         <source>累计清零</source>
-        <translation type="unfinished"></translation>
+        <translation>Reset counts</translation>
     </message>
     <message>
         <location filename="../../debugger/window/mainwindow.ui" line="937"/>
         <source>清空消息</source>
-        <translation type="unfinished"></translation>
+        <translation>Clear</translation>
     </message>
     <message>
         <location filename="../../debugger/window/mainwindow.ui" line="1007"/>
         <source>串口号</source>
-        <translation type="unfinished"></translation>
+        <translation>Port</translation>
     </message>
     <message>
         <location filename="../../debugger/window/mainwindow.ui" line="1017"/>
         <source>波特率</source>
-        <translation type="unfinished"></translation>
+        <translation>Baud rate</translation>
     </message>
     <message>
         <location filename="../../debugger/window/mainwindow.ui" line="1027"/>
         <source>数据位</source>
-        <translation type="unfinished"></translation>
+        <translation>Data bits</translation>
     </message>
     <message>
         <location filename="../../debugger/window/mainwindow.ui" line="1037"/>
         <source>停止位</source>
-        <translation type="unfinished"></translation>
+        <translation>Stop bits</translation>
     </message>
     <message>
         <location filename="../../debugger/window/mainwindow.ui" line="1047"/>
         <source>校验位 </source>
-        <translation type="unfinished"></translation>
+        <translation>Parity </translation>
     </message>
     <message>
         <location filename="../../debugger/window/mainwindow.ui" line="1057"/>
         <source>流控制</source>
-        <translation type="unfinished"></translation>
+        <translation>Flow control</translation>
     </message>
     <message>
         <location filename="../../debugger/window/mainwindow.ui" line="1084"/>
         <source>关闭串口</source>
-        <translation type="unfinished"></translation>
+        <translation>Close port</translation>
     </message>
     <message>
         <location filename="../../debugger/window/mainwindow.ui" line="1091"/>
         <source>打开串口</source>
-        <translation type="unfinished"></translation>
+        <translation>Open port</translation>
     </message>
     <message>
         <location filename="../../debugger/window/mainwindow.ui" line="1174"/>
         <source>1000</source>
-        <translation type="unfinished"></translation>
+        <translation>1000</translation>
     </message>
     <message>
         <location filename="../../debugger/window/mainwindow.ui" line="1181"/>
         <source>周期(ms)</source>
-        <translation type="unfinished"></translation>
+        <translation>Period (ms)</translation>
     </message>
     <message>
         <location filename="../../debugger/window/mainwindow.ui" line="1192"/>
         <source>累计接收：0</source>
-        <translation type="unfinished"></translation>
+        <translation>Received: 0</translation>
     </message>
     <message>
         <location filename="../../debugger/window/mainwindow.ui" line="1199"/>
         <source>累计发送：0</source>
-        <translation type="unfinished"></translation>
+        <translation>Sent: 0</translation>
     </message>
     <message>
         <location filename="../../debugger/window/mainwindow.ui" line="1212"/>
         <source>清零</source>
-        <translation type="unfinished"></translation>
+        <translation>Reset</translation>
     </message>
     <message>
         <location filename="../../debugger/window/mainwindow.ui" line="1262"/>
         <source>清空</source>
-        <translation type="unfinished"></translation>
+        <translation>Clear</translation>
     </message>
     <message>
         <location filename="../../debugger/window/mainwindow.ui" line="1269"/>
         <source>保存</source>
-        <translation type="unfinished"></translation>
+        <translation>Save</translation>
     </message>
     <message>
         <location filename="../../debugger/window/mainwindow.ui" line="1276"/>
         <location filename="../../debugger/window/mainwindow.cpp" line="136"/>
         <source>打开</source>
-        <translation type="unfinished"></translation>
+        <translation>Open</translation>
     </message>
     <message>
         <location filename="../../debugger/window/mainwindow.ui" line="1304"/>
         <source>接收区字体</source>
-        <translation type="unfinished"></translation>
+        <translation>Receive area font</translation>
     </message>
     <message>
         <location filename="../../debugger/window/mainwindow.ui" line="1307"/>
         <source>Ctrl+F1</source>
-        <translation type="unfinished"></translation>
+        <translation>Ctrl+F1</translation>
     </message>
     <message>
         <location filename="../../debugger/window/mainwindow.ui" line="1312"/>
         <location filename="../../debugger/window/mainwindow.ui" line="1315"/>
         <source>发送区字体</source>
-        <translation type="unfinished"></translation>
+        <translation>Send area font</translation>
     </message>
     <message>
         <location filename="../../debugger/window/mainwindow.ui" line="1318"/>
         <source>Ctrl+F2</source>
-        <translation type="unfinished"></translation>
+        <translation>Ctrl+F2</translation>
     </message>
     <message>
         <location filename="../../debugger/window/mainwindow.ui" line="1323"/>
         <source>接收区字体颜色</source>
-        <translation type="unfinished"></translation>
+        <translation>Receive area text color</translation>
     </message>
     <message>
         <location filename="../../debugger/window/mainwindow.ui" line="1326"/>
         <source>Ctrl+F6</source>
-        <translation type="unfinished"></translation>
+        <translation>Ctrl+F6</translation>
     </message>
     <message>
         <location filename="../../debugger/window/mainwindow.ui" line="1331"/>
         <location filename="../../debugger/window/mainwindow.ui" line="1334"/>
         <source>发送区字体颜色</source>
-        <translation type="unfinished"></translation>
+        <translation>Send area text color</translation>
     </message>
     <message>
         <location filename="../../debugger/window/mainwindow.ui" line="1337"/>
         <source>Ctrl+F7</source>
-        <translation type="unfinished"></translation>
+        <translation>Ctrl+F7</translation>
     </message>
     <message>
         <location filename="../../debugger/window/mainwindow.ui" line="1342"/>
         <source>打开至发送区</source>
-        <translation type="unfinished"></translation>
+        <translation>Open into send area</translation>
     </message>
     <message>
         <location filename="../../debugger/window/mainwindow.ui" line="1345"/>
         <source>Ctrl+O</source>
-        <translation type="unfinished"></translation>
+        <translation>Ctrl+O</translation>
     </message>
     <message>
         <location filename="../../debugger/window/mainwindow.ui" line="1350"/>
         <source>保存接收区记录</source>
-        <translation type="unfinished"></translation>
+        <translation>Save received log</translation>
     </message>
     <message>
         <location filename="../../debugger/window/mainwindow.ui" line="1353"/>
         <source>Ctrl+S</source>
-        <translation type="unfinished"></translation>
+        <translation>Ctrl+S</translation>
     </message>
     <message>
         <location filename="../../debugger/window/mainwindow.ui" line="1358"/>
         <source>DNS域名解析</source>
-        <translation type="unfinished"></translation>
+        <translation>DNS lookup</translation>
     </message>
     <message>
         <location filename="../../debugger/window/mainwindow.ui" line="1361"/>
         <source>Ctrl+H</source>
-        <translation type="unfinished"></translation>
+        <translation>Ctrl+H</translation>
     </message>
     <message>
         <location filename="../../debugger/window/mainwindow.ui" line="1366"/>
         <source>窗口背景颜色</source>
-        <translation type="unfinished"></translation>
+        <translation>Window background color</translation>
     </message>
     <message>
         <location filename="../../debugger/window/mainwindow.ui" line="1369"/>
         <source>Ctrl+F3</source>
-        <translation type="unfinished"></translation>
+        <translation>Ctrl+F3</translation>
     </message>
     <message>
         <location filename="../../debugger/window/mainwindow.ui" line="1374"/>
         <source>接收区背景颜色</source>
-        <translation type="unfinished"></translation>
+        <translation>Receive area background color</translation>
     </message>
     <message>
         <location filename="../../debugger/window/mainwindow.ui" line="1377"/>
         <source>Ctrl+F4</source>
-        <translation type="unfinished"></translation>
+        <translation>Ctrl+F4</translation>
     </message>
     <message>
         <location filename="../../debugger/window/mainwindow.ui" line="1382"/>
         <source>发送区背景颜色</source>
-        <translation type="unfinished"></translation>
+        <translation>Send area background color</translation>
     </message>
     <message>
         <location filename="../../debugger/window/mainwindow.ui" line="1385"/>
         <source>Ctrl+F5</source>
-        <translation type="unfinished"></translation>
+        <translation>Ctrl+F5</translation>
     </message>
     <message>
         <location filename="../../debugger/window/mainwindow.ui" line="1390"/>
         <source>关于</source>
-        <translation type="unfinished"></translation>
+        <translation>About</translation>
     </message>
     <message>
         <location filename="../../debugger/window/mainwindow.ui" line="1393"/>
         <source>Ctrl+A</source>
-        <translation type="unfinished"></translation>
+        <translation>Ctrl+A</translation>
     </message>
     <message>
         <location filename="../../debugger/window/mainwindow.cpp" line="38"/>
         <location filename="../../debugger/window/mainwindow.cpp" line="114"/>
         <source>雁桥 - TCP客户端</source>
-        <translation type="unfinished"></translation>
+        <translation>Wrenpost - TCP client</translation>
     </message>
     <message>
         <location filename="../../debugger/window/mainwindow.cpp" line="115"/>
         <source>雁桥 - TCP服务器</source>
-        <translation type="unfinished"></translation>
+        <translation>Wrenpost - TCP server</translation>
     </message>
     <message>
         <location filename="../../debugger/window/mainwindow.cpp" line="116"/>
         <source>雁桥 - UDP</source>
-        <translation type="unfinished"></translation>
+        <translation>Wrenpost - UDP</translation>
     </message>
     <message>
         <location filename="../../debugger/window/mainwindow.cpp" line="117"/>
         <source>雁桥 - 串口</source>
-        <translation type="unfinished"></translation>
+        <translation>Wrenpost - Serial</translation>
     </message>
     <message>
         <location filename="../../debugger/window/mainwindow.cpp" line="137"/>
         <source>关闭</source>
-        <translation type="unfinished"></translation>
+        <translation>Close</translation>
     </message>
     <message>
         <location filename="../../debugger/window/mainwindow.cpp" line="205"/>
         <location filename="../../debugger/window/mainwindow_serial.cpp" line="236"/>
         <source>提示！</source>
-        <translation type="unfinished"></translation>
+        <translation>Notice!</translation>
     </message>
     <message>
         <location filename="../../debugger/window/mainwindow.cpp" line="205"/>
         <source>不可用！</source>
-        <translation type="unfinished"></translation>
+        <translation>Not available!</translation>
     </message>
     <message>
         <location filename="../../debugger/window/mainwindow.cpp" line="210"/>
         <source>确认窗口</source>
-        <translation type="unfinished"></translation>
+        <translation>Confirm</translation>
     </message>
     <message>
         <location filename="../../debugger/window/mainwindow.cpp" line="211"/>
         <source>确定退出吗？</source>
-        <translation type="unfinished"></translation>
+        <translation>Quit now?</translation>
     </message>
     <message>
         <location filename="../../debugger/window/mainwindow.cpp" line="228"/>
         <source>确认退出</source>
-        <translation type="unfinished"></translation>
+        <translation>Confirm exit</translation>
     </message>
     <message>
         <location filename="../../debugger/window/mainwindow.cpp" line="228"/>
         <source>确定要退出雁桥吗？</source>
-        <translation type="unfinished"></translation>
+        <translation>Quit Wrenpost?</translation>
     </message>
     <message>
         <location filename="../../debugger/window/mainwindow_dns.cpp" line="21"/>
         <source>域名解析结果</source>
-        <translation type="unfinished"></translation>
+        <translation>DNS lookup result</translation>
     </message>
     <message>
         <location filename="../../debugger/window/mainwindow_dns.cpp" line="21"/>
         <source>解析失败，未找到相应IP</source>
-        <translation type="unfinished"></translation>
+        <translation>Lookup failed: no matching IP found</translation>
     </message>
     <message>
         <location filename="../../debugger/window/mainwindow_dns.cpp" line="41"/>
         <location filename="../../debugger/window/mainwindow_serial.cpp" line="195"/>
         <source>提示</source>
-        <translation type="unfinished"></translation>
+        <translation>Tip</translation>
     </message>
     <message>
         <location filename="../../debugger/window/mainwindow_dns.cpp" line="42"/>
         <source>在目标地址写入域名，自动解析为IP地址并连接，如“</source>
-        <translation type="unfinished"></translation>
+        <translation>Enter a domain name as the remote address to resolve it to an IP address and connect, e.g. &quot;</translation>
     </message>
     <message>
         <location filename="../../debugger/window/mainwindow_dns.cpp" line="43"/>
         <source>”。若域名对应多个IP地址，默认使用第一个有效地址。仅TCP客户端模式下可用！</source>
-        <translation type="unfinished"></translation>
+        <translation>&quot;. If the name has several IP addresses, the first valid one is used. TCP client mode only!</translation>
     </message>
     <message>
         <location filename="../../debugger/window/mainwindow_menu.cpp" line="26"/>
         <source>简体中文</source>
-        <translation type="unfinished"></translation>
+        <translation>简体中文</translation>
     </message>
     <message>
         <location filename="../../debugger/window/mainwindow_menu.cpp" line="27"/>
         <source>繁體中文</source>
-        <translation type="unfinished"></translation>
+        <translation>繁體中文</translation>
     </message>
     <message>
         <location filename="../../debugger/window/mainwindow_menu.cpp" line="28"/>
         <source>English</source>
-        <translation type="unfinished"></translation>
+        <translation>English</translation>
     </message>
     <message>
         <location filename="../../debugger/window/mainwindow_menu.cpp" line="43"/>
         <source>特别提示</source>
-        <translation type="unfinished"></translation>
+        <translation>Tips</translation>
     </message>
     <message>
         <location filename="../../debugger/window/mainwindow_menu.cpp" line="48"/>
         <source>关于雁桥​</source>
-        <translation type="unfinished"></translation>
+        <translation>About Wrenpost​</translation>
     </message>
     <message>
         <location filename="../../debugger/window/mainwindow_network.cpp" line="187"/>
         <source>警告</source>
-        <translation type="unfinished"></translation>
+        <translation>Warning</translation>
     </message>
     <message>
         <location filename="../../debugger/window/mainwindow_network.cpp" line="187"/>
         <source>定时周期错误！</source>
-        <translation type="unfinished"></translation>
+        <translation>Invalid period!</translation>
     </message>
     <message>
         <location filename="../../debugger/window/mainwindow_serial.cpp" line="193"/>
         <source>请选择txt文件</source>
-        <translation type="unfinished"></translation>
+        <translation>Choose a txt file</translation>
     </message>
     <message>
         <location filename="../../debugger/window/mainwindow_serial.cpp" line="195"/>
         <source>未选择文件</source>
-        <translation type="unfinished"></translation>
+        <translation>No file chosen</translation>
     </message>
     <message>
         <location filename="../../debugger/window/mainwindow_serial.cpp" line="196"/>
         <source>确定</source>
-        <translation type="unfinished"></translation>
+        <translation>OK</translation>
     </message>
     <message>
         <location filename="../../debugger/window/mainwindow_serial.cpp" line="204"/>
         <source>错误：</source>
-        <translation type="unfinished"></translation>
+        <translation>Error: </translation>
     </message>
     <message>
         <location filename="../../debugger/window/mainwindow_serial.cpp" line="204"/>
         <source>打开文件失败</source>
-        <translation type="unfinished"></translation>
+        <translation>Cannot open the file</translation>
     </message>
     <message>
         <location filename="../../debugger/window/mainwindow_serial.cpp" line="226"/>
         <source>/yyyy年MM月dd日hh-mm-ss</source>
-        <translation type="unfinished"></translation>
+        <translation>/yyyy-MM-dd hh-mm-ss</translation>
     </message>
     <message>
         <location filename="../../debugger/window/mainwindow_serial.cpp" line="231"/>
         <source>错误！</source>
-        <translation type="unfinished"></translation>
+        <translation>Error!</translation>
     </message>
     <message>
         <location filename="../../debugger/window/mainwindow_serial.cpp" line="231"/>
         <source>写入文件失败！</source>
-        <translation type="unfinished"></translation>
+        <translation>Cannot write the file!</translation>
     </message>
     <message>
         <location filename="../../debugger/window/mainwindow_serial.cpp" line="236"/>
         <source>保存成功！</source>
-        <translation type="unfinished"></translation>
+        <translation>Saved!</translation>
     </message>
 </context>
 </TS>

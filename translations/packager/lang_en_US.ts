@@ -6,27 +6,27 @@
     <message>
         <location filename="../../packager/window/aboutproduct.cpp" line="12"/>
         <source>关于匣坊</source>
-        <translation type="unfinished"></translation>
+        <translation>About Crateforge</translation>
     </message>
     <message>
         <location filename="../../packager/window/aboutproduct.cpp" line="13"/>
         <source>&lt;h2&gt;匣坊&lt;/h2&gt;</source>
-        <translation type="unfinished"></translation>
+        <translation>&lt;h2&gt;Crateforge&lt;/h2&gt;</translation>
     </message>
     <message>
         <location filename="../../packager/window/aboutproduct.cpp" line="14"/>
         <source>版本: 1.0.6.02</source>
-        <translation type="unfinished"></translation>
+        <translation>Version: 1.0.6.02</translation>
     </message>
     <message>
         <location filename="../../packager/window/aboutproduct.cpp" line="15"/>
         <source>一款简单易用的单文件程序制作工具，提供向导式操作界面，支持多种压缩方式，可自定义输出目录，轻松制作高效单文件程序。</source>
-        <translation type="unfinished"></translation>
+        <translation>An easy single-file program maker with a guided interface, several compression methods and a custom output folder for building compact single-file programs.</translation>
     </message>
     <message>
         <location filename="../../packager/window/aboutproduct.cpp" line="17"/>
         <source>Copyright © 2025 QuillonLabs</source>
-        <translation type="unfinished"></translation>
+        <translation>Copyright © 2025 QuillonLabs</translation>
     </message>
 </context>
 <context>
@@ -35,22 +35,22 @@
         <location filename="../../packager/window/mainwindow.ui" line="14"/>
         <location filename="../../packager/window/mainwindow.ui" line="232"/>
         <source>匣坊</source>
-        <translation type="unfinished"></translation>
+        <translation>Crateforge</translation>
     </message>
     <message>
         <location filename="../../packager/window/mainwindow.ui" line="118"/>
         <source>基础</source>
-        <translation type="unfinished"></translation>
+        <translation>Basic</translation>
     </message>
     <message>
         <location filename="../../packager/window/mainwindow.ui" line="145"/>
         <source>配置</source>
-        <translation type="unfinished"></translation>
+        <translation>Options</translation>
     </message>
     <message>
         <location filename="../../packager/window/mainwindow.ui" line="340"/>
         <source>源文件夹</source>
-        <translation type="unfinished"></translation>
+        <translation>Source folder</translation>
     </message>
     <message>
         <location filename="../../packager/window/mainwindow.ui" line="350"/>
@@ -58,152 +58,152 @@
         <location filename="../../packager/window/mainwindow.ui" line="384"/>
         <location filename="../../packager/window/mainwindow.ui" line="504"/>
         <source>选择</source>
-        <translation type="unfinished"></translation>
+        <translation>Browse</translation>
     </message>
     <message>
         <location filename="../../packager/window/mainwindow.ui" line="357"/>
         <source>输出位置</source>
-        <translation type="unfinished"></translation>
+        <translation>Output folder</translation>
     </message>
     <message>
         <location filename="../../packager/window/mainwindow.ui" line="374"/>
         <source>主程序</source>
-        <translation type="unfinished"></translation>
+        <translation>Main program</translation>
     </message>
     <message>
         <location filename="../../packager/window/mainwindow.ui" line="400"/>
         <source>开始制作</source>
-        <translation type="unfinished"></translation>
+        <translation>Build</translation>
     </message>
     <message>
         <location filename="../../packager/window/mainwindow.ui" line="494"/>
         <source>程序图标</source>
-        <translation type="unfinished"></translation>
+        <translation>Program icon</translation>
     </message>
     <message>
         <location filename="../../packager/window/mainwindow.ui" line="511"/>
         <source>压缩级别</source>
-        <translation type="unfinished"></translation>
+        <translation>Compression level</translation>
     </message>
     <message>
         <location filename="../../packager/window/mainwindow.ui" line="522"/>
         <source>存储</source>
-        <translation type="unfinished"></translation>
+        <translation>Store</translation>
     </message>
     <message>
         <location filename="../../packager/window/mainwindow.ui" line="527"/>
         <source>最快</source>
-        <translation type="unfinished"></translation>
+        <translation>Fastest</translation>
     </message>
     <message>
         <location filename="../../packager/window/mainwindow.ui" line="532"/>
         <source>快速</source>
-        <translation type="unfinished"></translation>
+        <translation>Fast</translation>
     </message>
     <message>
         <location filename="../../packager/window/mainwindow.ui" line="537"/>
         <source>标准</source>
-        <translation type="unfinished"></translation>
+        <translation>Normal</translation>
     </message>
     <message>
         <location filename="../../packager/window/mainwindow.ui" line="542"/>
         <source>最大</source>
-        <translation type="unfinished"></translation>
+        <translation>Maximum</translation>
     </message>
     <message>
         <location filename="../../packager/window/mainwindow.ui" line="547"/>
         <source>极限</source>
-        <translation type="unfinished"></translation>
+        <translation>Ultra</translation>
     </message>
     <message>
         <location filename="../../packager/window/mainwindow.ui" line="555"/>
         <source>压缩方法</source>
-        <translation type="unfinished"></translation>
+        <translation>Compression method</translation>
     </message>
     <message>
         <location filename="../../packager/window/mainwindow.ui" line="566"/>
         <source>LZMA</source>
-        <translation type="unfinished"></translation>
+        <translation>LZMA</translation>
     </message>
     <message>
         <location filename="../../packager/window/mainwindow.ui" line="571"/>
         <source>LZMA2</source>
-        <translation type="unfinished"></translation>
+        <translation>LZMA2</translation>
     </message>
     <message>
         <location filename="../../packager/window/mainwindow.ui" line="579"/>
         <source>字典大小</source>
-        <translation type="unfinished"></translation>
+        <translation>Dictionary size</translation>
     </message>
     <message>
         <location filename="../../packager/window/mainwindow.ui" line="590"/>
         <source>64 KB</source>
-        <translation type="unfinished"></translation>
+        <translation>64 KB</translation>
     </message>
     <message>
         <location filename="../../packager/window/mainwindow.ui" line="595"/>
         <source>1 MB</source>
-        <translation type="unfinished"></translation>
+        <translation>1 MB</translation>
     </message>
     <message>
         <location filename="../../packager/window/mainwindow.ui" line="600"/>
         <source>16 MB</source>
-        <translation type="unfinished"></translation>
+        <translation>16 MB</translation>
     </message>
     <message>
         <location filename="../../packager/window/mainwindow.ui" line="605"/>
         <source>32 MB</source>
-        <translation type="unfinished"></translation>
+        <translation>32 MB</translation>
     </message>
     <message>
         <location filename="../../packager/window/mainwindow.ui" line="610"/>
         <source>64 MB</source>
-        <translation type="unfinished"></translation>
+        <translation>64 MB</translation>
     </message>
     <message>
         <location filename="../../packager/window/mainwindow.ui" line="651"/>
         <source>完成后清理临时文件</source>
-        <translation type="unfinished"></translation>
+        <translation>Delete temporary files when done</translation>
     </message>
     <message>
         <location filename="../../packager/window/mainwindow.ui" line="667"/>
         <source>解压到临时目录</source>
-        <translation type="unfinished"></translation>
+        <translation>Extract to a temporary folder</translation>
     </message>
     <message>
         <location filename="../../packager/window/mainwindow.ui" line="683"/>
         <source>以管理员权限运行</source>
-        <translation type="unfinished"></translation>
+        <translation>Run as administrator</translation>
     </message>
     <message>
         <location filename="../../packager/window/mainwindow.ui" line="699"/>
         <source>加密文件内容</source>
-        <translation type="unfinished"></translation>
+        <translation>Encrypt file contents</translation>
     </message>
     <message>
         <location filename="../../packager/window/mainwindow.ui" line="724"/>
         <source>一键重置</source>
-        <translation type="unfinished"></translation>
+        <translation>Reset</translation>
     </message>
     <message>
         <location filename="../../packager/window/mainwindow.cpp" line="144"/>
         <source>确认退出</source>
-        <translation type="unfinished"></translation>
+        <translation>Confirm exit</translation>
     </message>
     <message>
         <location filename="../../packager/window/mainwindow.cpp" line="144"/>
         <source>确定要退出 匣坊 吗？</source>
-        <translation type="unfinished"></translation>
+        <translation>Quit Crateforge?</translation>
     </message>
     <message>
         <location filename="../../packager/window/mainwindow.cpp" line="158"/>
         <source>选择源文件夹</source>
-        <translation type="unfinished"></translation>
+        <translation>Choose source folder</translation>
     </message>
     <message>
         <location filename="../../packager/window/mainwindow.cpp" line="180"/>
         <source>选择输出目录</source>
-        <translation type="unfinished"></translation>
+        <translation>Choose output folder</translation>
     </message>
     <message>
         <location filename="../../packager/window/mainwindow.cpp" line="192"/>
@@ -213,68 +213,69 @@
         <location filename="../../packager/window/mainwindow.cpp" line="282"/>
         <location filename="../../packager/window/mainwindow.cpp" line="287"/>
         <source>警告</source>
-        <translation type="unfinished"></translation>
+        <translation>Warning</translation>
     </message>
     <message>
         <location filename="../../packager/window/mainwindow.cpp" line="192"/>
         <source>请先选择源文件夹！</source>
-        <translation type="unfinished"></translation>
+        <translation>Choose a source folder first!</translation>
     </message>
     <message>
         <location filename="../../packager/window/mainwindow.cpp" line="197"/>
         <source>选择主程序</source>
-        <translation type="unfinished"></translation>
+        <translation>Choose main program</translation>
     </message>
     <message>
         <location filename="../../packager/window/mainwindow.cpp" line="197"/>
         <source>可执行文件 (*.exe)</source>
-        <translation type="unfinished"></translation>
+        <translation>Executables (*.exe)</translation>
     </message>
     <message>
         <location filename="../../packager/window/mainwindow.cpp" line="202"/>
         <source>选择的主程序必须在源文件夹内！</source>
-        <translation type="unfinished"></translation>
+        <translation>The main program must be inside the source folder!</translation>
     </message>
     <message>
         <location filename="../../packager/window/mainwindow.cpp" line="225"/>
         <source>选择图标文件</source>
-        <translation type="unfinished"></translation>
+        <translation>Choose icon file</translation>
     </message>
     <message>
         <location filename="../../packager/window/mainwindow.cpp" line="225"/>
         <source>图标文件 (*.ico)</source>
-        <translation type="unfinished"></translation>
+        <translation>Icon files (*.ico)</translation>
     </message>
     <message>
         <location filename="../../packager/window/mainwindow.cpp" line="233"/>
         <source>错误</source>
-        <translation type="unfinished"></translation>
+        <translation>Error</translation>
     </message>
     <message>
         <location filename="../../packager/window/mainwindow.cpp" line="233"/>
         <source>无法加载图标文件！</source>
-        <translation type="unfinished"></translation>
+        <translation>Cannot load the icon file!</translation>
     </message>
     <message>
         <location filename="../../packager/window/mainwindow.cpp" line="271"/>
         <source>请选择源文件夹！</source>
-        <translation type="unfinished"></translation>
+        <translation>Choose a source folder!</translation>
     </message>
     <message>
         <location filename="../../packager/window/mainwindow.cpp" line="277"/>
         <source>请选择主程序！</source>
-        <translation type="unfinished"></translation>
+        <translation>Choose a main program!</translation>
     </message>
     <message>
         <location filename="../../packager/window/mainwindow.cpp" line="282"/>
         <source>选择的主程序不存在于源文件夹中！
 请重新选择主程序。</source>
-        <translation type="unfinished"></translation>
+        <translation>The main program is not in the source folder!
+Please choose it again.</translation>
     </message>
     <message>
         <location filename="../../packager/window/mainwindow.cpp" line="287"/>
         <source>输出路径必须是一个目录（例如 C:/Output）！</source>
-        <translation type="unfinished"></translation>
+        <translation>The output path must be a folder (e.g. C:/Output)!</translation>
     </message>
 </context>
 </TS>

@@ -6,27 +6,27 @@
     <message>
         <location filename="../../packager/window/aboutproduct.cpp" line="12"/>
         <source>关于匣坊</source>
-        <translation type="unfinished"></translation>
+        <translation>關於匣坊</translation>
     </message>
     <message>
         <location filename="../../packager/window/aboutproduct.cpp" line="13"/>
         <source>&lt;h2&gt;匣坊&lt;/h2&gt;</source>
-        <translation type="unfinished"></translation>
+        <translation>&lt;h2&gt;匣坊&lt;/h2&gt;</translation>
     </message>
     <message>
         <location filename="../../packager/window/aboutproduct.cpp" line="14"/>
         <source>版本: 1.0.6.02</source>
-        <translation type="unfinished"></translation>
+        <translation>版本: 1.0.6.02</translation>
     </message>
     <message>
         <location filename="../../packager/window/aboutproduct.cpp" line="15"/>
         <source>一款简单易用的单文件程序制作工具，提供向导式操作界面，支持多种压缩方式，可自定义输出目录，轻松制作高效单文件程序。</source>
-        <translation type="unfinished"></translation>
+        <translation>一款簡單易用的單一檔案程式製作工具，提供精靈式操作介面，支援多種壓縮方式，可自訂輸出目錄，輕鬆製作高效的單一檔案程式。</translation>
     </message>
     <message>
         <location filename="../../packager/window/aboutproduct.cpp" line="17"/>
         <source>Copyright © 2025 QuillonLabs</source>
-        <translation type="unfinished"></translation>
+        <translation>Copyright © 2025 QuillonLabs</translation>
     </message>
 </context>
 <context>
@@ -35,22 +35,22 @@
         <location filename="../../packager/window/mainwindow.ui" line="14"/>
         <location filename="../../packager/window/mainwindow.ui" line="232"/>
         <source>匣坊</source>
-        <translation type="unfinished"></translation>
+        <translation>匣坊</translation>
     </message>
     <message>
         <location filename="../../packager/window/mainwindow.ui" line="118"/>
         <source>基础</source>
-        <translation type="unfinished"></translation>
+        <translation>基礎</translation>
     </message>
     <message>
         <location filename="../../packager/window/mainwindow.ui" line="145"/>
         <source>配置</source>
-        <translation type="unfinished"></translation>
+        <translation>設定</translation>
     </message>
     <message>
         <location filename="../../packager/window/mainwindow.ui" line="340"/>
         <source>源文件夹</source>
-        <translation type="unfinished"></translation>
+        <translation>來源資料夾</translation>
     </message>
     <message>
         <location filename="../../packager/window/mainwindow.ui" line="350"/>
@@ -58,152 +58,152 @@
         <location filename="../../packager/window/mainwindow.ui" line="384"/>
         <location filename="../../packager/window/mainwindow.ui" line="504"/>
         <source>选择</source>
-        <translation type="unfinished"></translation>
+        <translation>選擇</translation>
     </message>
     <message>
         <location filename="../../packager/window/mainwindow.ui" line="357"/>
         <source>输出位置</source>
-        <translation type="unfinished"></translation>
+        <translation>輸出位置</translation>
     </message>
     <message>
         <location filename="../../packager/window/mainwindow.ui" line="374"/>
         <source>主程序</source>
-        <translation type="unfinished"></translation>
+        <translation>主程式</translation>
     </message>
     <message>
         <location filename="../../packager/window/mainwindow.ui" line="400"/>
         <source>开始制作</source>
-        <translation type="unfinished"></translation>
+        <translation>開始製作</translation>
     </message>
     <message>
         <location filename="../../packager/window/mainwindow.ui" line="494"/>
         <source>程序图标</source>
-        <translation type="unfinished"></translation>
+        <translation>程式圖示</translation>
     </message>
     <message>
         <location filename="../../packager/window/mainwindow.ui" line="511"/>
         <source>压缩级别</source>
-        <translation type="unfinished"></translation>
+        <translation>壓縮等級</translation>
     </message>
     <message>
         <location filename="../../packager/window/mainwindow.ui" line="522"/>
         <source>存储</source>
-        <translation type="unfinished"></translation>
+        <translation>儲存</translation>
     </message>
     <message>
         <location filename="../../packager/window/mainwindow.ui" line="527"/>
         <source>最快</source>
-        <translation type="unfinished"></translation>
+        <translation>最快</translation>
     </message>
     <message>
         <location filename="../../packager/window/mainwindow.ui" line="532"/>
         <source>快速</source>
-        <translation type="unfinished"></translation>
+        <translation>快速</translation>
     </message>
     <message>
         <location filename="../../packager/window/mainwindow.ui" line="537"/>
         <source>标准</source>
-        <translation type="unfinished"></translation>
+        <translation>標準</translation>
     </message>
     <message>
         <location filename="../../packager/window/mainwindow.ui" line="542"/>
         <source>最大</source>
-        <translation type="unfinished"></translation>
+        <translation>最大</translation>
     </message>
     <message>
         <location filename="../../packager/window/mainwindow.ui" line="547"/>
         <source>极限</source>
-        <translation type="unfinished"></translation>
+        <translation>極限</translation>
     </message>
     <message>
         <location filename="../../packager/window/mainwindow.ui" line="555"/>
         <source>压缩方法</source>
-        <translation type="unfinished"></translation>
+        <translation>壓縮方法</translation>
     </message>
     <message>
         <location filename="../../packager/window/mainwindow.ui" line="566"/>
         <source>LZMA</source>
-        <translation type="unfinished"></translation>
+        <translation>LZMA</translation>
     </message>
     <message>
         <location filename="../../packager/window/mainwindow.ui" line="571"/>
         <source>LZMA2</source>
-        <translation type="unfinished"></translation>
+        <translation>LZMA2</translation>
     </message>
     <message>
         <location filename="../../packager/window/mainwindow.ui" line="579"/>
         <source>字典大小</source>
-        <translation type="unfinished"></translation>
+        <translation>字典大小</translation>
     </message>
     <message>
         <location filename="../../packager/window/mainwindow.ui" line="590"/>
         <source>64 KB</source>
-        <translation type="unfinished"></translation>
+        <translation>64 KB</translation>
     </message>
     <message>
         <location filename="../../packager/window/mainwindow.ui" line="595"/>
         <source>1 MB</source>
-        <translation type="unfinished"></translation>
+        <translation>1 MB</translation>
     </message>
     <message>
         <location filename="../../packager/window/mainwindow.ui" line="600"/>
         <source>16 MB</source>
-        <translation type="unfinished"></translation>
+        <translation>16 MB</translation>
     </message>
     <message>
         <location filename="../../packager/window/mainwindow.ui" line="605"/>
         <source>32 MB</source>
-        <translation type="unfinished"></translation>
+        <translation>32 MB</translation>
     </message>
     <message>
         <location filename="../../packager/window/mainwindow.ui" line="610"/>
         <source>64 MB</source>
-        <translation type="unfinished"></translation>
+        <translation>64 MB</translation>
     </message>
     <message>
         <location filename="../../packager/window/mainwindow.ui" line="651"/>
         <source>完成后清理临时文件</source>
-        <translation type="unfinished"></translation>
+        <translation>完成後清除暫存檔案</translation>
     </message>
     <message>
         <location filename="../../packager/window/mainwindow.ui" line="667"/>
         <source>解压到临时目录</source>
-        <translation type="unfinished"></translation>
+        <translation>解壓縮到暫存目錄</translation>
     </message>
     <message>
         <location filename="../../packager/window/mainwindow.ui" line="683"/>
         <source>以管理员权限运行</source>
-        <translation type="unfinished"></translation>
+        <translation>以系統管理員權限執行</translation>
     </message>
     <message>
         <location filename="../../packager/window/mainwindow.ui" line="699"/>
         <source>加密文件内容</source>
-        <translation type="unfinished"></translation>
+        <translation>加密檔案內容</translation>
     </message>
     <message>
         <location filename="../../packager/window/mainwindow.ui" line="724"/>
         <source>一键重置</source>
-        <translation type="unfinished"></translation>
+        <translation>一鍵重設</translation>
     </message>
     <message>
         <location filename="../../packager/window/mainwindow.cpp" line="144"/>
         <source>确认退出</source>
-        <translation type="unfinished"></translation>
+        <translation>確認結束</translation>
     </message>
     <message>
         <location filename="../../packager/window/mainwindow.cpp" line="144"/>
         <source>确定要退出 匣坊 吗？</source>
-        <translation type="unfinished"></translation>
+        <translation>確定要結束 匣坊 嗎？</translation>
     </message>
     <message>
         <location filename="../../packager/window/mainwindow.cpp" line="158"/>
         <source>选择源文件夹</source>
-        <translation type="unfinished"></translation>
+        <translation>選擇來源資料夾</translation>
     </message>
     <message>
         <location filename="../../packager/window/mainwindow.cpp" line="180"/>
         <source>选择输出目录</source>
-        <translation type="unfinished"></translation>
+        <translation>選擇輸出目錄</translation>
     </message>
     <message>
         <location filename="../../packager/window/mainwindow.cpp" line="192"/>
@@ -213,68 +213,69 @@
         <location filename="../../packager/window/mainwindow.cpp" line="282"/>
         <location filename="../../packager/window/mainwindow.cpp" line="287"/>
         <source>警告</source>
-        <translation type="unfinished"></translation>
+        <translation>警告</translation>
     </message>
     <message>
         <location filename="../../packager/window/mainwindow.cpp" line="192"/>
         <source>请先选择源文件夹！</source>
-        <translation type="unfinished"></translation>
+        <translation>請先選擇來源資料夾！</translation>
     </message>
     <message>
         <location filename="../../packager/window/mainwindow.cpp" line="197"/>
         <source>选择主程序</source>
-        <translation type="unfinished"></translation>
+        <translation>選擇主程式</translation>
     </message>
     <message>
         <location filename="../../packager/window/mainwindow.cpp" line="197"/>
         <source>可执行文件 (*.exe)</source>
-        <translation type="unfinished"></translation>
+        <translation>可執行檔 (*.exe)</translation>
     </message>
     <message>
         <location filename="../../packager/window/mainwindow.cpp" line="202"/>
         <source>选择的主程序必须在源文件夹内！</source>
-        <translation type="unfinished"></translation>
+        <translation>選擇的主程式必須位於來源資料夾內！</translation>
     </message>
     <message>
         <location filename="../../packager/window/mainwindow.cpp" line="225"/>
         <source>选择图标文件</source>
-        <translation type="unfinished"></translation>
+        <translation>選擇圖示檔案</translation>
     </message>
     <message>
         <location filename="../../packager/window/mainwindow.cpp" line="225"/>
         <source>图标文件 (*.ico)</source>
-        <translation type="unfinished"></translation>
+        <translation>圖示檔案 (*.ico)</translation>
     </message>
     <message>
         <location filename="../../packager/window/mainwindow.cpp" line="233"/>
         <source>错误</source>
-        <translation type="unfinished"></translation>
+        <translation>錯誤</translation>
     </message>
     <message>
         <location filename="../../packager/window/mainwindow.cpp" line="233"/>
         <source>无法加载图标文件！</source>
-        <translation type="unfinished"></translation>
+        <translation>無法載入圖示檔案！</translation>
     </message>
     <message>
         <location filename="../../packager/window/mainwindow.cpp" line="271"/>
         <source>请选择源文件夹！</source>
-        <translation type="unfinished"></translation>
+        <translation>請選擇來源資料夾！</translation>
     </message>
     <message>
         <location filename="../../packager/window/mainwindow.cpp" line="277"/>
         <source>请选择主程序！</source>
-        <translation type="unfinished"></translation>
+        <translation>請選擇主程式！</translation>
     </message>
     <message>
         <location filename="../../packager/window/mainwindow.cpp" line="282"/>
         <source>选择的主程序不存在于源文件夹中！
 请重新选择主程序。</source>
-        <translation type="unfinished"></translation>
+        <translation>選擇的主程式不在來源資料夾中！
+請重新選擇主程式。</translation>
     </message>
     <message>
         <location filename="../../packager/window/mainwindow.cpp" line="287"/>
         <source>输出路径必须是一个目录（例如 C:/Output）！</source>
-        <translation type="unfinished"></translation>
+        <translation>輸出路徑必須是一個目錄（例如 C:/Output）！</translation>
     </message>
 </context>
 </TS>
