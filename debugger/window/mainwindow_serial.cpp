@@ -1,58 +1,263 @@
 #include "mainwindow.h"
+#include "ui_mainwindow.h"
+
+#include "hexcodec.h"
+#include "serial.h"
+#include "serialportlist.h"
+
+#include <QCoreApplication>
+#include <QDateTime>
+#include <QDebug>
+#include <QFile>
+#include <QFileDialog>
+#include <QMessageBox>
+#include <QRegularExpression>
+#include <QThread>
+#include <QTimer>
+
+#include <limits>
+
+namespace {
+
+constexpr int kPortListRefreshMs = 500;
+const QString kTimeStampPattern = QStringLiteral("yyyy.MM.dd hh:mm:ss.zzz");
+
+// The counters are 32-bit and run modulo 2^32 (as the network page's run modulo
+// 2^16); they are shown unsigned, so a long session never shows a negative count.
+qint32 addToCount(qint32 count, qint64 amount)
+{
+    return qint32(quint32(count) + quint32(quint64(amount)));
+}
+
+QString countText(qint32 count)
+{
+    return QString::number(quint32(count));
+}
+
+// Text that is not a number gives 0 (a timer that fires whenever the loop is
+// idle). A number too large for a timer means the longest period, not the
+// shortest; a negative one, which a timer cannot hold, is treated as not a number.
+int loopPeriodFromText(const QString &text)
+{
+    bool ok = false;
+    const int period = text.toInt(&ok);
+    if (ok)
+        return qMax(period, 0);
+    static const QRegularExpression positiveNumber(QStringLiteral("^\\s*\\+?[0-9]+\\s*$"));
+    if (positiveNumber.match(text).hasMatch())
+        return std::numeric_limits<int>::max();
+    return 0;
+}
+
+} // namespace
 
 void MainWindow::initSerialUI()
 {
+    ui->BaudrateList->addItems({QStringLiteral("1200"), QStringLiteral("2400"), QStringLiteral("4800"),
+                                QStringLiteral("9600"), QStringLiteral("19200"), QStringLiteral("38400"),
+                                QStringLiteral("57600"), QStringLiteral("76800"), QStringLiteral("115200"),
+                                QStringLiteral("128000"), QStringLiteral("256000"), QStringLiteral("512000")});
+    ui->DataBitsList->addItems({QStringLiteral("8"), QStringLiteral("7"), QStringLiteral("6"), QStringLiteral("5")});
+    ui->StopBitsList->addItems({QStringLiteral("1"), QStringLiteral("1.5"), QStringLiteral("2")});
+    ui->ParityList->addItems({QStringLiteral("none"), QStringLiteral("odd"), QStringLiteral("even"),
+                              QStringLiteral("mark"), QStringLiteral("space")});
+    ui->FlowControlList->addItems({QStringLiteral("NO"), QStringLiteral("RTS/CTS"), QStringLiteral("XON/XOFF")});
+
+    timer = new QTimer(this);
+    connect(timer, &QTimer::timeout, this, &MainWindow::on_SnedData_clicked);
+
+    // Filled once now, before the stored settings are read, so that a stored
+    // port name can be selected at start-up.
+    Refresh_ComList();
+    timer1 = new QTimer(this);
+    connect(timer1, &QTimer::timeout, this, &MainWindow::Refresh_ComList);
+    timer1->start(kPortListRefreshMs);
+
+    connect(ui->ClearRecive, &QPushButton::clicked, ui->DataRecive, &QTextBrowser::clear);
+
+    ui->SnedData->setEnabled(false);
+    ui->SerialClose->setEnabled(false);
 }
 
 void MainWindow::initSerialService()
 {
+    objSerial = new Serial;
+    dvThread = new QThread(this);
+    objSerial->moveToThread(dvThread);
+    connect(dvThread, &QThread::finished, objSerial, &QObject::deleteLater);
+
+    connect(this, &MainWindow::openSerial, objSerial, &Serial::OpenSerial);
+    connect(this, &MainWindow::closeSerial, objSerial, &Serial::CloseSerial);
+    connect(this, &MainWindow::sendMsg, objSerial, &Serial::SerialWrite);
+    connect(objSerial, &Serial::message, this, &MainWindow::GetSerialData);
+
+    dvThread->start();
 }
 
 void MainWindow::shutdownSerial()
 {
+    if (!dvThread)
+        return;
+    emit closeSerial();
+    if (dvThread->isRunning()) {
+        // The service goes with the thread's finish (deleteLater on its own
+        // thread), so the window only drops the pointer.
+        dvThread->quit();
+        dvThread->wait();
+    } else if (!dvThread->isFinished()) {
+        // Never started: nothing will run deleteLater, and no thread uses it.
+        delete objSerial;
+    }
+    objSerial = nullptr;
+    delete dvThread;
+    dvThread = nullptr;
 }
 
 void MainWindow::GetSerialData(const QByteArray &Recive_msg)
 {
+    if (Recive_msg.isEmpty())
+        return;
+
+    ReciveCount = addToCount(ReciveCount, Recive_msg.size());
+    ui->ReciveCountLabel->setText(tr("累计接收：") + countText(ReciveCount));
+
+    if (ui->TimeDisplay->isChecked())
+        ui->DataRecive->append(QDateTime::currentDateTime().toString(kTimeStampPattern)
+                               + QStringLiteral("  Recive："));
+
+    const QString shown = ui->DisplayHEX->isChecked() ? BytesToHexText(Recive_msg) : BytesToLocalText(Recive_msg);
+    if (ui->AutoSwitchLine_2->isChecked())
+        ui->DataRecive->append(shown);
+    else
+        ui->DataRecive->insertPlainText(shown);
 }
 
 void MainWindow::Refresh_ComList()
 {
+    const QStringList ports = SerialPortList::availablePortNames();
+    if (ports.size() == ui->SerialList->count())
+        return;
+    ui->SerialList->clear();
+    ui->SerialList->addItems(ports);
 }
 
 void MainWindow::on_SerialOpen_clicked()
 {
+    emit openSerial(ui->SerialList->currentText(),
+                    ui->BaudrateList->currentText().toInt(),
+                    qint8(ui->DataBitsList->currentText().toInt()),
+                    qint8(ui->StopBitsList->currentIndex()),
+                    qint8(ui->ParityList->currentIndex()),
+                    qint8(ui->FlowControlList->currentIndex()));
+    DisableSelection();
+    timer1->stop();
 }
 
 void MainWindow::on_SerialClose_clicked()
 {
+    emit closeSerial();
+    EnableSelection();
+    timer1->start(kPortListRefreshMs);
 }
 
 void MainWindow::on_SnedData_clicked()
 {
+    QString text = ui->DataToSend->toPlainText();
+    if (ui->SendNewLine_2->isChecked())
+        text += QStringLiteral("\r\n");
+
+    SendCount = addToCount(SendCount, text.size());
+    ui->SendCountLabel->setText(tr("累计发送：") + countText(SendCount));
+
+    const QByteArray local = LocalTextToBytes(text);
+    emit sendMsg(ui->SendHEX_2->isChecked() ? HexTextToBytes(local) : local);
+
+    if (ui->SendDisplay->isChecked()) {
+        if (ui->TimeDisplay->isChecked())
+            ui->DataRecive->append(QDateTime::currentDateTime().toString(kTimeStampPattern)
+                                   + QStringLiteral("  Send："));
+        ui->DataRecive->append(text);
+    }
 }
 
 void MainWindow::on_SendClear_clicked()
 {
+    ReciveCount = 0;
+    SendCount = 0;
+    ui->ReciveCountLabel->setText(tr("累计接收：") + QStringLiteral("0"));
+    ui->SendCountLabel->setText(tr("累计发送：") + QStringLiteral("0"));
 }
 
 void MainWindow::on_OpenFile_clicked()
 {
+    const QString path = QFileDialog::getOpenFileName(nullptr, tr("请选择txt文件"), QString());
+    if (path.isEmpty()) {
+        QMessageBox box(QMessageBox::Warning, tr("提示"), tr("未选择文件"));
+        box.addButton(tr("确定"), QMessageBox::AcceptRole);
+        box.exec();
+        return;
+    }
+
+    qDebug() << path;
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly | QIODevice::Text)) {
+        QMessageBox::warning(nullptr, tr("错误："), tr("打开文件失败"), QMessageBox::Ok);
+        return;
+    }
+    ui->DataToSend->setText(QString::fromUtf8(file.readAll()));
+    file.close();
 }
 
 void MainWindow::on_LoopSend_clicked()
 {
+    if (ui->LoopSend->isChecked())
+        timer->start(loopPeriodFromText(ui->LoopSendPeriod->text()));
+    else
+        timer->stop();
 }
 
 void MainWindow::on_SaveData_clicked()
 {
+    const QString content = ui->DataRecive->toPlainText();
+    if (content.isEmpty())
+        return;
+
+    const QString path = QCoreApplication::applicationDirPath()
+                         + QDateTime::currentDateTime().toString(tr("/yyyy年MM月dd日hh-mm-ss"))
+                         + QStringLiteral(".txt");
+    qDebug() << path;
+    QFile file(path);
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Text)) {
+        QMessageBox::warning(nullptr, tr("错误！"), tr("写入文件失败！"), QMessageBox::Ok);
+        return;
+    }
+    file.write(LocalTextToBytes(content));
+    file.close();
+    QMessageBox::information(nullptr, tr("提示！"), tr("保存成功！"), QMessageBox::Ok);
 }
 
 void MainWindow::EnableSelection()
 {
+    ui->SerialList->setEnabled(true);
+    ui->BaudrateList->setEnabled(true);
+    ui->DataBitsList->setEnabled(true);
+    ui->StopBitsList->setEnabled(true);
+    ui->ParityList->setEnabled(true);
+    ui->FlowControlList->setEnabled(true);
+    ui->SerialOpen->setEnabled(true);
+    ui->SerialClose->setEnabled(false);
+    ui->SnedData->setEnabled(false);
 }
 
 void MainWindow::DisableSelection()
 {
+    ui->SerialList->setEnabled(false);
+    ui->BaudrateList->setEnabled(false);
+    ui->DataBitsList->setEnabled(false);
+    ui->StopBitsList->setEnabled(false);
+    ui->ParityList->setEnabled(false);
+    ui->FlowControlList->setEnabled(false);
+    ui->SerialOpen->setEnabled(false);
+    ui->SerialClose->setEnabled(true);
+    ui->SnedData->setEnabled(true);
 }
-

@@ -1,0 +1,51 @@
+#pragma once
+
+#include <QByteArray>
+#include <QObject>
+#include <QSerialPort>
+#include <QString>
+
+// The line settings that the six open codes of the serial page stand for.
+struct SerialLineSettings
+{
+    QString portName;
+    qint32 baudRate = 0;
+    QSerialPort::DataBits dataBits = QSerialPort::Data8;
+    QSerialPort::StopBits stopBits = QSerialPort::OneStop;
+    QSerialPort::Parity parity = QSerialPort::NoParity;
+    QSerialPort::FlowControl flowControl = QSerialPort::NoFlowControl;
+};
+
+// Data bits 5, 6 or 7 are taken as they are, anything else is 8; stop code 1 is
+// one and a half, 2 is two; parity 1 odd, 2 even, 3 mark, 4 space; flow 1
+// RTS/CTS, 2 XON/XOFF; every other code is the plain default.
+SerialLineSettings serialLineSettings(const QString &PortName, int BaudRate, qint8 DataBits,
+                                      qint8 StopBits, qint8 Parity, qint8 FlowControl);
+
+// Owns the one serial port. Lives on its own thread and is driven only through
+// queued calls; reports nothing but the bytes it reads.
+class Serial : public QObject
+{
+    Q_OBJECT
+
+public:
+    explicit Serial(QObject *parent = nullptr);
+    ~Serial() override;
+
+public Q_SLOTS:
+    void OpenSerial(QString PortName, int BaudRate, qint8 DataBits, qint8 StopBits, qint8 Parity,
+                    qint8 FlowControl);
+    void CloseSerial();
+    void SerialWrite(QByteArray data);
+    void SerialRead();
+
+Q_SIGNALS:
+    void message(QByteArray data);
+
+private:
+    void watchForHangUp();
+    void checkHangUp();
+
+    QSerialPort *SerialPort;
+    class QSocketNotifier *m_hangUpWatch = nullptr;
+};

@@ -1,0 +1,2 @@
+# The serial tests drive pseudo-terminals and finish in seconds.
+set_tests_properties(debugger_serialservice PROPERTIES TIMEOUT 60)
