@@ -1,0 +1,139 @@
+#include "mainwindow.h"
+#include "ptypeer.h"
+#include "serialportlist.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QLabel>
+#include <QPushButton>
+#include <QSignalSpy>
+#include <QTest>
+#include <QTextBrowser>
+#include <QTextEdit>
+#include <QTimer>
+
+class MainWindowTestAccess
+{
+public:
+    static QTimer *portListTimer(MainWindow *w) { return w->timer1; }
+    static QObject *service(MainWindow *w) { return reinterpret_cast<QObject *>(w->objSerial); }
+};
+
+class tst_SerialPage : public QObject
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    void cleanup() { SerialPortList::setSource({}); }
+    void openSendReceive();
+    void portListCountRule();
+    void shutdownWithPortOpen();
+};
+
+template <typename T>
+static T *child(QWidget *w, const char *name)
+{
+    T *found = w->findChild<T *>(QLatin1String(name));
+    if (!found)
+        qFatal("missing widget %s", name);
+    return found;
+}
+
+void tst_SerialPage::openSendReceive()
+{
+    PtyPeer peer;
+    QVERIFY(peer.open());
+    peer.startReading();
+    const QString path = peer.path();
+    SerialPortList::setSource([path] { return QStringList{path}; });
+
+    MainWindow w;
+    QCOMPARE(child<QComboBox>(&w, "SerialList")->currentText(), path);
+    child<QComboBox>(&w, "DataBitsList")->setCurrentText(QStringLiteral("8"));
+    child<QComboBox>(&w, "StopBitsList")->setCurrentText(QStringLiteral("1.5"));
+    child<QComboBox>(&w, "ParityList")->setCurrentText(QStringLiteral("even"));
+    child<QComboBox>(&w, "FlowControlList")->setCurrentText(QStringLiteral("RTS/CTS"));
+
+    QSignalSpy opened(&w, &MainWindow::openSerial);
+    QTest::mouseClick(child<QPushButton>(&w, "SerialOpen"), Qt::LeftButton);
+    QCOMPARE(opened.size(), 1);
+    QCOMPARE(opened.at(0).at(0).toString(), path);
+    QCOMPARE(opened.at(0).at(2).value<qint8>(), qint8(8));
+    QCOMPARE(opened.at(0).at(3).value<qint8>(), qint8(1));
+    QCOMPARE(opened.at(0).at(4).value<qint8>(), qint8(2));
+    QCOMPARE(opened.at(0).at(5).value<qint8>(), qint8(1));
+    QVERIFY(!child<QPushButton>(&w, "SerialOpen")->isEnabled());
+    QVERIFY(child<QPushButton>(&w, "SnedData")->isEnabled());
+    QTRY_COMPARE(peer.slaveUsers(), 2);
+    QTRY_VERIFY(peer.lineSettings().c_cflag & CRTSCTS);
+
+    child<QCheckBox>(&w, "SendHEX_2")->setChecked(true);
+    child<QCheckBox>(&w, "SendNewLine_2")->setChecked(true);
+    child<QTextEdit>(&w, "DataToSend")->setPlainText(QStringLiteral("41 42"));
+    QTest::mouseClick(child<QPushButton>(&w, "SnedData"), Qt::LeftButton);
+    QTRY_COMPARE(peer.received(), QByteArrayLiteral("AB"));
+    QCOMPARE(child<QLabel>(&w, "SendCountLabel")->text(), QStringLiteral("累计发送：7"));
+
+    child<QCheckBox>(&w, "DisplayHEX")->setChecked(true);
+    child<QCheckBox>(&w, "AutoSwitchLine_2")->setChecked(false);
+    auto *view = child<QTextBrowser>(&w, "DataRecive");
+    view->clear();
+    QVERIFY(peer.write("AB"));
+    QTRY_COMPARE(view->toPlainText(), QStringLiteral("41 42"));
+    QVERIFY(peer.write("CD"));
+    QTRY_COMPARE(view->toPlainText(), QStringLiteral("41 4243 44"));
+    QCOMPARE(child<QLabel>(&w, "ReciveCountLabel")->text(), QStringLiteral("累计接收：4"));
+
+    QMetaObject::invokeMethod(&w, "GetSerialData", Q_ARG(QByteArray, QByteArray()));
+    QCOMPARE(child<QLabel>(&w, "ReciveCountLabel")->text(), QStringLiteral("累计接收：4"));
+
+    QTest::mouseClick(child<QPushButton>(&w, "SendClear"), Qt::LeftButton);
+    QCOMPARE(child<QLabel>(&w, "ReciveCountLabel")->text(), QStringLiteral("累计接收：0"));
+    QCOMPARE(child<QLabel>(&w, "SendCountLabel")->text(), QStringLiteral("累计发送：0"));
+    QCOMPARE(view->toPlainText(), QStringLiteral("41 4243 44"));
+
+    QTest::mouseClick(child<QPushButton>(&w, "SerialClose"), Qt::LeftButton);
+    QTRY_COMPARE(peer.slaveUsers(), 1);
+    QVERIFY(child<QPushButton>(&w, "SerialOpen")->isEnabled());
+    QVERIFY(!child<QPushButton>(&w, "SnedData")->isEnabled());
+}
+
+void tst_SerialPage::portListCountRule()
+{
+    QStringList ports{QStringLiteral("ttyS3")};
+    SerialPortList::setSource([&ports] { return ports; });
+    MainWindow w;
+    auto *list = child<QComboBox>(&w, "SerialList");
+    // Filled before the stored settings are read, not only by the first tick.
+    QCOMPARE(list->count(), 1);
+    QCOMPARE(MainWindowTestAccess::portListTimer(&w)->interval(), 500);
+
+    ports = {QStringLiteral("ttyUSB0"), QStringLiteral("ttyUSB1")};
+    QTRY_COMPARE(list->count(), 2);
+    QCOMPARE(list->currentText(), QStringLiteral("ttyUSB0"));
+
+    ports = {QStringLiteral("ttyACM0"), QStringLiteral("ttyUSB1")};
+    w.Refresh_ComList();
+    QCOMPARE(list->itemText(0), QStringLiteral("ttyUSB0"));
+}
+
+void tst_SerialPage::shutdownWithPortOpen()
+{
+    PtyPeer peer;
+    QVERIFY(peer.open());
+    const QString path = peer.path();
+    SerialPortList::setSource([path] { return QStringList{path}; });
+
+    auto *w = new MainWindow;
+    QTest::mouseClick(child<QPushButton>(w, "SerialOpen"), Qt::LeftButton);
+    QTRY_COMPARE(peer.slaveUsers(), 2);
+    int destroyed = 0;
+    QObject::connect(MainWindowTestAccess::service(w), &QObject::destroyed,
+                     [&destroyed] { ++destroyed; });
+    delete w;
+    QCOMPARE(destroyed, 1);
+    QCOMPARE(peer.slaveUsers(), 1);
+}
+
+QTEST_MAIN(tst_SerialPage)
+#include "tst_serialpage.moc"
