@@ -17,7 +17,7 @@ constexpr qint64 kChunkSize = 1048576;
 
 // The main program must be a file inside the source folder: a name that climbs
 // out of it would give a product whose ExecuteFile is not in its archive.
-bool isMainProgramInFolder(const QString &folderPath, const QString &mainExeName, const QString &fullPath)
+bool isMainProgramInFolder(const QString &mainExeName, const QString &fullPath)
 {
     if (mainExeName.isEmpty() || QDir::isAbsolutePath(mainExeName) || !QFileInfo(fullPath).isFile())
         return false;
@@ -66,7 +66,7 @@ void Worker::createPortableApp(QString folderPath, QString archivePath, QString 
     }
 
     const QString mainExePath = folderPath + QLatin1Char('/') + mainExeName;
-    if (!QFile::exists(mainExePath) || !isMainProgramInFolder(folderPath, mainExeName, mainExePath)) {
+    if (!QFile::exists(mainExePath) || !isMainProgramInFolder(mainExeName, mainExePath)) {
         log(QStringLiteral("错误：主程序 %1 不存在于源文件夹中").arg(mainExeName));
         log(QStringLiteral("完整路径: %1").arg(mainExePath));
         log(QStringLiteral("源文件夹中的文件列表:"));
