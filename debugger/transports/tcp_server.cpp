@@ -46,11 +46,14 @@ void TCP_Server::StopListen()
     const QList<QString> keys = MyClients->keys();
     for (const QString &key : keys)
         KickClient(key);
-    // Connections shadowed by a later one from the same address are not in the
-    // table, yet closing the server must not leave them open.
+    // Left over: connections shadowed by a later one from the same address,
+    // and kicked ones still flushing their output, which would never finish
+    // once this thread stops. Closing the server must not leave them open.
     const QList<QTcpSocket *> rest = m_peers.keys();
-    for (QTcpSocket *socket : rest)
-        socket->close();
+    for (QTcpSocket *socket : rest) {
+        socket->flush();
+        socket->abort();
+    }
     Server->close();
 }
 
