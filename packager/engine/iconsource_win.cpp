@@ -73,11 +73,11 @@ Result renderFirstIcon(const QString &exePath)
     int width = 0;
     int height = 0;
     if (info.hbmColor) {
-        if (GetObjectW(info.hbmColor, sizeof bitmap, &bitmap)) {
+        if (GetObjectW(info.hbmColor, int(sizeof bitmap), &bitmap)) {
             width = bitmap.bmWidth;
             height = bitmap.bmHeight;
         }
-    } else if (info.hbmMask && GetObjectW(info.hbmMask, sizeof bitmap, &bitmap)) {
+    } else if (info.hbmMask && GetObjectW(info.hbmMask, int(sizeof bitmap), &bitmap)) {
         width = bitmap.bmWidth;
         height = bitmap.bmHeight / 2;
     }

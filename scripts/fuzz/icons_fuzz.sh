@@ -23,9 +23,21 @@ cp "$ROOT"/tests/packager/icons/hostile/* "$OUT/seeds-reader/" 2>/dev/null || tr
 cp "$ROOT"/tests/packager/icons/hostile/* "$OUT/seeds-editor/" 2>/dev/null || true
 if [ -n "$FIXTURES" ] && [ -d "$FIXTURES" ]; then
     find "$FIXTURES" \( -name '*.ico' -o -name '*.exe' \) -size -200k -exec cp {} "$OUT/seeds-reader/" \;
-    for f in "$FIXTURES"/*.ico; do
-        [ -f "$f" ] && { printf '\0\0\0\0'; cat "$f"; } > "$OUT/seeds-editor/$(basename "$f").split"
-    done
+    # Editor seeds: a four-byte split, a small product (a bare ELF header,
+    # with and without an icon block, a configuration block and archive
+    # bytes), then an icon file.
+    python3 - "$FIXTURES" "$OUT/seeds-editor" <<'PY'
+import glob, os, struct, sys
+elf = bytearray(64)
+elf[0:4] = b"\x7fELF"; elf[4] = 2; elf[5] = 1; elf[52:54] = struct.pack("<H", 64)
+config = b';!@Install@!UTF-8!\nTitle="app Portable"\nExecuteFile="app.exe"\n;!@InstallEnd@!\n'
+for path in sorted(glob.glob(os.path.join(sys.argv[1], "*.ico"))):
+    ico = open(path, "rb").read()
+    for block in (b"", b"CFICON\x01\x00" + struct.pack("<I", len(ico)) + ico):
+        product = bytes(elf) + block + config + b"7z\xbc\xaf\x27\x1c" + bytes(32)
+        name = "%s-%s.split" % (os.path.basename(path), "icon" if block else "plain")
+        open(os.path.join(sys.argv[2], name), "wb").write(struct.pack("<I", len(product)) + product + ico)
+PY
 fi
 
 echo "building fuzzers in $OUT" >&2
