@@ -20,85 +20,16 @@
 #include <QProgressBar>
 #include <QToolButton>
 
+#include "bundlechecks.h"
+
+using namespace bundlechecks;
+
 namespace {
 
 const QString kSheet = QStringLiteral(":/qss/default.css");
 const QString kDarkSheet = QStringLiteral(":/qss/dark.css");
 const QColor kAccent(0x00, 0xb6, 0x88);
 const QColor kMenu(0xff, 0xff, 0xff);
-
-QString readText(const QString &path)
-{
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        return {};
-    return QString::fromUtf8(file.readAll());
-}
-
-QStringList sheetUrls(const QString &sheet)
-{
-    static const QRegularExpression url(QStringLiteral("url\\(\\s*\"?([^\")\\s]+)\"?\\s*\\)"));
-    QStringList urls;
-    for (auto it = url.globalMatch(sheet); it.hasNext();)
-        urls << it.next().captured(1);
-    return urls;
-}
-
-QStringList idSelectors(const QString &sheet)
-{
-    // Strip comments first so that words in them are not taken for selectors.
-    QString text = sheet;
-    text.remove(QRegularExpression(QStringLiteral("/\\*.*?\\*/"),
-                                   QRegularExpression::DotMatchesEverythingOption));
-    text.remove(QRegularExpression(QStringLiteral("\\{[^}]*\\}")));
-    static const QRegularExpression id(QStringLiteral("#([A-Za-z_][A-Za-z0-9_]*)"));
-    QStringList names;
-    for (auto it = id.globalMatch(text); it.hasNext();) {
-        const QString name = it.next().captured(1);
-        if (!names.contains(name))
-            names << name;
-    }
-    return names;
-}
-
-QImage renderSvg(const QString &path, int size, const QColor &background)
-{
-    QImage image(size, size, QImage::Format_ARGB32_Premultiplied);
-    image.fill(background);
-    QSvgRenderer renderer(path);
-    QPainter painter(&image);
-    renderer.render(&painter);
-    return image;
-}
-
-bool nearColour(QRgb pixel, const QColor &colour, int tolerance)
-{
-    return qAbs(qRed(pixel) - colour.red()) <= tolerance
-        && qAbs(qGreen(pixel) - colour.green()) <= tolerance
-        && qAbs(qBlue(pixel) - colour.blue()) <= tolerance;
-}
-
-int countNear(const QImage &image, const QColor &colour, int tolerance = 24)
-{
-    int count = 0;
-    const QImage rgb = image.convertToFormat(QImage::Format_RGB32);
-    for (int y = 0; y < rgb.height(); ++y)
-        for (int x = 0; x < rgb.width(); ++x)
-            count += nearColour(rgb.pixel(x, y), colour, tolerance) ? 1 : 0;
-    return count;
-}
-
-// Contrast of the drawing's strongest pixels against the background, as the
-// difference in grey level (0..255).
-int strongestContrast(const QImage &image, const QColor &background)
-{
-    int best = 0;
-    const int base = qGray(background.rgb());
-    for (int y = 0; y < image.height(); ++y)
-        for (int x = 0; x < image.width(); ++x)
-            best = qMax(best, qAbs(qGray(image.pixel(x, y)) - base));
-    return best;
-}
 
 } // namespace
 

@@ -1,6 +1,7 @@
-// Catalogues of Crateforge: the compiled catalogues embedded in the bundle load,
-// translate key texts as intended, keep the form of every source text, and the
-// source language's catalogue translates nothing.
+// The compiled catalogues embedded in a program's bundle load, translate the
+// program's key texts (keytexts.cpp beside each program's tests.cmake) as
+// intended, keep the form of every source text, and the source language's
+// catalogue translates nothing.
 #include <QDate>
 #include <QDateTime>
 #include <QFile>
@@ -77,6 +78,9 @@ bool hasCjk(const QString &text)
 
 } // namespace
 
+// Rows (language, context, source, expected) of the program under test.
+void addKeyTextRows();
+
 class tst_Catalogues : public QObject
 {
     Q_OBJECT
@@ -128,38 +132,7 @@ void tst_Catalogues::keyTexts_data()
     QTest::addColumn<QString>("context");
     QTest::addColumn<QString>("source");
     QTest::addColumn<QString>("expected");
-    QTest::newRow("zh_TW window title") << QStringLiteral("zh_TW") << "MainWindow" << QStringLiteral("匣坊") << QStringLiteral("匣坊");
-    QTest::newRow("zh_TW start") << QStringLiteral("zh_TW") << "MainWindow" << QStringLiteral("开始制作") << QStringLiteral("開始製作");
-    QTest::newRow("zh_TW choose") << QStringLiteral("zh_TW") << "MainWindow" << QStringLiteral("选择") << QStringLiteral("選擇");
-    QTest::newRow("zh_TW source folder") << QStringLiteral("zh_TW") << "MainWindow" << QStringLiteral("源文件夹") << QStringLiteral("來源資料夾");
-    QTest::newRow("zh_TW normal level") << QStringLiteral("zh_TW") << "MainWindow" << QStringLiteral("标准") << QStringLiteral("標準");
-    QTest::newRow("zh_TW store level") << QStringLiteral("zh_TW") << "MainWindow" << QStringLiteral("存储") << QStringLiteral("儲存");
-    QTest::newRow("zh_TW lzma") << QStringLiteral("zh_TW") << "MainWindow" << QStringLiteral("LZMA") << QStringLiteral("LZMA");
-    QTest::newRow("zh_TW dictionary") << QStringLiteral("zh_TW") << "MainWindow" << QStringLiteral("64 KB") << QStringLiteral("64 KB");
-    QTest::newRow("zh_TW reset") << QStringLiteral("zh_TW") << "MainWindow" << QStringLiteral("一键重置") << QStringLiteral("一鍵重設");
-    QTest::newRow("zh_TW quit question") << QStringLiteral("zh_TW") << "MainWindow" << QStringLiteral("确定要退出 匣坊 吗？") << QStringLiteral("確定要結束 匣坊 嗎？");
-    QTest::newRow("zh_TW missing program") << QStringLiteral("zh_TW") << "MainWindow" << QStringLiteral("选择的主程序不存在于源文件夹中！\n请重新选择主程序。") << QStringLiteral("選擇的主程式不在來源資料夾中！\n請重新選擇主程式。");
-    QTest::newRow("zh_TW exe filter") << QStringLiteral("zh_TW") << "MainWindow" << QStringLiteral("可执行文件 (*.exe)") << QStringLiteral("可執行檔 (*.exe)");
-    QTest::newRow("zh_TW error title") << QStringLiteral("zh_TW") << "MainWindow" << QStringLiteral("错误") << QStringLiteral("錯誤");
-    QTest::newRow("zh_TW about title") << QStringLiteral("zh_TW") << "AboutDialog" << QStringLiteral("关于匣坊") << QStringLiteral("關於匣坊");
-    QTest::newRow("zh_TW about heading") << QStringLiteral("zh_TW") << "AboutDialog" << QStringLiteral("<h2>匣坊</h2>") << QStringLiteral("<h2>匣坊</h2>");
-    QTest::newRow("zh_TW about version") << QStringLiteral("zh_TW") << "AboutDialog" << QStringLiteral("版本: 1.0.6.02") << QStringLiteral("版本: 1.0.6.02");
-    QTest::newRow("en_US window title") << QStringLiteral("en_US") << "MainWindow" << QStringLiteral("匣坊") << QStringLiteral("Crateforge");
-    QTest::newRow("en_US start") << QStringLiteral("en_US") << "MainWindow" << QStringLiteral("开始制作") << QStringLiteral("Build");
-    QTest::newRow("en_US choose") << QStringLiteral("en_US") << "MainWindow" << QStringLiteral("选择") << QStringLiteral("Browse");
-    QTest::newRow("en_US source folder") << QStringLiteral("en_US") << "MainWindow" << QStringLiteral("源文件夹") << QStringLiteral("Source folder");
-    QTest::newRow("en_US normal level") << QStringLiteral("en_US") << "MainWindow" << QStringLiteral("标准") << QStringLiteral("Normal");
-    QTest::newRow("en_US store level") << QStringLiteral("en_US") << "MainWindow" << QStringLiteral("存储") << QStringLiteral("Store");
-    QTest::newRow("en_US lzma") << QStringLiteral("en_US") << "MainWindow" << QStringLiteral("LZMA") << QStringLiteral("LZMA");
-    QTest::newRow("en_US dictionary") << QStringLiteral("en_US") << "MainWindow" << QStringLiteral("64 KB") << QStringLiteral("64 KB");
-    QTest::newRow("en_US reset") << QStringLiteral("en_US") << "MainWindow" << QStringLiteral("一键重置") << QStringLiteral("Reset");
-    QTest::newRow("en_US quit question") << QStringLiteral("en_US") << "MainWindow" << QStringLiteral("确定要退出 匣坊 吗？") << QStringLiteral("Quit Crateforge?");
-    QTest::newRow("en_US missing program") << QStringLiteral("en_US") << "MainWindow" << QStringLiteral("选择的主程序不存在于源文件夹中！\n请重新选择主程序。") << QStringLiteral("The main program is not in the source folder!\nPlease choose it again.");
-    QTest::newRow("en_US exe filter") << QStringLiteral("en_US") << "MainWindow" << QStringLiteral("可执行文件 (*.exe)") << QStringLiteral("Executables (*.exe)");
-    QTest::newRow("en_US error title") << QStringLiteral("en_US") << "MainWindow" << QStringLiteral("错误") << QStringLiteral("Error");
-    QTest::newRow("en_US about title") << QStringLiteral("en_US") << "AboutDialog" << QStringLiteral("关于匣坊") << QStringLiteral("About Crateforge");
-    QTest::newRow("en_US about heading") << QStringLiteral("en_US") << "AboutDialog" << QStringLiteral("<h2>匣坊</h2>") << QStringLiteral("<h2>Crateforge</h2>");
-    QTest::newRow("en_US about version") << QStringLiteral("en_US") << "AboutDialog" << QStringLiteral("版本: 1.0.6.02") << QStringLiteral("Version: 1.0.6.02");
+    addKeyTextRows();
 }
 
 void tst_Catalogues::keyTexts()
