@@ -1,5 +1,6 @@
 #include "mainwindow.h"
 #include "ui_mainwindow.h"
+#include "windowdrag.h"
 
 #include "aboutdialog.h"
 
@@ -81,20 +82,13 @@ MainWindow::~MainWindow()
 
 void MainWindow::mousePressEvent(QMouseEvent *event)
 {
-    if (event->button() == Qt::LeftButton) {
-        // The event position is in window coordinates while the two frames sit
-        // inside frameMain's 10-pixel shadow margin, so map from the window itself
-        // rather than from each frame's parent.
-        const QPoint pos = event->position().toPoint();
-        const QPoint headerLocalPos = ui->headerFrame->mapFrom(this, pos);
-        const QPoint menuLocalPos = ui->frameMenu->mapFrom(this, pos);
-        if (ui->headerFrame->rect().contains(headerLocalPos) || ui->frameMenu->rect().contains(menuLocalPos)) {
-            m_bDrag = true;
-            m_dragStartPosition = event->globalPosition().toPoint();
-            m_windowStartPosition = frameGeometry().topLeft();
-            event->accept();
-            return;
-        }
+    if (event->button() == Qt::LeftButton
+        && pressStartsWindowDrag(this, event->position().toPoint(), {ui->headerFrame, ui->frameMenu})) {
+        m_bDrag = true;
+        m_dragStartPosition = event->globalPosition().toPoint();
+        m_windowStartPosition = frameGeometry().topLeft();
+        event->accept();
+        return;
     }
     QWidget::mousePressEvent(event);
 }
