@@ -76,6 +76,46 @@ la_int64_t skipSource(struct archive *, void *data, la_int64_t request)
     return static_cast<la_int64_t>(skip);
 }
 
+std::uint32_t crc32(const unsigned char *p, std::size_t n)
+{
+    std::uint32_t crc = 0xffffffffu;
+    for (std::size_t i = 0; i < n; ++i) {
+        crc ^= p[i];
+        for (int bit = 0; bit < 8; ++bit)
+            crc = (crc >> 1) ^ (0xedb88320u & (0u - (crc & 1u)));
+    }
+    return ~crc;
+}
+
+std::uint64_t readLe64(const unsigned char *p)
+{
+    std::uint64_t value = 0;
+    for (int i = 7; i >= 0; --i)
+        value = (value << 8) | p[i];
+    return value;
+}
+
+// The 7z start header: signature, version, then a checksum over where the end
+// header lies and how long it is. The reader takes those fields on trust, so
+// they are checked here; empty when they hold.
+std::string startHeaderFault(const productlayout::Reader &read, std::uint64_t offset, std::uint64_t length)
+{
+    unsigned char header[32];
+    if (length < sizeof header || !read(offset, header, sizeof header))
+        return "its start header is cut short";
+    if (std::memcmp(header, "7z\xbc\xaf\x27\x1c", 6) != 0)
+        return "not a 7z archive";
+    const std::uint32_t stored = std::uint32_t(header[8]) | std::uint32_t(header[9]) << 8
+        | std::uint32_t(header[10]) << 16 | std::uint32_t(header[11]) << 24;
+    if (crc32(header + 12, 20) != stored)
+        return "its start header does not match its checksum";
+    const std::uint64_t endOffset = readLe64(header + 12);
+    const std::uint64_t endSize = readLe64(header + 20);
+    if (endOffset > length - sizeof header || endSize > length - sizeof header - endOffset)
+        return "its end header lies past the end of the product";
+    return {};
+}
+
 std::vector<std::string> splitPath(const std::string &path)
 {
     std::vector<std::string> parts;
@@ -239,20 +279,26 @@ public:
     }
 
 private:
+    // A link is resolved from the folder that holds it, which is a real
+    // folder (every path is walked without following links), so leading ".."
+    // components climb from a known depth. A ".." after a name climbs from
+    // wherever that name leads, and a name may itself be a link ("b" -> "."
+    // makes "b/.." the parent of the install folder), so it is refused.
     static bool linkStaysInside(std::size_t depth, const std::string &target)
     {
         if (target.empty() || target.front() == '/')
             return false;
         std::size_t level = depth;
+        bool named = false;
         for (const std::string &part : splitPath(target)) {
             if (part == ".")
                 continue;
             if (part == "..") {
-                if (level == 0)
+                if (named || level == 0)
                     return false;
                 --level;
             } else {
-                ++level;
+                named = true;
             }
         }
         return true;
@@ -386,6 +432,10 @@ Extraction extractArchive(const productlayout::Reader &read, std::uint64_t offse
     Extraction result;
     if (length == 0) {
         result.error = "the product holds no archive";
+        return result;
+    }
+    if (const std::string fault = startHeaderFault(read, offset, length); !fault.empty()) {
+        result.error = "the archive is damaged: " + fault;
         return result;
     }
     Source source;
