@@ -1,0 +1,661 @@
+// Products of the self-extractor that cannot or must not be unpacked: cut
+// short, damaged, without a usable configuration, with archives that try to
+// leave the install folder, install folders that are not safe, a full disk;
+// and products that must work: two copies at once, Overwrite, links that stay
+// inside. Each is built from the real module or the checked program, with an
+// archive made by the real archiver, and run. A refused product prints one
+// line naming its Title, exits non-zero, never runs its program and writes
+// nothing outside its install folder.
+#include "extractor.h"
+#include "sfxproducts.h"
+
+#include <QTemporaryDir>
+#include <QTest>
+
+#include <csignal>
+#include <sys/resource.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+using namespace sfxproducts;
+
+namespace {
+
+const QByteArray kScript = "#!/bin/sh\n"
+                           "echo \"ran in $(pwd)\"\n"
+                           "for a in \"$@\"; do echo \"arg $a\"; done\n"
+                           "[ -f data/big.bin ] && cksum data/big.bin data/hello.txt\n"
+                           "exit 7\n";
+
+QByteArray noise(qsizetype size, quint32 seed)
+{
+    QByteArray bytes(size, Qt::Uninitialized);
+    for (char &c : bytes)
+        c = char((seed = seed * 1103515245u + 12345u) >> 24);
+    return bytes;
+}
+
+bool makePayload(const QString &folder, qsizetype bigSize)
+{
+    return writeFile(folder + QStringLiteral("/run.sh"), kScript,
+                     QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner | QFile::ReadGroup | QFile::ExeGroup
+                         | QFile::ReadOther | QFile::ExeOther)
+        && writeFile(folder + QStringLiteral("/data/hello.txt"), "hello\n")
+        && writeFile(folder + QStringLiteral("/data/private.txt"), "mine\n", QFile::ReadOwner | QFile::WriteOwner)
+        && writeFile(folder + QStringLiteral("/data/big.bin"), noise(bigSize, 77)) && QDir().mkpath(folder + QStringLiteral("/empty"));
+}
+
+void addRowsPerModule(const char *label, const std::function<void(QTestData &)> &columns)
+{
+    for (const Module &module : modules()) {
+        QTestData &row = QTest::addRow("%s: %s", module.name, label);
+        row << QString::fromLatin1(module.path);
+        columns(row);
+    }
+}
+
+} // namespace
+
+class SfxFailuresTest : public QObject
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    void initTestCase();
+    void init();
+    void cleanup();
+
+    void truncated_data();
+    void truncated();
+    void damaged_data();
+    void damaged();
+    void configuration_data();
+    void configuration();
+    void escapingArchives_data();
+    void escapingArchives();
+    void linksInsideAreUnpacked_data();
+    void linksInsideAreUnpacked();
+    void installFolders_data();
+    void installFolders();
+    void fullDisk_data();
+    void fullDisk();
+    void twoCopiesAtOnce_data();
+    void twoCopiesAtOnce();
+    void overwrite_data();
+    void overwrite();
+
+private:
+    QString path(const QString &relative) const { return m_dir->filePath(relative); }
+    QString install() const { return path(QStringLiteral("run/app")); }
+    QString writeProduct(const QString &module, const QByteArray &block, const QByteArray &archive);
+    QByteArray expectedOutput(const QString &installFolder, const QString &payload, const QStringList &arguments = {});
+    void expectRan(const Outcome &outcome, const QByteArray &expected);
+    void expectRefused(const Outcome &outcome, const QString &title, const QString &fragment);
+    void expectUntouched(const QString &installFolder);
+
+    QTemporaryDir m_suite;
+    QByteArray m_archive;   // the payload, LZMA2
+    QByteArray m_bigArchive; // run.sh and an 8 MiB file, stored
+    QTemporaryDir *m_dir = nullptr;
+    QMap<QString, QByteArray> m_before;
+    QString m_mount;
+};
+
+void SfxFailuresTest::initTestCase()
+{
+    QVERIFY(m_suite.isValid());
+    QVERIFY(QFileInfo(QStringLiteral(SFX_ARCHIVER)).isExecutable());
+    const QString payload = m_suite.filePath(QStringLiteral("payload"));
+    QVERIFY(makePayload(payload, 256 * 1024));
+    m_archive = makeArchive(payload, {QStringLiteral("run.sh"), QStringLiteral("data"), QStringLiteral("empty")},
+                            {QStringLiteral("-mx=1")});
+    QVERIFY(!m_archive.isEmpty());
+    const QString big = m_suite.filePath(QStringLiteral("big/payload"));
+    QVERIFY(makePayload(big, 8 * 1024 * 1024));
+    m_bigArchive = makeArchive(big, {QStringLiteral("run.sh"), QStringLiteral("data"), QStringLiteral("empty")},
+                               {QStringLiteral("-mx=0")});
+    QVERIFY(!m_bigArchive.isEmpty());
+}
+
+void SfxFailuresTest::init()
+{
+    m_dir = new QTemporaryDir;
+    QVERIFY(m_dir->isValid());
+    QVERIFY(QDir().mkpath(path(QStringLiteral("run"))));
+    QCOMPARE(::chmod(QFile::encodeName(path(QStringLiteral("run"))).constData(), 0700), 0);
+    // What the hostile products aim at.
+    QVERIFY(writeFile(path(QStringLiteral("sentinel/keep.txt")), "sentinel\n"));
+    QVERIFY(writeFile(path(QStringLiteral("sentinel/sub/inner.txt")), "inner\n"));
+    QVERIFY(QFile::link(QStringLiteral("../keep.txt"), path(QStringLiteral("sentinel/sub/link"))));
+}
+
+void SfxFailuresTest::cleanup()
+{
+    if (!m_mount.isEmpty()) {
+        QProcess::execute(QStringLiteral("umount"), {m_mount});
+        m_mount.clear();
+    }
+    delete m_dir;
+    m_dir = nullptr;
+}
+
+QString SfxFailuresTest::writeProduct(const QString &module, const QByteArray &block, const QByteArray &archive)
+{
+    const QString product = path(QStringLiteral("products/app.exe"));
+    QFile::remove(product);
+    if (!writeFile(product, readFile(module) + block + archive, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner))
+        return {};
+    m_before = snapshot(m_dir->path(), install());
+    return product;
+}
+
+QByteArray SfxFailuresTest::expectedOutput(const QString &installFolder, const QString &payload,
+                                           const QStringList &arguments)
+{
+    QByteArray expected = "ran in " + QFile::encodeName(installFolder) + '\n';
+    for (const QString &argument : arguments)
+        expected += "arg " + argument.toUtf8() + '\n';
+    QProcess cksum;
+    cksum.setWorkingDirectory(payload);
+    cksum.start(QStringLiteral("cksum"), {QStringLiteral("data/big.bin"), QStringLiteral("data/hello.txt")});
+    if (!cksum.waitForFinished(10000))
+        return {};
+    return expected + cksum.readAllStandardOutput();
+}
+
+void SfxFailuresTest::expectRan(const Outcome &outcome, const QByteArray &expected)
+{
+    QVERIFY2(outcome.finished, outcome.err.constData());
+    QCOMPARE(QString::fromUtf8(outcome.err), QString());
+    QCOMPARE(outcome.exitCode, 7);
+    QCOMPARE(QString::fromUtf8(outcome.out), QString::fromUtf8(expected));
+}
+
+void SfxFailuresTest::expectRefused(const Outcome &outcome, const QString &title, const QString &fragment)
+{
+    const QString err = QString::fromUtf8(outcome.err);
+    QVERIFY2(outcome.finished, qPrintable(err));
+    QVERIFY2(outcome.exitCode != 0 && outcome.exitCode != 7, qPrintable(QString::number(outcome.exitCode)));
+    QVERIFY2(outcome.out.isEmpty(), outcome.out.constData()); // its program never ran
+    QVERIFY2(err.endsWith(QLatin1Char('\n')) && err.count(QLatin1Char('\n')) == 1, qPrintable(err));
+    QVERIFY2(err.startsWith(title + QStringLiteral(": ")), qPrintable(err));
+    QVERIFY2(err.contains(fragment), qPrintable(err));
+}
+
+void SfxFailuresTest::expectUntouched(const QString &installFolder)
+{
+    const auto after = snapshot(m_dir->path(), installFolder);
+    for (auto it = after.cbegin(); it != after.cend(); ++it)
+        QVERIFY2(m_before.value(it.key()) == it.value(), qPrintable(QStringLiteral("written: ") + it.key()));
+    for (auto it = m_before.cbegin(); it != m_before.cend(); ++it)
+        QVERIFY2(after.contains(it.key()), qPrintable(QStringLiteral("removed: ") + it.key()));
+    const QStringList left = leftoverTemporaries(m_dir->path());
+    QVERIFY2(left.isEmpty(), qPrintable(left.join(QLatin1Char(' '))));
+}
+
+// Cut short at every kind of place. A module cut inside its loaded code does
+// not even start (the system refuses or stops it); from its section table on,
+// the module runs and says what is wrong.
+void SfxFailuresTest::truncated_data()
+{
+    QTest::addColumn<QString>("module");
+    QTest::addColumn<QString>("where");
+    QTest::addColumn<QString>("title");
+    QTest::addColumn<QString>("fragment");
+    const auto row = [](const char *label, const char *where, const char *title, const char *fragment) {
+        addRowsPerModule(label, [=](QTestData &r) {
+            r << QString::fromLatin1(where) << QString::fromUtf8(title) << QString::fromUtf8(fragment);
+        });
+    };
+    row("module, in its ELF header", "elf-header", "", "");
+    row("module, in its code", "code", "", "");
+    row("module, in its section table", "section-table", "app.exe", "its module cannot be read");
+    row("module only", "module-end", "app.exe", "has no configuration block");
+    row("block, in the begin marker", "begin-marker", "app.exe", "has no configuration block");
+    row("block, before the end marker", "before-end", "app.exe", "has no end marker");
+    row("block, before the end marker's line feed", "end-feed", "app.exe", "has no end marker");
+    row("archive, none at all", "archive-start", "app Portable", "holds no archive");
+    row("archive, in the signature header", "signature", "app Portable", "the archive is damaged");
+    row("archive, in the packed data", "body", "app Portable", "the archive is damaged");
+    row("archive, in the end header", "end-header", "app Portable", "the archive is damaged");
+    row("archive, its last byte", "last-byte", "app Portable", "the archive is damaged");
+}
+
+void SfxFailuresTest::truncated()
+{
+    QFETCH(QString, module);
+    QFETCH(QString, where);
+    QFETCH(QString, title);
+    QFETCH(QString, fragment);
+    const QByteArray block = configBlock(defaultKeys());
+    const qsizetype moduleSize = readFile(module).size();
+    const qsizetype archiveAt = moduleSize + block.size();
+    const qsizetype total = archiveAt + m_archive.size();
+    QVERIFY(moduleSize > 8192);
+    const QMap<QString, qsizetype> cuts{{QStringLiteral("elf-header"), 40},
+                                        {QStringLiteral("code"), 6000},
+                                        {QStringLiteral("section-table"), moduleSize - 1},
+                                        {QStringLiteral("module-end"), moduleSize},
+                                        {QStringLiteral("begin-marker"), moduleSize + 8},
+                                        {QStringLiteral("before-end"), archiveAt - 10},
+                                        {QStringLiteral("end-feed"), archiveAt - 1},
+                                        {QStringLiteral("archive-start"), archiveAt},
+                                        {QStringLiteral("signature"), archiveAt + 20},
+                                        {QStringLiteral("body"), archiveAt + m_archive.size() / 2},
+                                        {QStringLiteral("end-header"), total - 30},
+                                        {QStringLiteral("last-byte"), total - 1}};
+    QVERIFY(cuts.contains(where));
+
+    const QString product = writeProduct(module, block, m_archive);
+    QVERIFY(!product.isEmpty());
+    QVERIFY(QFile::resize(product, cuts[where]));
+    m_before = snapshot(m_dir->path(), install());
+    const Outcome outcome = runProduct(product, path(QStringLiteral("run")));
+    if (title.isEmpty()) {
+        QVERIFY(!outcome.started || !outcome.finished || outcome.exitCode != 0);
+        QVERIFY(outcome.out.isEmpty());
+        QVERIFY(!QFileInfo::exists(install()));
+    } else {
+        expectRefused(outcome, title, fragment);
+    }
+    expectUntouched(install());
+}
+
+// Bytes of the archive flipped where its structure and its data live; the
+// checksums and the reader catch every one, even when earlier files were
+// already unpacked.
+void SfxFailuresTest::damaged_data()
+{
+    QTest::addColumn<QString>("module");
+    QTest::addColumn<QString>("where");
+    const auto row = [](const char *label, const char *where) {
+        addRowsPerModule(label, [=](QTestData &r) { r << QString::fromLatin1(where); });
+    };
+    row("signature", "signature");
+    row("start header checksum", "start-crc");
+    row("offset of the end header", "next-offset");
+    row("size of the end header", "next-size");
+    row("packed data", "body");
+    row("end header", "end-header");
+}
+
+void SfxFailuresTest::damaged()
+{
+    QFETCH(QString, module);
+    QFETCH(QString, where);
+    const qsizetype size = m_archive.size();
+    const QMap<QString, qsizetype> offsets{{QStringLiteral("signature"), 2},     {QStringLiteral("start-crc"), 9},
+                                           {QStringLiteral("next-offset"), 13},  {QStringLiteral("next-size"), 20},
+                                           {QStringLiteral("body"), 32 + 100 * 1024}, {QStringLiteral("end-header"), size - 12}};
+    QVERIFY(offsets.contains(where));
+    QByteArray archive = m_archive;
+    archive[offsets[where]] = char(archive[offsets[where]] ^ 0x55);
+    const QString product = writeProduct(module, configBlock(defaultKeys()), archive);
+    QVERIFY(!product.isEmpty());
+    expectRefused(runProduct(product, path(QStringLiteral("run"))), QStringLiteral("app Portable"),
+                  QStringLiteral("the archive is damaged"));
+    expectUntouched(install());
+}
+
+void SfxFailuresTest::configuration_data()
+{
+    QTest::addColumn<QString>("module");
+    QTest::addColumn<QByteArray>("block");
+    QTest::addColumn<QString>("title");
+    QTest::addColumn<QString>("fragment");
+    const auto row = [](const char *label, const QByteArray &block, const char *title, const char *fragment) {
+        addRowsPerModule(label, [=](QTestData &r) {
+            r << block << QString::fromUtf8(title) << QString::fromUtf8(fragment);
+        });
+    };
+    const Keys keys = defaultKeys();
+    const QByteArray full = configBlock(keys);
+    row("no block", QByteArray(), "app.exe", "has no configuration block");
+    row("no end marker", full.left(full.indexOf(";!@InstallEnd@!")), "app.exe", "has no end marker");
+    row("no ExecuteFile", configBlock(withoutKey(keys, QStringLiteral("ExecuteFile"))), "app Portable",
+        "names no ExecuteFile");
+    row("ExecuteFile not in the archive", configBlock(withKey(keys, QStringLiteral("ExecuteFile"), QStringLiteral("missing.sh"))),
+        "app Portable", "\"missing.sh\" is not in the archive");
+    row("ExecuteFile names a folder", configBlock(withKey(keys, QStringLiteral("ExecuteFile"), QStringLiteral("data"))),
+        "app Portable", "\"data\" is not in the archive");
+    row("ExecuteFile climbs out", configBlock(withKey(keys, QStringLiteral("ExecuteFile"), QStringLiteral("..\\..\\bin\\sh"))),
+        "app Portable", "refused the ExecuteFile");
+    row("ExecuteFile absolute", configBlock(withKey(keys, QStringLiteral("ExecuteFile"), QStringLiteral("/bin/sh"))),
+        "app Portable", "refused the ExecuteFile");
+    row("InstallPath climbs out", configBlock(withKey(keys, QStringLiteral("InstallPath"), QStringLiteral("%%T\\..\\app"))),
+        "app Portable", "climbs out");
+    row("no Title", configBlock(withKey(withoutKey(keys, QStringLiteral("Title")), QStringLiteral("ExecuteFile"),
+                                        QStringLiteral("missing.sh"))),
+        "app.exe", "is not in the archive");
+}
+
+void SfxFailuresTest::configuration()
+{
+    QFETCH(QString, module);
+    QFETCH(QByteArray, block);
+    QFETCH(QString, title);
+    QFETCH(QString, fragment);
+    const QString product = writeProduct(module, block, m_archive);
+    QVERIFY(!product.isEmpty());
+    expectRefused(runProduct(product, path(QStringLiteral("run"))), title, fragment);
+    expectUntouched(install());
+}
+
+// Archives that try to put something outside the install folder, made with
+// the real archiver: stored absolute and "../" paths (-spf), links pointing
+// out (-snl), and files stored behind a link (the link archived first, then
+// a folder of the same name added).
+void SfxFailuresTest::escapingArchives_data()
+{
+    QTest::addColumn<QString>("module");
+    QTest::addColumn<QString>("kind");
+    QTest::addColumn<QString>("fragment");
+    const auto row = [](const char *label, const char *kind, const char *fragment) {
+        addRowsPerModule(label, [=](QTestData &r) { r << QString::fromLatin1(kind) << QString::fromUtf8(fragment); });
+    };
+    row("absolute path", "absolute", "absolute path");
+    row("path with ..", "parent", "leaves the install folder");
+    row("link pointing out", "link-out", "points outside");
+    row("absolute link", "link-absolute", "points outside");
+    row("file written through a link pointing out", "through-out", "points outside");
+    row("file written through a link inside", "through-inside", "its path goes through a link");
+    row("link out through a link to its own folder", "link-via-dot", "points outside");
+    row("link out through a link to the folder above", "link-via-parent", "points outside");
+}
+
+void SfxFailuresTest::escapingArchives()
+{
+    QFETCH(QString, module);
+    QFETCH(QString, kind);
+    QFETCH(QString, fragment);
+    // The stage sits two folders below the root, as the install folder does,
+    // so "../../sentinel" means the same from both.
+    const QString stage = path(QStringLiteral("stage/a"));
+    QVERIFY(writeFile(stage + QStringLiteral("/run.sh"), kScript, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner));
+    const QString evil = path(QStringLiteral("escape/evil.txt"));
+    const QString archivePath = path(QStringLiteral("stage/archive.7z"));
+    const auto link = [&stage](const QString &target, const QString &name) {
+        return QFile::link(target, stage + QLatin1Char('/') + name);
+    };
+    QByteArray archive;
+    if (kind == QLatin1String("absolute") || kind == QLatin1String("parent")) {
+        QVERIFY(writeFile(evil, "escaped\n"));
+        archive = makeArchive(stage, {QStringLiteral("run.sh"), kind == QLatin1String("absolute") ? evil : QStringLiteral("../../escape/evil.txt")},
+                              {QStringLiteral("-spf")});
+        QVERIFY(QFile::remove(evil));
+    } else if (kind == QLatin1String("link-out")) {
+        QVERIFY(link(QStringLiteral("../../sentinel"), QStringLiteral("out")));
+        archive = makeArchive(stage, {QStringLiteral("run.sh"), QStringLiteral("out")});
+    } else if (kind == QLatin1String("link-absolute")) {
+        QVERIFY(link(path(QStringLiteral("sentinel/keep.txt")), QStringLiteral("keep")));
+        archive = makeArchive(stage, {QStringLiteral("run.sh"), QStringLiteral("keep")});
+    } else if (kind == QLatin1String("through-out") || kind == QLatin1String("through-inside")) {
+        const bool out = kind == QLatin1String("through-out");
+        QVERIFY(QDir().mkpath(stage + QStringLiteral("/data")));
+        QVERIFY(link(out ? QStringLiteral("../../sentinel") : QStringLiteral("data"), QStringLiteral("up")));
+        QVERIFY(!makeArchive(stage, {QStringLiteral("run.sh"), QStringLiteral("data"), QStringLiteral("up")}).isEmpty());
+        QVERIFY(QFile::remove(stage + QStringLiteral("/up")));
+        QVERIFY(writeFile(stage + QStringLiteral("/up/keep.txt"), "written through the link\n"));
+        archive = makeArchive(stage, {QStringLiteral("up/keep.txt")}, {}, archivePath);
+    } else if (kind == QLatin1String("link-via-dot")) {
+        // "b/.." looks like the folder itself but is its parent, as b is the folder.
+        QVERIFY(link(QStringLiteral("."), QStringLiteral("b")));
+        QVERIFY(link(QStringLiteral("b/.."), QStringLiteral("c")));
+        archive = makeArchive(stage, {QStringLiteral("run.sh"), QStringLiteral("b"), QStringLiteral("c")});
+    } else if (kind == QLatin1String("link-via-parent")) {
+        // d/p is the top folder itself, so "d/p/.." is above it.
+        QVERIFY(QDir().mkpath(stage + QStringLiteral("/d")));
+        QVERIFY(link(QStringLiteral(".."), QStringLiteral("d/p")));
+        QVERIFY(link(QStringLiteral("d/p/.."), QStringLiteral("e")));
+        archive = makeArchive(stage, {QStringLiteral("run.sh"), QStringLiteral("d"), QStringLiteral("e")});
+    }
+    QVERIFY2(!archive.isEmpty(), qPrintable(kind));
+    // What the product would write outside: the sentinel tree is in the
+    // snapshot, and so is the escape folder, which the archive held.
+    QVERIFY(QDir().mkpath(path(QStringLiteral("escape"))));
+    const QString product = writeProduct(module, configBlock(defaultKeys()), archive);
+    QVERIFY(!product.isEmpty());
+    expectRefused(runProduct(product, path(QStringLiteral("run"))), QStringLiteral("app Portable"), fragment);
+    expectUntouched(install());
+    QVERIFY(!QFileInfo::exists(evil));
+
+    // The dry run used on hostile input refuses it as well.
+    const QByteArray bytes = readFile(product);
+    const sfx::Extraction check =
+        sfx::checkProduct(reinterpret_cast<const unsigned char *>(bytes.constData()), std::size_t(bytes.size()));
+    QVERIFY(!check.ok || kind == QLatin1String("through-inside")); // a dry run writes no link to go through
+}
+
+// The other side of the link rules: links that stay inside, also with
+// leading "..", are unpacked as they are and the program can be one.
+void SfxFailuresTest::linksInsideAreUnpacked_data()
+{
+    QTest::addColumn<QString>("module");
+    addRowsPerModule("links", [](QTestData &) {});
+}
+
+void SfxFailuresTest::linksInsideAreUnpacked()
+{
+    QFETCH(QString, module);
+    const QString stage = path(QStringLiteral("stage/a"));
+    QVERIFY(writeFile(stage + QStringLiteral("/run.sh"), kScript, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner));
+    QVERIFY(writeFile(stage + QStringLiteral("/data/hello.txt"), "hello\n"));
+    QVERIFY(QDir().mkpath(stage + QStringLiteral("/lib/deep")));
+    const QMap<QString, QString> links{{QStringLiteral("start"), QStringLiteral("run.sh")},
+                                       {QStringLiteral("data/up"), QStringLiteral("../run.sh")},
+                                       {QStringLiteral("data/self"), QStringLiteral(".")},
+                                       {QStringLiteral("lib/deep/current"), QStringLiteral("../../data/./hello.txt")},
+                                       {QStringLiteral("lib/top"), QStringLiteral("..")}};
+    for (auto it = links.cbegin(); it != links.cend(); ++it)
+        QVERIFY(QFile::link(it.value(), stage + QLatin1Char('/') + it.key()));
+    const QByteArray archive = makeArchive(stage, {QStringLiteral("run.sh"), QStringLiteral("start"),
+                                                   QStringLiteral("data"), QStringLiteral("lib")});
+    QVERIFY(!archive.isEmpty());
+    const QString product =
+        writeProduct(module, configBlock(defaultKeys(QStringLiteral("start"))), archive);
+    QVERIFY(!product.isEmpty());
+    const Outcome outcome = runProduct(product, path(QStringLiteral("run")), {QStringLiteral("x y")});
+    expectRan(outcome, "ran in " + QFile::encodeName(install()) + "\narg x y\n");
+    const QString top = QFileInfo(install()).canonicalFilePath();
+    for (auto it = links.cbegin(); it != links.cend(); ++it) {
+        const QString at = install() + QLatin1Char('/') + it.key();
+        QCOMPARE(rawLinkTarget(at), it.value());
+        const QString resolved = QFileInfo(at).canonicalFilePath();
+        QVERIFY2(resolved == top || resolved.startsWith(top + QLatin1Char('/')), qPrintable(resolved));
+    }
+    expectUntouched(install());
+}
+
+// Install folders that someone could have prepared: a link, a file, one that
+// others can write to or that belongs to someone else, links inside it; and
+// the private folder used where the temporary folder is shared.
+void SfxFailuresTest::installFolders_data()
+{
+    QTest::addColumn<QString>("module");
+    QTest::addColumn<QString>("setup");
+    QTest::addColumn<QString>("fragment"); // empty: the product runs
+    const auto row = [](const char *label, const char *setup, const char *fragment) {
+        addRowsPerModule(label, [=](QTestData &r) { r << QString::fromLatin1(setup) << QString::fromUtf8(fragment); });
+    };
+    row("install folder is a link", "link", "it is a link or not a folder");
+    row("install folder is a file", "file", "it is a link or not a folder");
+    row("install folder writable by others", "open", "other users can write to it");
+    row("install folder of another user", "foreign", "it belongs to another user");
+    row("a folder inside is a link out", "inner-link", "its path goes through a link");
+    row("the program's name is a link out", "program-link", "");
+    row("shared temporary folder, private folder is a link", "shared-link", "not a private folder of this user");
+    row("shared temporary folder, private folder open to others", "shared-open", "not a private folder of this user");
+    row("shared temporary folder, private folder of another user", "shared-foreign", "not a private folder of this user");
+    row("shared temporary folder, private folder made", "shared", "");
+}
+
+void SfxFailuresTest::installFolders()
+{
+    QFETCH(QString, module);
+    QFETCH(QString, setup);
+    QFETCH(QString, fragment);
+    if (setup.contains(QLatin1String("foreign")) && ::geteuid() != 0)
+        QSKIP("a folder of another user can only be made by root");
+    const QByteArray sentinel = QFile::encodeName(path(QStringLiteral("sentinel")));
+    QString tmp = path(QStringLiteral("run"));
+    QString folder = install();
+    QString excluded = folder; // what the product may write: its install folder, or the private folder holding it
+    if (setup.startsWith(QLatin1String("shared"))) {
+        tmp = path(QStringLiteral("shared"));
+        QVERIFY(QDir().mkpath(tmp));
+        QCOMPARE(::chmod(QFile::encodeName(tmp).constData(), 01777), 0);
+        const QString own = tmp + QStringLiteral("/crateforge-") + QString::number(::geteuid());
+        folder = own + QStringLiteral("/app");
+        excluded = own;
+        const QByteArray ownName = QFile::encodeName(own);
+        if (setup == QLatin1String("shared-link")) {
+            QCOMPARE(::symlink(sentinel.constData(), ownName.constData()), 0);
+        } else if (setup != QLatin1String("shared")) {
+            QCOMPARE(::mkdir(ownName.constData(), 0700), 0);
+            if (setup == QLatin1String("shared-open"))
+                QCOMPARE(::chmod(ownName.constData(), 0755), 0);
+            else
+                QCOMPARE(::chown(ownName.constData(), 65534, 65534), 0);
+        }
+    } else {
+        const QByteArray name = QFile::encodeName(folder);
+        if (setup == QLatin1String("link")) {
+            QCOMPARE(::symlink(sentinel.constData(), name.constData()), 0);
+        } else if (setup == QLatin1String("file")) {
+            QVERIFY(writeFile(folder, "a file\n"));
+        } else {
+            QCOMPARE(::mkdir(name.constData(), 0700), 0);
+            if (setup == QLatin1String("open"))
+                QCOMPARE(::chmod(name.constData(), 0777), 0);
+            else if (setup == QLatin1String("foreign"))
+                QCOMPARE(::chown(name.constData(), 65534, 65534), 0);
+            else if (setup == QLatin1String("inner-link"))
+                QCOMPARE(::symlink(sentinel.constData(), QFile::encodeName(folder + QStringLiteral("/data")).constData()), 0);
+            else if (setup == QLatin1String("program-link"))
+                QCOMPARE(::symlink(sentinel.constData() + QByteArray("/keep.txt"),
+                                   QFile::encodeName(folder + QStringLiteral("/run.sh")).constData()),
+                         0);
+        }
+    }
+    const QString product = writeProduct(module, configBlock(defaultKeys()), m_archive);
+    QVERIFY(!product.isEmpty());
+    m_before = snapshot(m_dir->path(), excluded);
+    const Outcome outcome = runProduct(product, tmp);
+    if (fragment.isEmpty()) {
+        expectRan(outcome, expectedOutput(folder, m_suite.filePath(QStringLiteral("payload"))));
+        struct stat st;
+        QCOMPARE(::lstat(QFile::encodeName(folder + QStringLiteral("/run.sh")).constData(), &st), 0);
+        QVERIFY(S_ISREG(st.st_mode));
+        QCOMPARE(::lstat(QFile::encodeName(QFileInfo(folder).path()).constData(), &st), 0);
+        QVERIFY(S_ISDIR(st.st_mode));
+        QCOMPARE(st.st_mode & 077, mode_t(0));
+    } else {
+        expectRefused(outcome, QStringLiteral("app Portable"), fragment);
+    }
+    expectUntouched(excluded);
+}
+
+// A disk that fills up while the big file is written: a tmpfs of 1 MiB where
+// it can be mounted, and a 1 MiB file size limit everywhere.
+void SfxFailuresTest::fullDisk_data()
+{
+    QTest::addColumn<QString>("module");
+    QTest::addColumn<bool>("tmpfs");
+    addRowsPerModule("small tmpfs", [](QTestData &r) { r << true; });
+    addRowsPerModule("file size limit", [](QTestData &r) { r << false; });
+}
+
+void SfxFailuresTest::fullDisk()
+{
+    QFETCH(QString, module);
+    QFETCH(bool, tmpfs);
+    QString tmp = path(QStringLiteral("run"));
+    QString folder = install();
+    std::function<void()> modifier;
+    if (tmpfs) {
+        if (::geteuid() != 0)
+            QSKIP("mounting a small tmpfs needs root");
+        tmp = path(QStringLiteral("small"));
+        QVERIFY(QDir().mkpath(tmp));
+        if (QProcess::execute(QStringLiteral("mount"), {QStringLiteral("-t"), QStringLiteral("tmpfs"), QStringLiteral("-o"),
+                                                        QStringLiteral("size=1m,mode=0700"), QStringLiteral("tmpfs"), tmp})
+            != 0)
+            QSKIP("mounting a tmpfs is not permitted here");
+        m_mount = tmp;
+        folder = tmp + QStringLiteral("/app");
+    } else {
+        modifier = [] {
+            ::signal(SIGXFSZ, SIG_IGN);
+            const struct rlimit limit = {1 << 20, 1 << 20};
+            ::setrlimit(RLIMIT_FSIZE, &limit);
+        };
+    }
+    const QString product = writeProduct(module, configBlock(defaultKeys()), m_bigArchive);
+    QVERIFY(!product.isEmpty());
+    m_before = snapshot(m_dir->path(), folder);
+    const Outcome outcome = runProduct(product, tmp, {}, modifier);
+    expectRefused(outcome, QStringLiteral("app Portable"), QStringLiteral("cannot write \"data/big.bin\": "));
+    QVERIFY(outcome.err.contains(tmpfs ? "No space left on device" : "File too large"));
+    expectUntouched(folder);
+    QVERIFY(!QFileInfo::exists(folder + QStringLiteral("/data/big.bin")));
+}
+
+// Two copies of one product started together both unpack and run it with
+// complete files, and print the same.
+void SfxFailuresTest::twoCopiesAtOnce_data()
+{
+    QTest::addColumn<QString>("module");
+    addRowsPerModule("two copies", [](QTestData &) {});
+}
+
+void SfxFailuresTest::twoCopiesAtOnce()
+{
+    QFETCH(QString, module);
+    const QString product = writeProduct(module, configBlock(defaultKeys()), m_bigArchive);
+    QVERIFY(!product.isEmpty());
+    const QString tmp = path(QStringLiteral("run"));
+    QProcess *first = startProduct(product, tmp, {QStringLiteral("one")});
+    QProcess *second = startProduct(product, tmp, {QStringLiteral("one")});
+    const Outcome a = finish(first);
+    const Outcome b = finish(second);
+    const QByteArray expected =
+        expectedOutput(install(), m_suite.filePath(QStringLiteral("big/payload")), {QStringLiteral("one")});
+    expectRan(a, expected);
+    expectRan(b, expected);
+    expectUntouched(install());
+    QCOMPARE(snapshot(install()).keys(), snapshot(m_suite.filePath(QStringLiteral("big/payload"))).keys());
+}
+
+// Overwrite "1" puts back what the archive holds; "0" keeps what is there
+// and only adds what is missing.
+void SfxFailuresTest::overwrite_data()
+{
+    QTest::addColumn<QString>("module");
+    QTest::addColumn<QString>("value");
+    addRowsPerModule("Overwrite 1", [](QTestData &r) { r << QStringLiteral("1"); });
+    addRowsPerModule("Overwrite 0", [](QTestData &r) { r << QStringLiteral("0"); });
+}
+
+void SfxFailuresTest::overwrite()
+{
+    QFETCH(QString, module);
+    QFETCH(QString, value);
+    const QString product =
+        writeProduct(module, configBlock(withKey(defaultKeys(), QStringLiteral("Overwrite"), value)), m_archive);
+    QVERIFY(!product.isEmpty());
+    const QString payload = m_suite.filePath(QStringLiteral("payload"));
+    expectRan(runProduct(product, path(QStringLiteral("run"))), expectedOutput(install(), payload));
+    QVERIFY(writeFile(install() + QStringLiteral("/data/hello.txt"), "changed\n"));
+    QVERIFY(QFile::remove(install() + QStringLiteral("/data/private.txt")));
+
+    const Outcome again = runProduct(product, path(QStringLiteral("run")));
+    QCOMPARE(again.exitCode, 7);
+    QCOMPARE(again.err, QByteArray());
+    QCOMPARE(readFile(install() + QStringLiteral("/data/hello.txt")),
+             value == QLatin1String("1") ? QByteArray("hello\n") : QByteArray("changed\n"));
+    QCOMPARE(readFile(install() + QStringLiteral("/data/private.txt")), QByteArray("mine\n"));
+    QCOMPARE(modeOf(install() + QStringLiteral("/data/private.txt")) & 0777, mode_t(0600));
+}
+
+QTEST_GUILESS_MAIN(SfxFailuresTest)
+#include "tst_sfxfailures.moc"
