@@ -226,13 +226,19 @@ void MainWindow::on_SaveData_clicked()
                          + QDateTime::currentDateTime().toString(tr("/yyyy年MM月dd日hh-mm-ss"))
                          + QStringLiteral(".txt");
     qDebug() << path;
+    // A full disk lets the open succeed and fails the writing (often only when
+    // the buffer is flushed); that is a failure too, not a save.
     QFile file(path);
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Text)) {
+    bool written = file.open(QIODevice::WriteOnly | QIODevice::Text);
+    if (written) {
+        const QByteArray bytes = LocalTextToBytes(content);
+        written = file.write(bytes) == bytes.size() && file.flush();
+        file.close();
+    }
+    if (!written) {
         QMessageBox::warning(nullptr, tr("错误！"), tr("写入文件失败！"), QMessageBox::Ok);
         return;
     }
-    file.write(LocalTextToBytes(content));
-    file.close();
     QMessageBox::information(nullptr, tr("提示！"), tr("保存成功！"), QMessageBox::Ok);
 }
 
