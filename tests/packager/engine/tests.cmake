@@ -19,3 +19,13 @@ target_compile_definitions(packager_workerrun PRIVATE
 # Real archiver runs, a 50 MB folder and the hung-archiver case (a few seconds each).
 set_tests_properties(packager_workerrun PROPERTIES TIMEOUT 240)
 endif()
+
+# The packaging benchmark: built with the project, run by hand, not a test
+# (scripts/bench-packager runs it).
+file(GLOB CRATEFORGE_BENCH_SOURCES CONFIGURE_DEPENDS ${PROJECT_SOURCE_DIR}/bench/packager/*.cpp)
+add_executable(crateforge_bench ${CRATEFORGE_BENCH_SOURCES})
+target_link_libraries(crateforge_bench PRIVATE crateforge_lib project_warnings project_sanitizers)
+add_dependencies(crateforge_bench packager_test_app)
+target_compile_definitions(crateforge_bench PRIVATE
+    BENCH_TEST_APP="$<TARGET_FILE:packager_test_app>"
+    BENCH_ARCHIVER="${PACKAGER_ARCHIVER}")
