@@ -188,10 +188,22 @@ public:
 
         if (archive_entry_hardlink(e) || archive_entry_hardlink_utf8(e))
             return fail("refused the entry \"" + relative + "\": hard links are not unpacked");
+        // A dry run has no folders to walk, so it keeps the names of the links
+        // and files seen so far and refuses a path through one, as unpacking would.
+        if (m_options.dryRun) {
+            std::string prefix;
+            for (const std::string &part : parentParts) {
+                prefix += (prefix.empty() ? "" : "/") + part;
+                if (m_notFolders.count(prefix) != 0)
+                    return fail("refused the entry \"" + relative + "\": its path goes through a link or a file");
+            }
+        }
 
         const mode_t type = archive_entry_filetype(e);
         const mode_t mode = archive_entry_perm(e) & 0777;
         if (type == AE_IFDIR) {
+            if (m_options.dryRun && m_notFolders.count(relative) != 0)
+                return fail("refused the entry \"" + relative + "\": its path goes through a link or a file");
             if (!m_options.dryRun) {
                 const int fd = openFolder(parts, true, relative);
                 if (fd < 0)
@@ -208,8 +220,10 @@ public:
             if (!linkStaysInside(parentParts.size(), target))
                 return fail("refused the link \"" + relative + "\" -> \"" + target + "\": it points outside the install folder");
             m_result.files.insert(relative);
-            if (m_options.dryRun)
+            if (m_options.dryRun) {
+                m_notFolders.insert(relative);
                 return skipData();
+            }
             const int parentFd = openFolder(parentParts, true, relative);
             if (parentFd < 0)
                 return false;
@@ -229,8 +243,10 @@ public:
             return skipData();
 
         m_result.files.insert(relative);
-        if (m_options.dryRun)
+        if (m_options.dryRun) {
+            m_notFolders.insert(relative);
             return readData(-1, relative);
+        }
         const int parentFd = openFolder(parentParts, true, relative);
         if (parentFd < 0)
             return false;
@@ -399,6 +415,7 @@ private:
     std::string m_cachedKey;
     Fd m_cachedFd;
     unsigned m_counter = 0;
+    std::set<std::string> m_notFolders; // dry run only
 };
 
 } // namespace
