@@ -4,6 +4,7 @@
 //   wrenpost_bench [--display hex|text] [--time on|off] [--seconds N] [--rate bytes/s]
 //   wrenpost_bench --baseline [--seconds N] [--rate bytes/s]   (the same stream into socat > /dev/null)
 
+#include "../common/benchsupport.h"
 #include "mainwindow.h"
 #include "tcp_client.h"
 
@@ -25,8 +26,6 @@
 #include <QThread>
 #include <QTimer>
 #include <QToolButton>
-
-#include <sys/resource.h>
 
 #include <cstdio>
 
@@ -110,13 +109,6 @@ private:
     QAtomicInteger<qint64> m_firstByte = 0;
 };
 
-long peakMemoryKiB()
-{
-    rusage usage{};
-    getrusage(RUSAGE_SELF, &usage);
-    return usage.ru_maxrss;
-}
-
 int runBaseline(qint64 rate, int seconds)
 {
     PacedSender sender(rate, seconds, false);
@@ -181,33 +173,19 @@ int main(int argc, char **argv)
                          }
                      });
 
-    QElapsedTimer sinceTick;
-    qint64 worstLateMs = 0;
-    QTimer heartbeat;
-    heartbeat.setTimerType(Qt::PreciseTimer);
-    QObject::connect(&heartbeat, &QTimer::timeout, [&] {
-        worstLateMs = qMax(worstLateMs, sinceTick.restart() - 10);
-    });
-    sinceTick.start();
-    heartbeat.start(10);
+    bench::StallMeter stalls;
 
     QTimer::singleShot((seconds + 120) * 1000, &app, &QCoreApplication::quit);
     window.findChild<QPushButton *>(QStringLiteral("Connect"))->click();
     app.exec();
-    heartbeat.stop();
+    stalls.stop();
 
     const double elapsed = doneAt ? (doneAt - sender.firstByteAt()) / 1000.0 : -1;
-    // Account for every byte in what is shown: time-stamp lines out, then
-    // hex pairs or characters counted.
-    QString shown = area->toPlainText();
     static const QRegularExpression stampLine(QStringLiteral("^\\d{4}\\.\\d\\d\\.\\d\\d \\d\\d:\\d\\d:\\d\\d\\.\\d{3}   Recive$"),
                                               QRegularExpression::MultilineOption);
-    const qsizetype stampCount = shown.count(stampLine);
-    shown.remove(stampLine);
-    shown.remove(QLatin1Char('\n'));
-    if (hex)
-        shown.remove(QLatin1Char(' '));
-    const qint64 displayedBytes = hex ? shown.size() / 2 : shown.size();
+    const bench::Displayed displayed = bench::displayedBytes(area->toPlainText(), stampLine, hex);
+    const qint64 displayedBytes = displayed.bytes;
+    const qsizetype stampCount = displayed.stampLines;
 
     std::printf("display=%s time=%s rate=%lld B/s seconds=%d\n", hex ? "hex" : "text", stamps ? "on" : "off",
                 static_cast<long long>(rate), seconds);
@@ -218,7 +196,7 @@ int main(int argc, char **argv)
         std::printf("  all displayed after %.2f s = %.0f bytes/s\n", elapsed, sender.total() / elapsed);
     else
         std::printf("  NOT all displayed within the limit\n");
-    std::printf("  worst lateness of a 10 ms timer: %lld ms\n", static_cast<long long>(worstLateMs));
-    std::printf("  peak memory: %ld MiB\n", peakMemoryKiB() / 1024);
+    std::printf("  worst lateness of a 10 ms timer: %lld ms\n", static_cast<long long>(stalls.worstLateMs()));
+    std::printf("  peak memory: %ld MiB\n", bench::peakMemoryKiB() / 1024);
     return (displayedBytes == sender.total() && shownBytes == sender.total()) ? 0 : 1;
 }

@@ -1,0 +1,185 @@
+// Streams data from a pseudo-terminal into a real Wrenpost window's serial page
+// and reports whether every byte was counted and shown, how long the event
+// loop stalls and how much memory it took.
+//
+//   wrenpost_serial_bench [--display hex|text] [--time on|off] [--seconds N] [--rate bytes/s]
+
+#include "../common/benchsupport.h"
+#include "mainwindow.h"
+#include "ptypeer.h"
+#include "serial.h"
+#include "serialportlist.h"
+
+#include <QApplication>
+#include <QAtomicInteger>
+#include <QCheckBox>
+#include <QCommandLineParser>
+#include <QComboBox>
+#include <QDateTime>
+#include <QDeadlineTimer>
+#include <QElapsedTimer>
+#include <QLabel>
+#include <QPushButton>
+#include <QRandomGenerator>
+#include <QRegularExpression>
+#include <QTextBrowser>
+#include <QThread>
+#include <QTimer>
+#include <QToolButton>
+
+#include <cstdio>
+
+class MainWindowTestAccess
+{
+public:
+    static Serial *service(MainWindow &window) { return window.objSerial; }
+};
+
+namespace {
+
+// Writes `rate` bytes a second for `seconds` into the pseudo-terminal's master,
+// paced by the clock on a thread of its own so that a busy GUI does not slow
+// the stream.
+class PacedWriter : public QThread
+{
+public:
+    PacedWriter(PtyPeer &peer, qint64 rate, int seconds, bool printable)
+        : m_peer(peer), m_rate(rate), m_seconds(seconds), m_printable(printable) {}
+    ~PacedWriter() override
+    {
+        m_stop.storeRelease(1);
+        wait();
+    }
+    qint64 total() const { return m_rate * m_seconds; }
+    qint64 written() const { return m_written.loadAcquire(); }
+    qint64 firstByteAt() const { return m_firstByte.loadAcquire(); }
+    bool failed() const { return m_failed.loadAcquire() != 0; }
+
+protected:
+    void run() override
+    {
+        QByteArray pool(256 * 1024, '\0');
+        for (qsizetype i = 0; i < pool.size(); ++i) {
+            const quint32 r = QRandomGenerator::global()->generate();
+            pool[i] = m_printable ? char('a' + r % 26) : char(r & 0xFF);
+        }
+        QElapsedTimer clock;
+        clock.start();
+        m_firstByte.storeRelease(QDateTime::currentMSecsSinceEpoch());
+        qint64 sent = 0;
+        while (sent < total() && !m_stop.loadAcquire()) {
+            const qint64 due = qMin(total(), m_rate * clock.elapsed() / 1000);
+            while (sent < due) {
+                const qint64 n = qMin<qint64>(due - sent, pool.size() - sent % pool.size());
+                if (!m_peer.write(QByteArray::fromRawData(pool.constData() + sent % pool.size(), n))) {
+                    m_failed.storeRelease(1);
+                    return;
+                }
+                sent += n;
+                m_written.storeRelease(sent);
+            }
+            QThread::msleep(10);
+        }
+    }
+
+private:
+    PtyPeer &m_peer;
+    const qint64 m_rate;
+    const int m_seconds;
+    const bool m_printable;
+    QAtomicInt m_stop = 0;
+    QAtomicInt m_failed = 0;
+    QAtomicInteger<qint64> m_written = 0;
+    QAtomicInteger<qint64> m_firstByte = 0;
+};
+
+} // namespace
+
+int main(int argc, char **argv)
+{
+    QApplication app(argc, argv);
+    QCommandLineParser parser;
+    parser.addOptions({{QStringLiteral("display"), QStringLiteral("hex or text"), QStringLiteral("mode"), QStringLiteral("hex")},
+                       {QStringLiteral("time"), QStringLiteral("time stamps on or off"), QStringLiteral("on|off"), QStringLiteral("on")},
+                       {QStringLiteral("seconds"), QStringLiteral("length of the stream"), QStringLiteral("s"), QStringLiteral("30")},
+                       {QStringLiteral("rate"), QStringLiteral("bytes per second"), QStringLiteral("n"), QStringLiteral("1000000")}});
+    parser.process(app);
+    const bool hex = parser.value(QStringLiteral("display")) == QLatin1String("hex");
+    const bool stamps = parser.value(QStringLiteral("time")) == QLatin1String("on");
+    const int seconds = parser.value(QStringLiteral("seconds")).toInt();
+    const qint64 rate = parser.value(QStringLiteral("rate")).toLongLong();
+
+    PtyPeer peer;
+    if (!peer.open()) {
+        std::fprintf(stderr, "no pseudo-terminal\n");
+        return 1;
+    }
+    const QString path = peer.path();
+    SerialPortList::setSource([path] { return QStringList{path}; });
+
+    MainWindow window;
+    window.show();
+    window.findChild<QToolButton *>(QStringLiteral("serialButton"))->click();
+    window.findChild<QCheckBox *>(QStringLiteral("DisplayHEX"))->setChecked(hex);
+    window.findChild<QCheckBox *>(QStringLiteral("TimeDisplay"))->setChecked(stamps);
+    window.findChild<QCheckBox *>(QStringLiteral("AutoSwitchLine_2"))->setChecked(true);
+    window.findChild<QComboBox *>(QStringLiteral("BaudrateList"))->setCurrentText(QStringLiteral("512000"));
+    auto *area = window.findChild<QTextBrowser *>(QStringLiteral("DataRecive"));
+    auto *countLabel = window.findChild<QLabel *>(QStringLiteral("ReciveCountLabel"));
+
+    PacedWriter writer(peer, rate, seconds, !hex);
+
+    // Connected after the window's own receiver, so it runs once a chunk is shown.
+    qint64 shownBytes = 0;
+    qint64 chunks = 0;
+    qint64 doneAt = 0;
+    QObject counter;
+    QObject::connect(MainWindowTestAccess::service(window), &Serial::message, &counter,
+                     [&](const QByteArray &bytes) {
+                         shownBytes += bytes.size();
+                         ++chunks;
+                         if (shownBytes >= writer.total() && !doneAt) {
+                             doneAt = QDateTime::currentMSecsSinceEpoch();
+                             QTimer::singleShot(0, &app, &QCoreApplication::quit);
+                         }
+                     });
+
+    window.findChild<QPushButton *>(QStringLiteral("SerialOpen"))->click();
+    QDeadlineTimer opened(10000);
+    while (peer.slaveUsers() != 2 && !opened.hasExpired())
+        QThread::msleep(5);
+    if (peer.slaveUsers() != 2) {
+        std::fprintf(stderr, "the page did not open %s\n", qPrintable(path));
+        return 1;
+    }
+
+    bench::StallMeter stalls;
+    QTimer::singleShot((seconds + 120) * 1000, &app, &QCoreApplication::quit);
+    writer.start();
+    app.exec();
+    stalls.stop();
+
+    const double elapsed = doneAt ? (doneAt - writer.firstByteAt()) / 1000.0 : -1;
+    static const QRegularExpression stampLine(QStringLiteral("^\\d{4}\\.\\d\\d\\.\\d\\d \\d\\d:\\d\\d:\\d\\d\\.\\d{3}  Recive：$"),
+                                              QRegularExpression::MultilineOption);
+    const bench::Displayed displayed = bench::displayedBytes(area->toPlainText(), stampLine, hex);
+    const qint64 counted = countLabel->text().section(QStringLiteral("："), 1).toLongLong();
+
+    std::printf("serial page over a pseudo-terminal: display=%s time=%s rate=%lld B/s seconds=%d\n",
+                hex ? "hex" : "text", stamps ? "on" : "off", static_cast<long long>(rate), seconds);
+    std::printf("  sent %lld bytes, counted %lld, displayed %lld, chunks %lld, stamp lines %lld\n",
+                static_cast<long long>(writer.written()), static_cast<long long>(counted),
+                static_cast<long long>(displayed.bytes), static_cast<long long>(chunks),
+                static_cast<long long>(displayed.stampLines));
+    if (writer.failed())
+        std::printf("  the writer could not keep up: the line stayed full for 10 s\n");
+    if (elapsed > 0)
+        std::printf("  all displayed after %.2f s = %.0f bytes/s\n", elapsed, writer.total() / elapsed);
+    else
+        std::printf("  NOT all displayed within the limit\n");
+    std::printf("  worst lateness of a 10 ms timer: %lld ms\n", static_cast<long long>(stalls.worstLateMs()));
+    std::printf("  peak memory: %ld MiB\n", bench::peakMemoryKiB() / 1024);
+    const bool whole = writer.written() == writer.total() && counted == writer.total()
+                       && displayed.bytes == writer.total() && shownBytes == writer.total();
+    return whole ? 0 : 1;
+}
