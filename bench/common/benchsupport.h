@@ -23,19 +23,28 @@ public:
     {
         m_timer.setTimerType(Qt::PreciseTimer);
         QObject::connect(&m_timer, &QTimer::timeout, [this] {
-            m_worstLateMs = qMax(m_worstLateMs, m_sinceTick.restart() - kPeriodMs);
+            const qint64 late = m_sinceTick.restart() - kPeriodMs;
+            if (late > m_worstLateMs) {
+                m_worstLateMs = late;
+                m_worstEndedAtMs = m_sinceStart.elapsed();
+            }
         });
+        m_sinceStart.start();
         m_sinceTick.start();
         m_timer.start(kPeriodMs);
     }
     void stop() { m_timer.stop(); }
     qint64 worstLateMs() const { return m_worstLateMs; }
+    // When the worst stall ended, counted from the meter's start.
+    qint64 worstEndedAtMs() const { return m_worstEndedAtMs; }
 
 private:
     static constexpr int kPeriodMs = 10;
     QTimer m_timer;
+    QElapsedTimer m_sinceStart;
     QElapsedTimer m_sinceTick;
     qint64 m_worstLateMs = 0;
+    qint64 m_worstEndedAtMs = 0;
 };
 
 // Peak resident memory of the process (ru_maxrss), in KiB.

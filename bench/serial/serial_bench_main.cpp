@@ -177,7 +177,8 @@ int main(int argc, char **argv)
         std::printf("  all displayed after %.2f s = %.0f bytes/s\n", elapsed, writer.total() / elapsed);
     else
         std::printf("  NOT all displayed within the limit\n");
-    std::printf("  worst lateness of a 10 ms timer: %lld ms\n", static_cast<long long>(stalls.worstLateMs()));
+    std::printf("  worst lateness of a 10 ms timer: %lld ms (ending %.1f s after the stream began)\n",
+                static_cast<long long>(stalls.worstLateMs()), stalls.worstEndedAtMs() / 1000.0);
     std::printf("  peak memory: %ld MiB\n", bench::peakMemoryKiB() / 1024);
     const bool whole = writer.written() == writer.total() && counted == writer.total()
                        && displayed.bytes == writer.total() && shownBytes == writer.total();
