@@ -204,7 +204,8 @@ void tst_SerialDisplay::loopSendWithPeriod()
     // The first send comes one period after the click.
     QCOMPARE(page.sentCount(), QStringLiteral("累计发送：0"));
     QTRY_VERIFY(page.peer.received().size() >= 3);
-    QVERIFY(clock.elapsed() >= 3 * 40 - 5);
+    // Three periods at least (a coarse timer may fire 5 % early).
+    QVERIFY(clock.elapsed() >= 3 * 38);
 
     loop->click();
     QVERIFY(!MainWindowTestAccess::loopTimer(page.window.get())->isActive());
