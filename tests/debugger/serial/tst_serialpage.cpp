@@ -1,23 +1,6 @@
-#include "mainwindow.h"
-#include "ptypeer.h"
-#include "serialportlist.h"
+#include "pagefixture.h"
 
-#include <QCheckBox>
-#include <QComboBox>
-#include <QLabel>
-#include <QPushButton>
 #include <QSignalSpy>
-#include <QTest>
-#include <QTextBrowser>
-#include <QTextEdit>
-#include <QTimer>
-
-class MainWindowTestAccess
-{
-public:
-    static QTimer *portListTimer(MainWindow *w) { return w->timer1; }
-    static QObject *service(MainWindow *w) { return reinterpret_cast<QObject *>(w->objSerial); }
-};
 
 class tst_SerialPage : public QObject
 {
@@ -29,15 +12,6 @@ private Q_SLOTS:
     void portListCountRule();
     void shutdownWithPortOpen();
 };
-
-template <typename T>
-static T *child(QWidget *w, const char *name)
-{
-    T *found = w->findChild<T *>(QLatin1String(name));
-    if (!found)
-        qFatal("missing widget %s", name);
-    return found;
-}
 
 void tst_SerialPage::openSendReceive()
 {
