@@ -3,6 +3,8 @@
 // What the Wrenpost benchmarks share: the GUI-stall meter, peak memory, and
 // the count of received bytes that a receive area shows.
 
+#include <QCoreApplication>
+#include <QDateTime>
 #include <QElapsedTimer>
 #include <QObject>
 #include <QRegularExpression>
@@ -11,6 +13,8 @@
 #include <QTimer>
 
 #include <sys/resource.h>
+
+#include <cstdio>
 
 namespace bench {
 
@@ -78,6 +82,49 @@ inline Displayed displayedBytes(const QString &shown, const QRegularExpression &
     }
     result.bytes = hex ? characters / 2 : characters;
     return result;
+}
+
+// Counts what a receiver's signal hands the window, chunk by chunk, and ends
+// the event loop once `total` bytes have been handed on. Connected after the
+// window's own receiver, so a chunk counts once the window has shown it.
+class Arrivals
+{
+public:
+    template <typename Sender, typename Signal>
+    Arrivals(Sender *sender, Signal signal, qint64 total)
+    {
+        QObject::connect(sender, signal, &m_context, [this, total](const QByteArray &bytes) {
+            m_bytes += bytes.size();
+            ++m_chunks;
+            if (m_bytes >= total && !m_doneAt) {
+                m_doneAt = QDateTime::currentMSecsSinceEpoch();
+                QTimer::singleShot(0, QCoreApplication::instance(), &QCoreApplication::quit);
+            }
+        });
+    }
+    qint64 bytes() const { return m_bytes; }
+    qint64 chunks() const { return m_chunks; }
+    // Epoch milliseconds when the last byte was shown, or 0.
+    qint64 doneAt() const { return m_doneAt; }
+
+private:
+    QObject m_context;
+    qint64 m_bytes = 0;
+    qint64 m_chunks = 0;
+    qint64 m_doneAt = 0;
+};
+
+// The common tail of a benchmark's report: throughput, worst stall, memory.
+inline void printTimings(qint64 total, qint64 firstByteAt, const Arrivals &arrivals, const StallMeter &stalls)
+{
+    const double elapsed = arrivals.doneAt() ? double(arrivals.doneAt() - firstByteAt) / 1000.0 : -1;
+    if (elapsed > 0)
+        std::printf("  all displayed after %.2f s = %.0f bytes/s\n", elapsed, double(total) / elapsed);
+    else
+        std::printf("  NOT all displayed within the limit\n");
+    std::printf("  worst lateness of a 10 ms timer: %lld ms (ending %.1f s after the meter started)\n",
+                static_cast<long long>(stalls.worstLateMs()), double(stalls.worstEndedAtMs()) / 1000.0);
+    std::printf("  peak memory: %ld MiB\n", peakMemoryKiB() / 1024);
 }
 
 } // namespace bench

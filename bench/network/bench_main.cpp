@@ -158,21 +158,7 @@ int main(int argc, char **argv)
     window.findChild<QLineEdit *>(QStringLiteral("Obj_Port"))->setText(QString::number(sender.port()));
     auto *area = window.findChild<QTextBrowser *>(QStringLiteral("Recive_msg"));
 
-    // Connected after the window's own receiver, so it runs once a batch is shown.
-    qint64 shownBytes = 0;
-    qint64 batches = 0;
-    qint64 doneAt = 0;
-    QObject counter;
-    QObject::connect(MainWindowTestAccess::client(window), &TCP_Client::TcpClientModeMsg, &counter,
-                     [&](const QByteArray &bytes) {
-                         shownBytes += bytes.size();
-                         ++batches;
-                         if (shownBytes >= sender.total() && !doneAt) {
-                             doneAt = QDateTime::currentMSecsSinceEpoch();
-                             QTimer::singleShot(0, &app, &QCoreApplication::quit);
-                         }
-                     });
-
+    const bench::Arrivals arrivals(MainWindowTestAccess::client(window), &TCP_Client::TcpClientModeMsg, sender.total());
     bench::StallMeter stalls;
 
     QTimer::singleShot((seconds + 120) * 1000, &app, &QCoreApplication::quit);
@@ -180,7 +166,6 @@ int main(int argc, char **argv)
     app.exec();
     stalls.stop();
 
-    const double elapsed = doneAt ? (doneAt - sender.firstByteAt()) / 1000.0 : -1;
     static const QRegularExpression stampLine(QStringLiteral("^\\d{4}\\.\\d\\d\\.\\d\\d \\d\\d:\\d\\d:\\d\\d\\.\\d{3}   Recive$"),
                                               QRegularExpression::MultilineOption);
     const bench::Displayed displayed = bench::displayedBytes(area->toPlainText(), stampLine, hex);
@@ -190,13 +175,8 @@ int main(int argc, char **argv)
     std::printf("display=%s time=%s rate=%lld B/s seconds=%d\n", hex ? "hex" : "text", stamps ? "on" : "off",
                 static_cast<long long>(rate), seconds);
     std::printf("  sent %lld bytes, counted %lld, displayed %lld, batches %lld, stamp lines %lld\n",
-                static_cast<long long>(sender.total()), static_cast<long long>(shownBytes),
-                static_cast<long long>(displayedBytes), static_cast<long long>(batches), static_cast<long long>(stampCount));
-    if (elapsed > 0)
-        std::printf("  all displayed after %.2f s = %.0f bytes/s\n", elapsed, sender.total() / elapsed);
-    else
-        std::printf("  NOT all displayed within the limit\n");
-    std::printf("  worst lateness of a 10 ms timer: %lld ms\n", static_cast<long long>(stalls.worstLateMs()));
-    std::printf("  peak memory: %ld MiB\n", bench::peakMemoryKiB() / 1024);
-    return (displayedBytes == sender.total() && shownBytes == sender.total()) ? 0 : 1;
+                static_cast<long long>(sender.total()), static_cast<long long>(arrivals.bytes()),
+                static_cast<long long>(displayedBytes), static_cast<long long>(arrivals.chunks()), static_cast<long long>(stampCount));
+    bench::printTimings(sender.total(), sender.firstByteAt(), arrivals, stalls);
+    return (displayedBytes == sender.total() && arrivals.bytes() == sender.total()) ? 0 : 1;
 }

@@ -129,20 +129,7 @@ int main(int argc, char **argv)
 
     PacedWriter writer(peer, rate, seconds, !hex);
 
-    // Connected after the window's own receiver, so it runs once a chunk is shown.
-    qint64 shownBytes = 0;
-    qint64 chunks = 0;
-    qint64 doneAt = 0;
-    QObject counter;
-    QObject::connect(MainWindowTestAccess::service(window), &Serial::message, &counter,
-                     [&](const QByteArray &bytes) {
-                         shownBytes += bytes.size();
-                         ++chunks;
-                         if (shownBytes >= writer.total() && !doneAt) {
-                             doneAt = QDateTime::currentMSecsSinceEpoch();
-                             QTimer::singleShot(0, &app, &QCoreApplication::quit);
-                         }
-                     });
+    const bench::Arrivals arrivals(MainWindowTestAccess::service(window), &Serial::message, writer.total());
 
     window.findChild<QPushButton *>(QStringLiteral("SerialOpen"))->click();
     QDeadlineTimer opened(10000);
@@ -159,7 +146,6 @@ int main(int argc, char **argv)
     app.exec();
     stalls.stop();
 
-    const double elapsed = doneAt ? (doneAt - writer.firstByteAt()) / 1000.0 : -1;
     static const QRegularExpression stampLine(QStringLiteral("^\\d{4}\\.\\d\\d\\.\\d\\d \\d\\d:\\d\\d:\\d\\d\\.\\d{3}  Recive：$"),
                                               QRegularExpression::MultilineOption);
     const bench::Displayed displayed = bench::displayedBytes(area->toPlainText(), stampLine, hex);
@@ -169,18 +155,12 @@ int main(int argc, char **argv)
                 hex ? "hex" : "text", stamps ? "on" : "off", static_cast<long long>(rate), seconds);
     std::printf("  sent %lld bytes, counted %lld, displayed %lld, chunks %lld, stamp lines %lld\n",
                 static_cast<long long>(writer.written()), static_cast<long long>(counted),
-                static_cast<long long>(displayed.bytes), static_cast<long long>(chunks),
+                static_cast<long long>(displayed.bytes), static_cast<long long>(arrivals.chunks()),
                 static_cast<long long>(displayed.stampLines));
     if (writer.failed())
         std::printf("  the writer could not keep up: the line stayed full for 10 s\n");
-    if (elapsed > 0)
-        std::printf("  all displayed after %.2f s = %.0f bytes/s\n", elapsed, writer.total() / elapsed);
-    else
-        std::printf("  NOT all displayed within the limit\n");
-    std::printf("  worst lateness of a 10 ms timer: %lld ms (ending %.1f s after the stream began)\n",
-                static_cast<long long>(stalls.worstLateMs()), stalls.worstEndedAtMs() / 1000.0);
-    std::printf("  peak memory: %ld MiB\n", bench::peakMemoryKiB() / 1024);
+    bench::printTimings(writer.total(), writer.firstByteAt(), arrivals, stalls);
     const bool whole = writer.written() == writer.total() && counted == writer.total()
-                       && displayed.bytes == writer.total() && shownBytes == writer.total();
+                       && displayed.bytes == writer.total() && arrivals.bytes() == writer.total();
     return whole ? 0 : 1;
 }
