@@ -3,6 +3,7 @@
 // What the Wrenpost benchmarks share: the GUI-stall meter, peak memory, and
 // the count of received bytes that a receive area shows.
 
+#include <QCommandLineParser>
 #include <QCoreApplication>
 #include <QDateTime>
 #include <QElapsedTimer>
@@ -82,6 +83,33 @@ inline Displayed displayedBytes(const QString &shown, const QRegularExpression &
     }
     result.bytes = hex ? characters / 2 : characters;
     return result;
+}
+
+// The stream that both benchmarks replay: display, time stamps, length, rate.
+struct Stream
+{
+    bool hex = true;
+    bool stamps = true;
+    int seconds = 30;
+    qint64 rate = 1000000;
+};
+
+inline void addStreamOptions(QCommandLineParser &parser)
+{
+    parser.addOptions({{QStringLiteral("display"), QStringLiteral("hex or text"), QStringLiteral("mode"), QStringLiteral("hex")},
+                       {QStringLiteral("time"), QStringLiteral("time stamps on or off"), QStringLiteral("on|off"), QStringLiteral("on")},
+                       {QStringLiteral("seconds"), QStringLiteral("length of the stream"), QStringLiteral("s"), QStringLiteral("30")},
+                       {QStringLiteral("rate"), QStringLiteral("bytes per second"), QStringLiteral("n"), QStringLiteral("1000000")}});
+}
+
+inline Stream streamFromOptions(const QCommandLineParser &parser)
+{
+    Stream stream;
+    stream.hex = parser.value(QStringLiteral("display")) == QLatin1String("hex");
+    stream.stamps = parser.value(QStringLiteral("time")) == QLatin1String("on");
+    stream.seconds = parser.value(QStringLiteral("seconds")).toInt();
+    stream.rate = parser.value(QStringLiteral("rate")).toLongLong();
+    return stream;
 }
 
 // Counts what a receiver's signal hands the window, chunk by chunk, and ends

@@ -133,16 +133,14 @@ int main(int argc, char **argv)
 {
     QApplication app(argc, argv);
     QCommandLineParser parser;
-    parser.addOptions({{QStringLiteral("display"), QStringLiteral("hex or text"), QStringLiteral("mode"), QStringLiteral("hex")},
-                       {QStringLiteral("time"), QStringLiteral("time stamps on or off"), QStringLiteral("on|off"), QStringLiteral("on")},
-                       {QStringLiteral("seconds"), QStringLiteral("length of the stream"), QStringLiteral("s"), QStringLiteral("30")},
-                       {QStringLiteral("rate"), QStringLiteral("bytes per second"), QStringLiteral("n"), QStringLiteral("1000000")},
-                       {QStringLiteral("baseline"), QStringLiteral("stream into socat writing to /dev/null")}});
+    bench::addStreamOptions(parser);
+    parser.addOption({QStringLiteral("baseline"), QStringLiteral("stream into socat writing to /dev/null")});
     parser.process(app);
-    const bool hex = parser.value(QStringLiteral("display")) == QLatin1String("hex");
-    const bool stamps = parser.value(QStringLiteral("time")) == QLatin1String("on");
-    const int seconds = parser.value(QStringLiteral("seconds")).toInt();
-    const qint64 rate = parser.value(QStringLiteral("rate")).toLongLong();
+    const bench::Stream stream = bench::streamFromOptions(parser);
+    const bool hex = stream.hex;
+    const bool stamps = stream.stamps;
+    const int seconds = stream.seconds;
+    const qint64 rate = stream.rate;
     if (parser.isSet(QStringLiteral("baseline")))
         return runBaseline(rate, seconds);
 
