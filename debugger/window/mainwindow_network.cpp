@@ -5,6 +5,7 @@
 #include "tcp_client.h"
 #include "tcp_server.h"
 #include "udp_service.h"
+#include "workerthread.h"
 
 #include <QDateTime>
 #include <QHostAddress>
@@ -49,12 +50,6 @@ void appendParagraph(QTextEdit *edit, const QString &text)
         bar->setValue(bar->maximum());
 }
 
-void stopThread(QThread *thread)
-{
-    thread->quit();
-    thread->wait();
-}
-
 } // namespace
 
 void MainWindow::sysInit()
@@ -94,10 +89,12 @@ void MainWindow::sysInit()
 
 void MainWindow::shutdownNetwork()
 {
-    for (QThread **thread : {&UdpThread, &ServerThread, &ClientThread}) {
+    const std::pair<QThread **, QObject *> threads[] = {
+        {&UdpThread, UdpService}, {&ServerThread, TcpServer}, {&ClientThread, TcpClient}};
+    for (const auto &[thread, service] : threads) {
         // A thread that never ran (no channel opened) is still ours to free.
-        if (*thread && (*thread)->isRunning())
-            stopThread(*thread);
+        if (*thread)
+            stopWorkerThread(*thread, service);
         delete *thread;
         *thread = nullptr;
     }
@@ -226,16 +223,16 @@ void MainWindow::on_Disconnect_clicked()
     switch (currentProtocolIndex) {
     case 0:
         emit tcpC_disconnect();
-        stopThread(ClientThread);
+        stopWorkerThread(ClientThread, TcpClient);
         break;
     case 1:
         emit tcpS_close();
-        stopThread(ServerThread);
+        stopWorkerThread(ServerThread, TcpServer);
         ui->client_list->clear();
         break;
     case 2:
         emit udp_close();
-        stopThread(UdpThread);
+        stopWorkerThread(UdpThread, UdpService);
         break;
     default:
         break;

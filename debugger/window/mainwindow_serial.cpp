@@ -4,6 +4,7 @@
 #include "hexcodec.h"
 #include "serial.h"
 #include "serialportlist.h"
+#include "workerthread.h"
 
 #include <QCoreApplication>
 #include <QDateTime>
@@ -102,8 +103,7 @@ void MainWindow::shutdownSerial()
     if (dvThread->isRunning()) {
         // The service goes with the thread's finish (deleteLater on its own
         // thread), so the window only drops the pointer.
-        dvThread->quit();
-        dvThread->wait();
+        stopWorkerThread(dvThread, objSerial);
     } else if (!dvThread->isFinished()) {
         // Never started: nothing will run deleteLater, and no thread uses it.
         delete objSerial;

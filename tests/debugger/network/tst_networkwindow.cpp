@@ -2,6 +2,8 @@
 #include "mainwindow.h"
 #include "messageboxes.h"
 #include "nettestutil.h"
+#include "tcp_server.h"
+#include "udp_service.h"
 
 #include <QAction>
 #include <QCheckBox>
@@ -12,12 +14,16 @@
 #include <QNetworkDatagram>
 #include <QPushButton>
 #include <QRegularExpression>
+#include <QSemaphore>
 #include <QSignalSpy>
 #include <QTest>
 #include <QTextBrowser>
+#include <QTcpServer>
 #include <QTextEdit>
+#include <QThread>
 #include <QTimer>
 #include <QToolButton>
+#include <QUdpSocket>
 
 class MainWindowTestAccess
 {
@@ -27,6 +33,8 @@ public:
     QThread *clientThread() const { return w.ClientThread; }
     QThread *serverThread() const { return w.ServerThread; }
     QThread *udpThread() const { return w.UdpThread; }
+    QObject *serverService() const { return w.TcpServer; }
+    QObject *udpService() const { return w.UdpService; }
     QTimer *sendTimer() const { return w.Send_timer; }
     QString dnsResult() const { return w.DnsAnalysisResult; }
     void lookedUp(const QHostInfo &info) { w.lookedUp(info); }
@@ -80,6 +88,8 @@ private Q_SLOTS:
     void tcpClientExchange();
     void serverClientListSelectionAndKick();
     void serverPortInUse();
+    void closeWhileServiceBusy_data();
+    void closeWhileServiceBusy();
     void udpExchange();
     void openAndClose100Times();
     void dnsLookUp();
@@ -536,6 +546,54 @@ void tst_NetworkWindow::serverPortInUse()
     QVERIFY(area()->toPlainText().isEmpty());
     click("Disconnect");
     QVERIFY(find<QPushButton>("Connect")->isEnabled());
+}
+
+// A close asked for while the service's thread is busy must still happen:
+// the thread may only end once it has delivered the close.
+void tst_NetworkWindow::closeWhileServiceBusy_data()
+{
+    QTest::addColumn<QString>("channel");
+    QTest::newRow("tcp server") << QStringLiteral("TCPserver");
+    QTest::newRow("udp") << QStringLiteral("UDPButton");
+}
+
+void tst_NetworkWindow::closeWhileServiceBusy()
+{
+    QFETCH(QString, channel);
+    const bool server = channel == QLatin1String("TCPserver");
+    MainWindowTestAccess access(*m_window);
+    select(channel.toLatin1().constData());
+    const quint16 port = nettest::freePort();
+    find<QLineEdit>("Local_Port")->setText(QString::number(port));
+    click("Connect");
+
+    std::unique_ptr<QTcpSocket> client;
+    if (server) {
+        QVERIFY(nettest::waitListening(QHostAddress::LocalHost, port));
+        QTRY_VERIFY(area()->toPlainText().contains(QStringLiteral(" left!"))); // the probe came and went
+        client.reset(nettest::connectFrom(QStringLiteral("127.0.0.1"), QHostAddress::LocalHost, port, nullptr));
+        QTRY_COMPARE(find<QComboBox>("client_list")->count(), 2);
+    } else {
+        QTRY_VERIFY(!QUdpSocket().bind(QHostAddress::LocalHost, port));
+    }
+
+    QSemaphore busy;
+    QObject *service = server ? access.serverService() : access.udpService();
+    QMetaObject::invokeMethod(service, [&busy] {
+        busy.release();
+        QThread::msleep(300);
+    }, Qt::QueuedConnection);
+    QVERIFY(busy.tryAcquire(1, 5000));
+    click("Disconnect");
+
+    if (server) {
+        QTRY_COMPARE(client->state(), QAbstractSocket::UnconnectedState);
+        QTcpServer again;
+        QVERIFY(again.listen(QHostAddress::Any, port));
+    } else {
+        QUdpSocket again;
+        QVERIFY(again.bind(QHostAddress::Any, port));
+    }
 }
 
 void tst_NetworkWindow::udpExchange()
