@@ -32,7 +32,7 @@ void AboutDialog::retranslate()
     auto tr = [](const char *source) { return QCoreApplication::translate("AboutDialog", source); };
     setWindowTitle(tr(m_product.windowTitle));
     ui->titleLabel->setText(tr(m_product.title));
-    ui->versionLabel->setText(tr(m_product.version));
+    ui->versionLabel->setText(tr(m_product.version).arg(QString::fromLatin1(m_product.versionNumber)));
     ui->descriptionLabel->setText(tr(m_product.description));
     ui->websiteLabel->setText(QStringLiteral("<a href=\"%1\">%2</a>")
                                   .arg(QString::fromLatin1(m_product.website),

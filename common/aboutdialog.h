@@ -17,7 +17,8 @@ struct AboutProduct
     const char *logoPath;
     const char *windowTitle;
     const char *title;
-    const char *version;
+    const char *version; // with %1 for versionNumber
+    const char *versionNumber;
     const char *description;
     const char *website;
     const char *copyright;

@@ -15,8 +15,8 @@
     </message>
     <message>
         <location filename="../../debugger/window/aboutproduct.cpp" line="14"/>
-        <source>版本: 1.0.4.02</source>
-        <translation>Version: 1.0.4.02</translation>
+        <source>版本: %1</source>
+        <translation>Version: %1</translation>
     </message>
     <message>
         <location filename="../../debugger/window/aboutproduct.cpp" line="15"/>

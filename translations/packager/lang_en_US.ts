@@ -15,8 +15,8 @@
     </message>
     <message>
         <location filename="../../packager/window/aboutproduct.cpp" line="14"/>
-        <source>版本: 1.0.6.02</source>
-        <translation>Version: 1.0.6.02</translation>
+        <source>版本: %1</source>
+        <translation>Version: %1</translation>
     </message>
     <message>
         <location filename="../../packager/window/aboutproduct.cpp" line="15"/>

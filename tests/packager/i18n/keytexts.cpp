@@ -20,7 +20,7 @@ void addKeyTextRows()
     QTest::newRow("zh_TW error title") << QStringLiteral("zh_TW") << "MainWindow" << QStringLiteral("错误") << QStringLiteral("錯誤");
     QTest::newRow("zh_TW about title") << QStringLiteral("zh_TW") << "AboutDialog" << QStringLiteral("关于匣坊") << QStringLiteral("關於匣坊");
     QTest::newRow("zh_TW about heading") << QStringLiteral("zh_TW") << "AboutDialog" << QStringLiteral("<h2>匣坊</h2>") << QStringLiteral("<h2>匣坊</h2>");
-    QTest::newRow("zh_TW about version") << QStringLiteral("zh_TW") << "AboutDialog" << QStringLiteral("版本: 1.0.6.02") << QStringLiteral("版本: 1.0.6.02");
+    QTest::newRow("zh_TW about version") << QStringLiteral("zh_TW") << "AboutDialog" << QStringLiteral("版本: %1") << QStringLiteral("版本: %1");
     QTest::newRow("en_US window title") << QStringLiteral("en_US") << "MainWindow" << QStringLiteral("匣坊") << QStringLiteral("Crateforge");
     QTest::newRow("en_US start") << QStringLiteral("en_US") << "MainWindow" << QStringLiteral("开始制作") << QStringLiteral("Build");
     QTest::newRow("en_US choose") << QStringLiteral("en_US") << "MainWindow" << QStringLiteral("选择") << QStringLiteral("Browse");
@@ -36,5 +36,5 @@ void addKeyTextRows()
     QTest::newRow("en_US error title") << QStringLiteral("en_US") << "MainWindow" << QStringLiteral("错误") << QStringLiteral("Error");
     QTest::newRow("en_US about title") << QStringLiteral("en_US") << "AboutDialog" << QStringLiteral("关于匣坊") << QStringLiteral("About Crateforge");
     QTest::newRow("en_US about heading") << QStringLiteral("en_US") << "AboutDialog" << QStringLiteral("<h2>匣坊</h2>") << QStringLiteral("<h2>Crateforge</h2>");
-    QTest::newRow("en_US about version") << QStringLiteral("en_US") << "AboutDialog" << QStringLiteral("版本: 1.0.6.02") << QStringLiteral("Version: 1.0.6.02");
+    QTest::newRow("en_US about version") << QStringLiteral("en_US") << "AboutDialog" << QStringLiteral("版本: %1") << QStringLiteral("Version: %1");
 }
