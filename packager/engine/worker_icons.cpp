@@ -65,11 +65,11 @@ bool restoreFromBackup(const QString &exePath, const QString &backupPath)
 }
 
 // Each call writes its icon file into a folder of its own under the tool
-// folder's "icons" folder, so two programs giving icons at the same moment
-// never hand the editor each other's file.
+// folder's "crateforge-icons", so two programs giving icons at the same
+// moment never hand the editor each other's file.
 std::unique_ptr<QTemporaryDir> makeIconFolder(const QString &toolFolder)
 {
-    const QString parent = toolFolder + QStringLiteral("/icons");
+    const QString parent = toolFolder + QStringLiteral("/crateforge-icons");
     ::mkdir(QFile::encodeName(parent).constData(), 0700);
     if (!isPrivateWorkFolder(parent))
         return nullptr;

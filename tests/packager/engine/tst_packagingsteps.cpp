@@ -82,9 +82,9 @@ void PackagingStepsTest::editorArguments_data()
     QTest::newRow("delete") << "/out/app.exe" << ""
                             << QStringList{"-open", "/out/app.exe", "-save", "/out/app.exe", "-action", "delete",
                                            "-mask", "ICONGROUP,", "-log", "NUL"};
-    QTest::newRow("add") << "/out/app.exe" << "/t/icons/run-1/temp_icon.ico"
+    QTest::newRow("add") << "/out/app.exe" << "/t/crateforge-icons/run-1/temp_icon.ico"
                          << QStringList{"-open", "/out/app.exe", "-save", "/out/app.exe", "-action", "addoverwrite",
-                                        "-resource", "/t/icons/run-1/temp_icon.ico", "-mask", "ICONGROUP,MAINICON,",
+                                        "-resource", "/t/crateforge-icons/run-1/temp_icon.ico", "-mask", "ICONGROUP,MAINICON,",
                                         "-log", "NUL"};
     // The path goes on exactly as given: no separator conversion, no quoting.
     QTest::newRow("spaces, Chinese, backslash kept")

@@ -6,6 +6,8 @@
 #include <QTemporaryDir>
 #include <QtTest>
 
+#include <thread>
+
 // replaceExeIcon with the real bundled editor, and with stand-ins for it in
 // the tool folder: one that cannot start, ones that hang, one that fails.
 class tst_IconReplace : public QObject
@@ -19,7 +21,7 @@ private:
     QString m_tools;
 
     QString editorPath() const { return m_tools + QStringLiteral("/ResourceHacker.exe"); }
-    QString iconFolder() const { return m_tools + QStringLiteral("/icons"); }
+    QString iconFolder() const { return m_tools + QStringLiteral("/crateforge-icons"); }
 
     QString freshProduct(const QByteArray &bytes = {})
     {
@@ -65,7 +67,7 @@ private:
     }
 
     // The icon file the call wrote: temp_icon.ico in a folder of the call's
-    // own under the tool folder's "icons" folder. Empty when none was logged.
+    // own under the tool folder's "crateforge-icons" folder. Empty when none was logged.
     QString loggedIconPath(const Call &call) const
     {
         const QString prefix = QStringLiteral("临时图标文件创建成功: ");
@@ -257,6 +259,30 @@ private Q_SLOTS:
         QVERIFY(call.result);
         QCOMPARE(call.log, normalLog(exe, loggedIconPath(call)));
         QCOMPARE(producttools::productIcon(producttools::readFile(exe)), m_ico);
+    }
+
+    // Two programs giving icons at the same moment: each product gets its own
+    // icon, although both editors run while the other's icon file exists.
+    void concurrentCallsKeepTheirIcons()
+    {
+        installFakeEditor("#!/bin/sh\n[ \"$6\" = addoverwrite ] && sleep 0.5\nexec '" ICON_EDITOR "' \"$@\"\n");
+        QStringList products;
+        for (const char *name : {"first", "second"}) {
+            const QString path = m_dir.filePath(QStringLiteral("both/%1.exe").arg(QLatin1String(name)));
+            QDir().mkpath(QFileInfo(path).path());
+            QVERIFY(producttools::writeFile(path, m_product));
+            products << path;
+        }
+        const QByteArray icons[] = {m_ico, producttools::readFile(QStringLiteral(ICON_FIXTURE_DIR "/png16.ico"))};
+        bool results[] = {false, false};
+        std::thread other([&] { results[1] = replace(products[1], icons[1]).result; });
+        results[0] = replace(products[0], icons[0]).result;
+        other.join();
+        for (int i = 0; i < 2; ++i) {
+            QVERIFY(results[i]);
+            QCOMPARE(producttools::productIcon(producttools::readFile(products[i])), icons[i]);
+        }
+        QVERIFY(iconFolderEmpty());
     }
 
     void earlyFailures_data()
