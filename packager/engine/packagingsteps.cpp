@@ -2,8 +2,6 @@
 
 #include <QDir>
 #include <QFileInfo>
-#include <QMutex>
-#include <QMutexLocker>
 #include <QRegularExpression>
 
 namespace packaging {
@@ -65,21 +63,18 @@ std::optional<int> ProgressReader::feed(const QString &chunk)
     return ok ? value : 0;
 }
 
-namespace {
-QMutex timeoutsMutex;
-ArchiverTimeouts currentTimeouts;
-} // namespace
-
-ArchiverTimeouts archiverTimeouts()
+QStringList editorDeleteArguments(const QString &exePath)
 {
-    QMutexLocker locker(&timeoutsMutex);
-    return currentTimeouts;
+    return {QStringLiteral("-open"), exePath, QStringLiteral("-save"), exePath, QStringLiteral("-action"),
+            QStringLiteral("delete"), QStringLiteral("-mask"), QStringLiteral("ICONGROUP,"), QStringLiteral("-log"),
+            QStringLiteral("NUL")};
 }
 
-void setArchiverTimeouts(const ArchiverTimeouts &timeouts)
+QStringList editorAddArguments(const QString &exePath, const QString &iconPath)
 {
-    QMutexLocker locker(&timeoutsMutex);
-    currentTimeouts = timeouts;
+    return {QStringLiteral("-open"), exePath, QStringLiteral("-save"), exePath, QStringLiteral("-action"),
+            QStringLiteral("addoverwrite"), QStringLiteral("-resource"), iconPath, QStringLiteral("-mask"),
+            QStringLiteral("ICONGROUP,MAINICON,"), QStringLiteral("-log"), QStringLiteral("NUL")};
 }
 
 } // namespace packaging

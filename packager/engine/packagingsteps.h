@@ -7,7 +7,7 @@
 #include <optional>
 
 // The pieces of a packaging run that need no process and no file: the
-// archiver's command line, the configuration block, the output name and the
+// archiver's and the resource editor's command lines, the configuration block, the output name and the
 // reading of the archiver's progress output.
 namespace packaging {
 
@@ -37,17 +37,10 @@ private:
     QString m_pendingDigits;
 };
 
-// Waits of the archiver run, in milliseconds. Tests shorten them to drive a
-// silent or hung archiver through every path in seconds.
-struct ArchiverTimeouts
-{
-    int startMs = 5000;
-    int silenceMs = 30000;
-    int finishMs = 30000;
-    int stopMs = 5000;
-};
-
-ArchiverTimeouts archiverTimeouts();
-void setArchiverTimeouts(const ArchiverTimeouts &timeouts);
+// The resource editor's two command lines: remove every icon group of
+// `exePath`, then add `iconPath` as the icon group MAINICON. The executable is
+// edited in place and named exactly as given.
+QStringList editorDeleteArguments(const QString &exePath);
+QStringList editorAddArguments(const QString &exePath, const QString &iconPath);
 
 } // namespace packaging

@@ -27,6 +27,22 @@ bool isMainProgramInFolder(const QString &mainExeName, const QString &fullPath)
 
 } // namespace
 
+struct Worker::Job
+{
+    QString folderPath;
+    QString archivePath;
+    QString outputDir;
+    QString mainExeName;
+    QString iconPath;
+    QString compressionLevel;
+    QString compressionMethod;
+    QString dictionarySize;
+
+    QString mainExePath;
+    QString toolFolder; // found when the archiver is provided, used for the module too
+    QString outputPath;
+};
+
 Worker::Worker(QObject *parent)
     : QObject(parent)
 {
@@ -36,20 +52,33 @@ void Worker::createPortableApp(QString folderPath, QString archivePath, QString 
                                QString iconPath, QString compressionLevel, QString compressionMethod,
                                QString dictionarySize)
 {
+    Job job{folderPath, archivePath, outputDir, mainExeName, iconPath, compressionLevel, compressionMethod,
+            dictionarySize, folderPath + QLatin1Char('/') + mainExeName, QString(),
+            packaging::outputFilePath(outputDir, mainExeName)};
+
+    if (!checkSource(job) || !buildArchive(job) || !assembleProduct(job)) {
+        Q_EMIT finished(false);
+        return;
+    }
+    applyIcon(job, chooseIcon(job));
+    Q_EMIT finished(checkProduct(job));
+}
+
+bool Worker::checkSource(const Job &job)
+{
     const auto log = [this](const QString &line) { Q_EMIT logMessage(line); };
-    const auto fail = [this]() { Q_EMIT finished(false); };
 
     log(QStringLiteral("开始创建便携应用..."));
-    log(QStringLiteral("源文件夹: %1").arg(folderPath));
-    log(QStringLiteral("主程序: %1").arg(mainExeName));
-    log(QStringLiteral("输出目录: %1").arg(outputDir));
-    log(QStringLiteral("压缩级别: %1").arg(compressionLevel));
-    log(QStringLiteral("压缩方法: %1").arg(compressionMethod));
-    log(QStringLiteral("字典大小: %1").arg(dictionarySize));
+    log(QStringLiteral("源文件夹: %1").arg(job.folderPath));
+    log(QStringLiteral("主程序: %1").arg(job.mainExeName));
+    log(QStringLiteral("输出目录: %1").arg(job.outputDir));
+    log(QStringLiteral("压缩级别: %1").arg(job.compressionLevel));
+    log(QStringLiteral("压缩方法: %1").arg(job.compressionMethod));
+    log(QStringLiteral("字典大小: %1").arg(job.dictionarySize));
 
     // An empty path would name the current folder, which is not what was chosen.
-    const bool folderGiven = !folderPath.isEmpty();
-    QDir sourceDir(folderPath);
+    const bool folderGiven = !job.folderPath.isEmpty();
+    QDir sourceDir(job.folderPath);
     log(QStringLiteral("源文件夹中的所有EXE文件:"));
     if (folderGiven) {
         const QStringList executables =
@@ -57,67 +86,66 @@ void Worker::createPortableApp(QString folderPath, QString archivePath, QString 
         for (const QString &name : executables)
             log(QStringLiteral("  ") + name);
     }
-    log(QStringLiteral("用户选择的主程序: %1").arg(mainExeName));
+    log(QStringLiteral("用户选择的主程序: %1").arg(job.mainExeName));
 
     if (!folderGiven || !sourceDir.exists()) {
         log(QStringLiteral("错误：源文件夹不存在"));
-        fail();
-        return;
+        return false;
     }
 
-    const QString mainExePath = folderPath + QLatin1Char('/') + mainExeName;
-    if (!QFile::exists(mainExePath) || !isMainProgramInFolder(mainExeName, mainExePath)) {
-        log(QStringLiteral("错误：主程序 %1 不存在于源文件夹中").arg(mainExeName));
-        log(QStringLiteral("完整路径: %1").arg(mainExePath));
+    if (!QFile::exists(job.mainExePath) || !isMainProgramInFolder(job.mainExeName, job.mainExePath)) {
+        log(QStringLiteral("错误：主程序 %1 不存在于源文件夹中").arg(job.mainExeName));
+        log(QStringLiteral("完整路径: %1").arg(job.mainExePath));
         log(QStringLiteral("源文件夹中的文件列表:"));
         const QStringList files = sourceDir.entryList(QDir::Files, QDir::Unsorted);
         for (const QString &name : files)
             log(QStringLiteral("  ") + name);
-        fail();
-        return;
+        return false;
     }
-    log(QStringLiteral("主程序路径验证成功: %1").arg(mainExePath));
+    log(QStringLiteral("主程序路径验证成功: %1").arg(job.mainExePath));
+    return true;
+}
 
-    const QString toolFolder = toolFolderPath();
+bool Worker::buildArchive(Job &job)
+{
+    const auto log = [this](const QString &line) { Q_EMIT logMessage(line); };
+
+    job.toolFolder = toolFolderPath();
     QProcess archiver;
-    archiver.setWorkingDirectory(toolFolder);
-    const QString archiverPath = toolFolder + QStringLiteral("/7zr.exe");
-    const ToolCopy archiverCopy = toolFolder.isEmpty()
+    archiver.setWorkingDirectory(job.toolFolder);
+    const QString archiverPath = job.toolFolder + QStringLiteral("/7zr.exe");
+    const ToolCopy archiverCopy = job.toolFolder.isEmpty()
         ? ToolCopy::Failed
         : provideTool(QStringLiteral(":/resources/7zr.exe"), archiverPath);
     if (archiverCopy == ToolCopy::Failed) {
         log(QStringLiteral("错误：无法复制7zr.exe到临时目录"));
-        fail();
-        return;
+        return false;
     }
     if (archiverCopy == ToolCopy::Copied)
         log(QStringLiteral("7zr.exe已复制到临时目录"));
 
     // The archiver runs in the tool folder, so relative paths would name other
     // places for it than for this process.
-    const QString archiveFile = QFileInfo(archivePath).absoluteFilePath();
-    const QString sourceFolder = QFileInfo(folderPath).absoluteFilePath();
+    const QString archiveFile = QFileInfo(job.archivePath).absoluteFilePath();
+    const QString sourceFolder = QFileInfo(job.folderPath).absoluteFilePath();
     const QString workFolder = QFileInfo(archiveFile).absolutePath();
     if (!isPrivateWorkFolder(workFolder)) {
         log(QStringLiteral("错误：工作目录不存在或不安全: %1").arg(workFolder));
-        fail();
-        return;
+        return false;
     }
     // The archiver's "a" adds to an archive that is already there; every run
     // must pack exactly the current folder.
     if (QFileInfo(archiveFile).exists() || QFileInfo(archiveFile).isSymLink()) {
         if (!QFile::remove(archiveFile)) {
             log(QStringLiteral("错误：无法删除旧的压缩包: %1").arg(archiveFile));
-            fail();
-            return;
+            return false;
         }
     }
 
-    const QStringList arguments = packaging::archiverArguments(archiveFile, sourceFolder, compressionLevel,
-                                                               compressionMethod, dictionarySize);
+    const QStringList arguments = packaging::archiverArguments(archiveFile, sourceFolder, job.compressionLevel,
+                                                               job.compressionMethod, job.dictionarySize);
     log(QStringLiteral("执行命令: %1 %2").arg(archiverPath, arguments.join(QLatin1Char(' '))));
 
-    const packaging::ArchiverTimeouts timeouts = packaging::archiverTimeouts();
     QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
     // The archiver converts file names with the locale's character set; under
     // the plain C locale it would store Chinese names as question marks.
@@ -125,13 +153,12 @@ void Worker::createPortableApp(QString folderPath, QString archivePath, QString 
     archiver.setProcessEnvironment(environment);
     archiver.setProcessChannelMode(QProcess::SeparateChannels);
     archiver.start(archiverPath, arguments, QIODevice::ReadWrite);
-    if (!archiver.waitForStarted(timeouts.startMs)) {
+    if (!archiver.waitForStarted(m_timing.archiverStartMs)) {
         log(QStringLiteral("错误：无法启动7z.exe，路径: %1").arg(archiverPath));
         log(QStringLiteral("错误详情: %1").arg(archiver.errorString()));
         archiver.kill();
-        archiver.waitForFinished(timeouts.stopMs);
-        fail();
-        return;
+        archiver.waitForFinished(m_timing.archiverStopMs);
+        return false;
     }
     // Nothing is ever typed into the archiver: a question it asks ends in EOF
     // rather than a wait for an answer.
@@ -145,21 +172,20 @@ void Worker::createPortableApp(QString folderPath, QString archivePath, QString 
             Q_EMIT progressChanged(*value);
         log(chunk.trimmed());
     };
-    while (archiver.waitForReadyRead(timeouts.silenceMs))
+    while (archiver.waitForReadyRead(m_timing.archiverSilenceMs))
         takeOutput();
 
-    archiver.waitForFinished(timeouts.finishMs);
+    archiver.waitForFinished(m_timing.archiverFinishMs);
     if (archiver.state() != QProcess::NotRunning) {
         // Joining now would copy an archive that is still being written.
         log(QStringLiteral("错误：7z进程超过%1秒没有结束，已终止")
-                .arg((timeouts.silenceMs + timeouts.finishMs) / 1000));
+                .arg((m_timing.archiverSilenceMs + m_timing.archiverFinishMs) / 1000));
         archiver.terminate();
-        if (!archiver.waitForFinished(timeouts.stopMs)) {
+        if (!archiver.waitForFinished(m_timing.archiverStopMs)) {
             archiver.kill();
-            archiver.waitForFinished(timeouts.stopMs);
+            archiver.waitForFinished(m_timing.archiverStopMs);
         }
-        fail();
-        return;
+        return false;
     }
     if (archiver.bytesAvailable() > 0)
         takeOutput();
@@ -170,31 +196,33 @@ void Worker::createPortableApp(QString folderPath, QString archivePath, QString 
             errorOutput = QString::fromLocal8Bit(archiver.readAllStandardOutput());
         log(QStringLiteral("7z错误输出: %1").arg(errorOutput));
         log(QStringLiteral("7z退出代码: %1").arg(archiver.exitCode()));
-        fail();
-        return;
+        return false;
     }
     log(QStringLiteral("压缩包创建成功"));
     log(QStringLiteral("压缩包大小: %1 字节").arg(QFileInfo(archiveFile).size()));
+    return true;
+}
 
-    const QString modulePath = toolFolder + QStringLiteral("/7zSD.sfx");
+bool Worker::assembleProduct(const Job &job)
+{
+    const auto log = [this](const QString &line) { Q_EMIT logMessage(line); };
+
+    const QString modulePath = job.toolFolder + QStringLiteral("/7zSD.sfx");
     if (provideTool(QStringLiteral(":/resources/7zSD.sfx"), modulePath) == ToolCopy::Failed) {
         log(QStringLiteral("错误：无法复制SFX模块"));
-        fail();
-        return;
+        return false;
     }
 
-    const QString outputPath = packaging::outputFilePath(outputDir, mainExeName);
-    QFile output(outputPath);
+    QFile output(job.outputPath);
     if (!output.open(QIODevice::WriteOnly | QIODevice::Truncate | QIODevice::Unbuffered)) {
-        log(QStringLiteral("错误：无法创建输出文件: %1").arg(outputPath));
-        fail();
-        return;
+        log(QStringLiteral("错误：无法创建输出文件: %1").arg(job.outputPath));
+        return false;
     }
     // A product without its module, block or archive cannot run; none is left behind.
     const auto discardOutput = [&]() {
         output.close();
-        QFile::remove(outputPath);
-        fail();
+        QFile::remove(job.outputPath);
+        return false;
     };
     const auto writeAll = [&](const char *data, qint64 length) {
         if (output.write(data, length) == length)
@@ -206,29 +234,23 @@ void Worker::createPortableApp(QString folderPath, QString archivePath, QString 
     QFile module(modulePath);
     if (!module.open(QIODevice::ReadOnly)) {
         log(QStringLiteral("错误：无法读取SFX模块"));
-        discardOutput();
-        return;
+        return discardOutput();
     }
     const QByteArray moduleBytes = module.readAll();
     module.close();
-    if (!writeAll(moduleBytes.constData(), moduleBytes.size())) {
-        discardOutput();
-        return;
-    }
+    if (!writeAll(moduleBytes.constData(), moduleBytes.size()))
+        return discardOutput();
     log(QStringLiteral("SFX模块写入成功"));
 
-    const QByteArray block = packaging::configurationBlock(mainExeName);
-    if (!writeAll(block.constData(), block.size())) {
-        discardOutput();
-        return;
-    }
+    const QByteArray block = packaging::configurationBlock(job.mainExeName);
+    if (!writeAll(block.constData(), block.size()))
+        return discardOutput();
     log(QStringLiteral("配置写入成功，大小: %1 字节").arg(block.size()));
 
-    QFile archive(archiveFile);
+    QFile archive(QFileInfo(job.archivePath).absoluteFilePath());
     if (!archive.open(QIODevice::ReadOnly)) {
         log(QStringLiteral("错误：无法读取压缩包文件"));
-        discardOutput();
-        return;
+        return discardOutput();
     }
     const qint64 archiveSize = archive.size();
     log(QStringLiteral("准备写入压缩包数据，大小: %1 字节").arg(archiveSize));
@@ -242,13 +264,11 @@ void Worker::createPortableApp(QString folderPath, QString archivePath, QString 
         if (n < 0) {
             log(QStringLiteral("错误：无法读取压缩包文件"));
             archive.close();
-            discardOutput();
-            return;
+            return discardOutput();
         }
         if (!writeAll(buffer.constData(), n)) {
             archive.close();
-            discardOutput();
-            return;
+            return discardOutput();
         }
         total += n;
         if (archiveSize > 0)
@@ -257,58 +277,67 @@ void Worker::createPortableApp(QString folderPath, QString archivePath, QString 
     archive.close();
     log(QStringLiteral("压缩包数据写入完成，共写入: %1 字节").arg(total));
     output.close();
+    return true;
+}
+
+QByteArray Worker::chooseIcon(const Job &job)
+{
+    const auto log = [this](const QString &line) { Q_EMIT logMessage(line); };
 
     log(QStringLiteral("开始处理图标..."));
-    QByteArray iconData;
-    bool haveIcon = false;
-    if (!iconPath.isEmpty() && QFile::exists(iconPath)) {
-        QFile iconFile(iconPath);
+    if (!job.iconPath.isEmpty() && QFile::exists(job.iconPath)) {
+        QFile iconFile(job.iconPath);
         if (!iconFile.open(QIODevice::ReadOnly)) {
-            log(QStringLiteral("警告：无法打开图标文件: %1").arg(iconPath));
+            log(QStringLiteral("警告：无法打开图标文件: %1").arg(job.iconPath));
         } else {
-            iconData = iconFile.readAll();
+            const QByteArray iconData = iconFile.readAll();
             iconFile.close();
             if (validateIconData(iconData)) {
                 log(QStringLiteral("使用用户提供的图标文件"));
-                haveIcon = true;
-            } else {
-                log(QStringLiteral("警告：提供的图标文件无效，将尝试从主程序提取图标"));
+                return iconData;
             }
-        }
-    }
-    if (!haveIcon) {
-        log(QStringLiteral("尝试从主程序提取图标..."));
-        iconData = extractIconFromExe(mainExePath);
-        if (validateIconData(iconData)) {
-            log(QStringLiteral("成功从主程序提取图标"));
-            haveIcon = true;
-        } else {
-            log(QStringLiteral("警告：无法从主程序提取有效图标，将创建无图标的应用"));
-            log(QStringLiteral("跳过图标替换，没有有效的图标数据"));
-        }
-    }
-    if (haveIcon) {
-        log(QStringLiteral("开始替换EXE图标..."));
-        if (replaceExeIcon(outputPath, iconData)) {
-            log(QStringLiteral("图标替换成功！"));
-            QThread::sleep(1);
-        } else {
-            log(QStringLiteral("警告：图标替换失败"));
+            log(QStringLiteral("警告：提供的图标文件无效，将尝试从主程序提取图标"));
         }
     }
 
-    if (!QFile::exists(outputPath)) {
-        log(QStringLiteral("错误：创建单文件失败，输出文件不存在"));
-        fail();
-        return;
+    log(QStringLiteral("尝试从主程序提取图标..."));
+    const QByteArray iconData = extractIconFromExe(job.mainExePath);
+    if (!validateIconData(iconData)) {
+        log(QStringLiteral("警告：无法从主程序提取有效图标，将创建无图标的应用"));
+        log(QStringLiteral("跳过图标替换，没有有效的图标数据"));
+        return {};
     }
-    QFile::setPermissions(outputPath, QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner
-                                          | QFileDevice::ReadGroup | QFileDevice::ExeGroup | QFileDevice::ReadOther
-                                          | QFileDevice::ExeOther);
-    log(QStringLiteral("成功创建便携应用！最终文件大小: %1 字节").arg(QFileInfo(outputPath).size()));
-    log(QStringLiteral("输出文件: %1").arg(outputPath));
+    log(QStringLiteral("成功从主程序提取图标"));
+    return iconData;
+}
+
+void Worker::applyIcon(const Job &job, const QByteArray &iconData)
+{
+    if (iconData.isEmpty())
+        return;
+    Q_EMIT logMessage(QStringLiteral("开始替换EXE图标..."));
+    if (replaceExeIcon(job.outputPath, iconData)) {
+        Q_EMIT logMessage(QStringLiteral("图标替换成功！"));
+        QThread::msleep(static_cast<unsigned long>(qMax(0, m_timing.afterIconPauseMs)));
+    } else {
+        Q_EMIT logMessage(QStringLiteral("警告：图标替换失败"));
+    }
+}
+
+bool Worker::checkProduct(const Job &job)
+{
+    if (!QFile::exists(job.outputPath)) {
+        Q_EMIT logMessage(QStringLiteral("错误：创建单文件失败，输出文件不存在"));
+        return false;
+    }
+    QFile::setPermissions(job.outputPath, QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner
+                                              | QFileDevice::ReadGroup | QFileDevice::ExeGroup
+                                              | QFileDevice::ReadOther | QFileDevice::ExeOther);
+    Q_EMIT logMessage(
+        QStringLiteral("成功创建便携应用！最终文件大小: %1 字节").arg(QFileInfo(job.outputPath).size()));
+    Q_EMIT logMessage(QStringLiteral("输出文件: %1").arg(job.outputPath));
     Q_EMIT progressChanged(100);
-    Q_EMIT finished(true);
+    return true;
 }
 
 bool Worker::validateIconData(const QByteArray &iconData)

@@ -13,7 +13,27 @@ class Worker : public QObject
     Q_OBJECT
 
 public:
+    // The pauses and time limits of a run, in milliseconds. The defaults are
+    // the designed ones; tests shorten them so they never sleep through them.
+    struct Timing
+    {
+        int archiverStartMs = 5000;
+        int archiverSilenceMs = 30000;
+        int archiverFinishMs = 30000;
+        int archiverStopMs = 5000;
+        int editorDeleteMs = 5000;
+        int editorAddMs = 10000;
+        int editorStopMs = 5000;
+        int iconCachePauseMs = 500; // each of the two pauses of the icon-cache refresh
+        int afterIconPauseMs = 1000;
+    };
+
     explicit Worker(QObject *parent = nullptr);
+
+    // Set while the worker is idle (before a request is queued); a run reads
+    // it on the worker's thread.
+    void setTiming(const Timing &timing) { m_timing = timing; }
+    Timing timing() const { return m_timing; }
 
 Q_SIGNALS:
     void progressChanged(int value);
@@ -29,4 +49,18 @@ public:
     bool validateIconData(const QByteArray &iconData);
     QByteArray extractIconFromExe(const QString &exePath);
     bool replaceExeIcon(const QString &exePath, const QByteArray &iconData);
+
+private:
+    struct Job;
+
+    // The stages of createPortableApp, in order. Each logs its own lines; a
+    // stage returning false has ended the run as failed.
+    bool checkSource(const Job &job);
+    bool buildArchive(Job &job);
+    bool assembleProduct(const Job &job);
+    QByteArray chooseIcon(const Job &job);
+    void applyIcon(const Job &job, const QByteArray &iconData);
+    bool checkProduct(const Job &job);
+
+    Timing m_timing;
 };

@@ -1,6 +1,7 @@
 #include "worker.h"
 
 #include "iconsource.h"
+#include "packagingsteps.h"
 #include "toolfolder.h"
 
 #include <QBuffer>
@@ -9,23 +10,25 @@
 #include <QImage>
 #include <QProcess>
 #include <QSaveFile>
+#include <QTemporaryDir>
 #include <QThread>
+
+#include <sys/stat.h>
+
+#include <memory>
 
 namespace {
 
-constexpr int kDeleteWaitMs = 5000;
-constexpr int kAddWaitMs = 10000;
-constexpr int kKillWaitMs = 5000;
 constexpr qint64 kChunk = 1024 * 1024;
 
 // An editor run that overran its wait is stopped before anything else
 // happens, so it can never write into the executable behind the later steps.
-void stopEditor(QProcess &process)
+void stopEditor(QProcess &process, int waitMs)
 {
     if (process.state() == QProcess::NotRunning)
         return;
     process.kill();
-    process.waitForFinished(kKillWaitMs);
+    process.waitForFinished(waitMs);
 }
 
 bool sameContent(const QString &a, const QString &b)
@@ -61,21 +64,17 @@ bool restoreFromBackup(const QString &exePath, const QString &backupPath)
     return QFile::setPermissions(exePath, QFile::permissions(backupPath));
 }
 
-// The bundled editor is copied out when the tool folder has none, or when the
-// one there is not safe to run.
-bool provideEditor(const QString &editorPath)
+// Each call writes its icon file into a folder of its own under the tool
+// folder's "crateforge-icons", so two programs giving icons at the same
+// moment never hand the editor each other's file.
+std::unique_ptr<QTemporaryDir> makeIconFolder(const QString &toolFolder)
 {
-    const QFileInfo info(editorPath);
-    if (info.exists() || info.isSymLink()) {
-        if (info.isFile() && !info.isSymLink() && isTrustedTool(editorPath))
-            return true;
-        if (!QFile::remove(editorPath))
-            return false;
-    }
-    if (!QFile::copy(QStringLiteral(":/resources/ResourceHacker.exe"), editorPath))
-        return false;
-    QFile::setPermissions(editorPath, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
-    return true;
+    const QString parent = toolFolder + QStringLiteral("/crateforge-icons");
+    ::mkdir(QFile::encodeName(parent).constData(), 0700);
+    if (!isPrivateWorkFolder(parent))
+        return nullptr;
+    auto folder = std::make_unique<QTemporaryDir>(parent + QStringLiteral("/run-XXXXXX"));
+    return folder->isValid() ? std::move(folder) : nullptr;
 }
 
 } // namespace
@@ -128,20 +127,21 @@ bool Worker::replaceExeIcon(const QString &exePath, const QByteArray &iconData)
 
     const QString toolFolder = toolFolderPath();
     const QString editorPath = toolFolder + QStringLiteral("/ResourceHacker.exe");
-    if (toolFolder.isEmpty() || !provideEditor(editorPath)) {
+    if (toolFolder.isEmpty()
+        || provideTool(QStringLiteral(":/resources/ResourceHacker.exe"), editorPath) == ToolCopy::Failed) {
         Q_EMIT logMessage(QStringLiteral("错误：无法复制ResourceHacker到临时目录"));
         return false;
     }
 
-    const QString iconPath = toolFolder + QStringLiteral("/temp_icon.ico");
+    const std::unique_ptr<QTemporaryDir> iconFolder = makeIconFolder(toolFolder);
+    const QString iconPath = iconFolder ? iconFolder->filePath(QStringLiteral("temp_icon.ico")) : QString();
     {
         QFile iconFile(iconPath);
-        if (!iconFile.open(QIODevice::WriteOnly | QIODevice::Truncate)) {
+        if (!iconFolder || !iconFile.open(QIODevice::WriteOnly | QIODevice::Truncate)
+            || iconFile.write(iconData) != iconData.size()) {
             Q_EMIT logMessage(QStringLiteral("错误：无法创建临时图标文件"));
             return false;
         }
-        iconFile.write(iconData);
-        iconFile.close();
     }
     Q_EMIT logMessage(QStringLiteral("临时图标文件创建成功: %1").arg(iconPath));
 
@@ -149,23 +149,18 @@ bool Worker::replaceExeIcon(const QString &exePath, const QByteArray &iconData)
     process.setProcessChannelMode(QProcess::MergedChannels);
 
     Q_EMIT logMessage(QStringLiteral("删除旧图标资源..."));
-    process.start(editorPath, {QStringLiteral("-open"), exePath, QStringLiteral("-save"), exePath,
-                               QStringLiteral("-action"), QStringLiteral("delete"), QStringLiteral("-mask"),
-                               QStringLiteral("ICONGROUP,"), QStringLiteral("-log"), QStringLiteral("NUL")});
-    if (!process.waitForFinished(kDeleteWaitMs)) {
-        stopEditor(process);
+    process.start(editorPath, packaging::editorDeleteArguments(exePath));
+    if (!process.waitForFinished(m_timing.editorDeleteMs)) {
+        stopEditor(process, m_timing.editorStopMs);
         Q_EMIT logMessage(QStringLiteral("警告：ResourceHacker删除旧图标失败，可能原本没有图标"));
     }
 
     Q_EMIT logMessage(QStringLiteral("添加新图标资源..."));
-    process.start(editorPath, {QStringLiteral("-open"), exePath, QStringLiteral("-save"), exePath,
-                               QStringLiteral("-action"), QStringLiteral("addoverwrite"), QStringLiteral("-resource"),
-                               iconPath, QStringLiteral("-mask"), QStringLiteral("ICONGROUP,MAINICON,"),
-                               QStringLiteral("-log"), QStringLiteral("NUL")});
-    const bool added = process.waitForFinished(kAddWaitMs) && process.exitStatus() == QProcess::NormalExit
+    process.start(editorPath, packaging::editorAddArguments(exePath, iconPath));
+    const bool added = process.waitForFinished(m_timing.editorAddMs) && process.exitStatus() == QProcess::NormalExit
         && process.exitCode() == 0;
     if (!added) {
-        stopEditor(process);
+        stopEditor(process, m_timing.editorStopMs);
         // Whatever an earlier step did, the executable goes back to what it
         // was before this call.
         if (!sameContent(exePath, backupPath))
@@ -180,11 +175,11 @@ bool Worker::replaceExeIcon(const QString &exePath, const QByteArray &iconData)
 #ifdef Q_OS_WIN
     QProcess::startDetached(QStringLiteral("ie4uinit.exe"), {QStringLiteral("-ClearIconCache")});
 #endif
-    QThread::msleep(500);
+    QThread::msleep(static_cast<unsigned long>(qMax(0, m_timing.iconCachePauseMs)));
 #ifdef Q_OS_WIN
     QProcess::startDetached(QStringLiteral("ie4uinit.exe"), {QStringLiteral("-show")});
 #endif
-    QThread::msleep(500);
+    QThread::msleep(static_cast<unsigned long>(qMax(0, m_timing.iconCachePauseMs)));
     iconsource::notifyIconsChanged();
 
     QFile::remove(iconPath);

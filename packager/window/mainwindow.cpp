@@ -1,5 +1,7 @@
 #include "mainwindow.h"
 #include "ui_mainwindow.h"
+#include "runrules.h"
+#include "settingsstore.h"
 #include "windowdrag.h"
 
 #include "aboutdialog.h"
@@ -17,18 +19,8 @@
 #include <QImageReader>
 #include <QMessageBox>
 #include <QMouseEvent>
-#include <QSettings>
 #include <QStandardPaths>
 #include <QTranslator>
-
-namespace {
-
-QSettings openSettings()
-{
-    return QSettings(QStringLiteral("Oxlo"), QStringLiteral("Crateforge"));
-}
-
-} // namespace
 
 MainWindow::MainWindow(QWidget *parent)
     : QMainWindow(parent), ui(new Ui::MainWindow)
@@ -70,6 +62,10 @@ MainWindow::MainWindow(QWidget *parent)
     createMenu();
 
     createWorkFolder();
+
+    // The language chosen last is back in effect from the first moment the
+    // window shows, with its entry ticked in the menu.
+    initLanguage();
 }
 
 MainWindow::~MainWindow()
@@ -260,60 +256,39 @@ void MainWindow::updateExeList(const QString &folderPath)
 
 bool MainWindow::validateInputs()
 {
-    const QString folderPath = ui->folderLineEdit->text();
-    if (folderPath.isEmpty()) {
-        QMessageBox::warning(this, tr("警告"), tr("请选择源文件夹！"));
-        return false;
+    QString message;
+    switch (runrules::checkInputs(ui->folderLineEdit->text(), ui->mainExeComboBox->currentText(),
+                                  ui->outputLineEdit->text())) {
+    case runrules::InputProblem::None:
+        return true;
+    case runrules::InputProblem::NoFolder:
+        message = tr("请选择源文件夹！");
+        break;
+    case runrules::InputProblem::NoMainProgram:
+        message = tr("请选择主程序！");
+        break;
+    case runrules::InputProblem::MainProgramMissing:
+        message = tr("选择的主程序不存在于源文件夹中！\n请重新选择主程序。");
+        break;
+    case runrules::InputProblem::OutputNotFolder:
+        message = tr("输出路径必须是一个目录（例如 C:/Output）！");
+        break;
     }
-
-    const QString exeName = ui->mainExeComboBox->currentText();
-    if (exeName.isEmpty()) {
-        QMessageBox::warning(this, tr("警告"), tr("请选择主程序！"));
-        return false;
-    }
-
-    if (!QFile::exists(folderPath + QLatin1Char('/') + exeName)) {
-        QMessageBox::warning(this, tr("警告"), tr("选择的主程序不存在于源文件夹中！\n请重新选择主程序。"));
-        return false;
-    }
-
-    if (!QFileInfo(ui->outputLineEdit->text()).isDir()) {
-        QMessageBox::warning(this, tr("警告"), tr("输出路径必须是一个目录（例如 C:/Output）！"));
-        return false;
-    }
-
-    return true;
+    QMessageBox::warning(this, tr("警告"), message);
+    return false;
 }
 
 QString MainWindow::compressionLevelArg() const
 {
-    switch (ui->cmbCompression->currentIndex()) {
-    case 0: return QStringLiteral("0");
-    case 1: return QStringLiteral("1");
-    case 2: return QStringLiteral("3");
-    case 3: return QStringLiteral("5");
-    case 4: return QStringLiteral("7");
-    case 5: return QStringLiteral("9");
-    default: return QStringLiteral("5");
-    }
+    return runrules::compressionLevelArg(ui->cmbCompression->currentIndex());
 }
 
 QString MainWindow::compressionMethodArg() const
 {
-    switch (ui->cmbMethod->currentIndex()) {
-    case 1: return QStringLiteral("LZMA2");
-    default: return QStringLiteral("LZMA");
-    }
+    return runrules::compressionMethodArg(ui->cmbMethod->currentIndex());
 }
 
 QString MainWindow::dictionarySizeArg() const
 {
-    switch (ui->cmbDictSize->currentIndex()) {
-    case 0: return QStringLiteral("64K");
-    case 1: return QStringLiteral("1M");
-    case 2: return QStringLiteral("16M");
-    case 3: return QStringLiteral("32M");
-    case 4: return QStringLiteral("64M");
-    default: return QStringLiteral("16M");
-    }
+    return runrules::dictionarySizeArg(ui->cmbDictSize->currentIndex());
 }

@@ -2,9 +2,12 @@
 
 #include <QMainWindow>
 #include <QPoint>
+#include <QPointer>
 #include <QString>
+#include <QStringList>
 
 class QButtonGroup;
+class QMenu;
 class QThread;
 class QTranslator;
 class Worker;
@@ -17,6 +20,8 @@ QT_END_NAMESPACE
 //   mainwindow.cpp           construction, frame, pages, choosers, input check
 //   mainwindow_run.cpp       worker thread, run control, progress and log, destruction
 //   mainwindow_settings.cpp  settings, pop-up menu, languages, reset
+// The rules that need no widget (compression switches, input check, work
+// folder) are plain functions in runrules.h.
 class MainWindow : public QMainWindow
 {
     Q_OBJECT
@@ -61,10 +66,12 @@ private:
     void createWorkFolder();
     void removeWorkFolder();
     void setProcessingState(bool processing);
+    QStringList unkeptOptionNotices() const;
 
     void loadSettings();
     void saveSettings();
     void createMenu();
+    void popUpMenu();
 
     Ui::MainWindow *ui = nullptr;
     QButtonGroup *m_tabGroup = nullptr;
@@ -75,10 +82,13 @@ private:
     QThread *m_workerThread = nullptr;
     Worker *m_worker = nullptr;
     QString m_tempDir;
+    bool m_ownsTempDir = false;   // only a folder this window created is removed
+    QStringList m_optionNotices;  // shown after a successful run
 
     QTranslator *m_translator = nullptr;
     QTranslator *m_translatorQt = nullptr;
     QString m_currentLanguage;
+    QPointer<QMenu> m_menu;
 
     friend class MainWindowTestAccess;
 };

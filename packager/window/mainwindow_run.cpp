@@ -1,38 +1,135 @@
 #include "mainwindow.h"
+#include "ui_mainwindow.h"
+#include "runrules.h"
+#include "worker.h"
+
+#include <QDateTime>
+#include <QDir>
+#include <QFile>
+#include <QMessageBox>
+#include <QThread>
 
 void MainWindow::on_startButton_clicked()
 {
+    if (!validateInputs()) {
+        ui->logTextEdit->append(tr("输入验证失败，操作中止"));
+        return;
+    }
+
+    const QString fullPath = ui->folderLineEdit->text() + QLatin1Char('/') + ui->mainExeComboBox->currentText();
+    if (!QFile::exists(fullPath)) {
+        QMessageBox::warning(this, tr("错误"), tr("主程序不存在：%1").arg(fullPath));
+        return;
+    }
+
+    setProcessingState(true);
+    ui->progressBar->setValue(0);
+    ui->logTextEdit->clear();
+
+    const QString folderPath = ui->folderLineEdit->text();
+    const QString archivePath = m_tempDir + QStringLiteral("/temp.7z");
+    const QString outputDir = ui->outputLineEdit->text();
+    const QString mainExeName = ui->mainExeComboBox->currentText();
+    const QString iconPath = ui->iconLineEdit->text();
+
+    ui->logTextEdit->append(tr("调试信息:"));
+    ui->logTextEdit->append(tr("源文件夹: %1").arg(folderPath));
+    ui->logTextEdit->append(tr("主程序: %1").arg(mainExeName));
+    ui->logTextEdit->append(tr("输出目录: %1").arg(outputDir));
+    ui->logTextEdit->append(tr("图标路径: %1").arg(iconPath));
+
+    // Taken now, like the request: ticking a box during the run changes the next run.
+    m_optionNotices = unkeptOptionNotices();
+
+    QMetaObject::invokeMethod(m_worker, "createPortableApp", Qt::AutoConnection, Q_ARG(QString, folderPath),
+                              Q_ARG(QString, archivePath), Q_ARG(QString, outputDir), Q_ARG(QString, mainExeName),
+                              Q_ARG(QString, iconPath), Q_ARG(QString, compressionLevelArg()),
+                              Q_ARG(QString, compressionMethodArg()), Q_ARG(QString, dictionarySizeArg()));
 }
 
-void MainWindow::onWorkerProgress(int)
+// The option boxes are kept with the settings but reach no product. Each
+// ticked box whose promise the product does not keep says so after the run,
+// rather than let the user rely on it. Extraction into the temporary folder
+// is what every product does, so that box needs no line.
+QStringList MainWindow::unkeptOptionNotices() const
 {
+    QStringList notices;
+    if (ui->chkCleanup->isChecked())
+        notices << tr("注意：“完成后清理临时文件”未生效，程序结束后解压出的文件仍留在临时目录中。");
+    if (ui->chkAdmin->isChecked())
+        notices << tr("注意：“以管理员权限运行”未生效，制作出的程序以当前用户的权限运行。");
+    if (ui->chkEncrypt->isChecked())
+        notices << tr("注意：“加密文件内容”未生效，制作出的程序中的文件没有加密。");
+    return notices;
 }
 
-void MainWindow::onWorkerLog(const QString &)
+void MainWindow::onWorkerProgress(int value)
 {
+    ui->progressBar->setValue(value);
 }
 
-void MainWindow::onWorkerFinished(bool)
+void MainWindow::onWorkerLog(const QString &message)
 {
+    ui->logTextEdit->append(message);
+}
+
+void MainWindow::onWorkerFinished(bool success)
+{
+    setProcessingState(false);
+    if (!success)
+        return;
+    for (const QString &notice : std::as_const(m_optionNotices))
+        ui->logTextEdit->append(notice);
+    QMessageBox::information(this, tr("完成"), tr("便携应用创建成功！"));
 }
 
 void MainWindow::startWorker()
 {
+    m_workerThread = new QThread(this);
+    m_worker = new Worker;
+    m_worker->moveToThread(m_workerThread);
+    connect(m_worker, &Worker::progressChanged, this, &MainWindow::onWorkerProgress);
+    connect(m_worker, &Worker::logMessage, this, &MainWindow::onWorkerLog);
+    connect(m_worker, &Worker::finished, this, &MainWindow::onWorkerFinished);
+    m_workerThread->start(QThread::InheritPriority);
 }
 
+// A run in progress cannot be cancelled: quit() takes effect once it has
+// returned, and wait() holds the window until then.
 void MainWindow::stopWorker()
 {
+    m_workerThread->quit();
+    m_workerThread->wait();
+    delete m_worker;
+    m_worker = nullptr;
 }
 
 void MainWindow::createWorkFolder()
 {
+    const QString created = runrules::createWorkFolder(QDir::tempPath(), QDateTime::currentDateTime());
+    m_ownsTempDir = !created.isEmpty();
+    // Without a folder of its own the runs are handed a name under the
+    // temporary folder anyway; the worker refuses a folder that is missing
+    // or not private, and the window never removes what it did not make.
+    m_tempDir = m_ownsTempDir ? created
+                              : QDir::tempPath() + QStringLiteral("/Crateforge_")
+                                    + QDateTime::currentDateTime().toString(QStringLiteral("yyyyMMddhhmmss"));
 }
 
 void MainWindow::removeWorkFolder()
 {
+    if (m_ownsTempDir && QDir(m_tempDir).exists())
+        QDir(m_tempDir).removeRecursively();
 }
 
-void MainWindow::setProcessingState(bool)
+void MainWindow::setProcessingState(bool processing)
 {
+    const bool enabled = !processing;
+    ui->startButton->setEnabled(enabled);
+    ui->selectFolderButton->setEnabled(enabled);
+    ui->outputButton->setEnabled(enabled);
+    ui->iconButton->setEnabled(enabled);
+    ui->mainExeButton->setEnabled(enabled);
+    ui->resetButton->setEnabled(enabled);
+    ui->menuButton->setEnabled(enabled);
 }
-

@@ -186,96 +186,196 @@
         <translation>Reset</translation>
     </message>
     <message>
-        <location filename="../../packager/window/mainwindow.cpp" line="144"/>
+        <location filename="../../packager/window/mainwindow.cpp" line="134"/>
         <source>确认退出</source>
         <translation>Confirm exit</translation>
     </message>
     <message>
-        <location filename="../../packager/window/mainwindow.cpp" line="144"/>
+        <location filename="../../packager/window/mainwindow.cpp" line="134"/>
         <source>确定要退出 匣坊 吗？</source>
         <translation>Quit Crateforge?</translation>
     </message>
     <message>
-        <location filename="../../packager/window/mainwindow.cpp" line="158"/>
+        <location filename="../../packager/window/mainwindow.cpp" line="148"/>
         <source>选择源文件夹</source>
         <translation>Choose source folder</translation>
     </message>
     <message>
-        <location filename="../../packager/window/mainwindow.cpp" line="180"/>
+        <location filename="../../packager/window/mainwindow.cpp" line="170"/>
         <source>选择输出目录</source>
         <translation>Choose output folder</translation>
     </message>
     <message>
+        <location filename="../../packager/window/mainwindow.cpp" line="182"/>
         <location filename="../../packager/window/mainwindow.cpp" line="192"/>
-        <location filename="../../packager/window/mainwindow.cpp" line="202"/>
-        <location filename="../../packager/window/mainwindow.cpp" line="271"/>
         <location filename="../../packager/window/mainwindow.cpp" line="277"/>
-        <location filename="../../packager/window/mainwindow.cpp" line="282"/>
-        <location filename="../../packager/window/mainwindow.cpp" line="287"/>
         <source>警告</source>
         <translation>Warning</translation>
     </message>
     <message>
-        <location filename="../../packager/window/mainwindow.cpp" line="192"/>
+        <location filename="../../packager/window/mainwindow.cpp" line="182"/>
         <source>请先选择源文件夹！</source>
         <translation>Choose a source folder first!</translation>
     </message>
     <message>
-        <location filename="../../packager/window/mainwindow.cpp" line="197"/>
+        <location filename="../../packager/window/mainwindow.cpp" line="187"/>
         <source>选择主程序</source>
         <translation>Choose main program</translation>
     </message>
     <message>
-        <location filename="../../packager/window/mainwindow.cpp" line="197"/>
+        <location filename="../../packager/window/mainwindow.cpp" line="187"/>
         <source>可执行文件 (*.exe)</source>
         <translation>Executables (*.exe)</translation>
     </message>
     <message>
-        <location filename="../../packager/window/mainwindow.cpp" line="202"/>
+        <location filename="../../packager/window/mainwindow.cpp" line="192"/>
         <source>选择的主程序必须在源文件夹内！</source>
         <translation>The main program must be inside the source folder!</translation>
     </message>
     <message>
-        <location filename="../../packager/window/mainwindow.cpp" line="225"/>
+        <location filename="../../packager/window/mainwindow.cpp" line="215"/>
         <source>选择图标文件</source>
         <translation>Choose icon file</translation>
     </message>
     <message>
-        <location filename="../../packager/window/mainwindow.cpp" line="225"/>
+        <location filename="../../packager/window/mainwindow.cpp" line="215"/>
         <source>图标文件 (*.ico)</source>
         <translation>Icon files (*.ico)</translation>
     </message>
     <message>
-        <location filename="../../packager/window/mainwindow.cpp" line="233"/>
+        <location filename="../../packager/window/mainwindow.cpp" line="223"/>
+        <location filename="../../packager/window/mainwindow_run.cpp" line="21"/>
         <source>错误</source>
         <translation>Error</translation>
     </message>
     <message>
-        <location filename="../../packager/window/mainwindow.cpp" line="233"/>
+        <location filename="../../packager/window/mainwindow.cpp" line="223"/>
         <source>无法加载图标文件！</source>
         <translation>Cannot load the icon file!</translation>
     </message>
     <message>
-        <location filename="../../packager/window/mainwindow.cpp" line="271"/>
+        <location filename="../../packager/window/mainwindow.cpp" line="265"/>
         <source>请选择源文件夹！</source>
         <translation>Choose a source folder!</translation>
     </message>
     <message>
-        <location filename="../../packager/window/mainwindow.cpp" line="277"/>
+        <location filename="../../packager/window/mainwindow.cpp" line="268"/>
         <source>请选择主程序！</source>
         <translation>Choose a main program!</translation>
     </message>
     <message>
-        <location filename="../../packager/window/mainwindow.cpp" line="282"/>
+        <location filename="../../packager/window/mainwindow.cpp" line="271"/>
         <source>选择的主程序不存在于源文件夹中！
 请重新选择主程序。</source>
         <translation>The main program is not in the source folder!
 Please choose it again.</translation>
     </message>
     <message>
-        <location filename="../../packager/window/mainwindow.cpp" line="287"/>
+        <location filename="../../packager/window/mainwindow.cpp" line="274"/>
         <source>输出路径必须是一个目录（例如 C:/Output）！</source>
         <translation>The output path must be a folder (e.g. C:/Output)!</translation>
+    </message>
+    <message>
+        <location filename="../../packager/window/mainwindow_run.cpp" line="15"/>
+        <source>输入验证失败，操作中止</source>
+        <translation>Input check failed; nothing was built.</translation>
+    </message>
+    <message>
+        <location filename="../../packager/window/mainwindow_run.cpp" line="21"/>
+        <source>主程序不存在：%1</source>
+        <translation>The main program does not exist: %1</translation>
+    </message>
+    <message>
+        <location filename="../../packager/window/mainwindow_run.cpp" line="35"/>
+        <source>调试信息:</source>
+        <translation>Details:</translation>
+    </message>
+    <message>
+        <location filename="../../packager/window/mainwindow_run.cpp" line="36"/>
+        <source>源文件夹: %1</source>
+        <translation>Source folder: %1</translation>
+    </message>
+    <message>
+        <location filename="../../packager/window/mainwindow_run.cpp" line="37"/>
+        <source>主程序: %1</source>
+        <translation>Main program: %1</translation>
+    </message>
+    <message>
+        <location filename="../../packager/window/mainwindow_run.cpp" line="38"/>
+        <source>输出目录: %1</source>
+        <translation>Output folder: %1</translation>
+    </message>
+    <message>
+        <location filename="../../packager/window/mainwindow_run.cpp" line="39"/>
+        <source>图标路径: %1</source>
+        <translation>Icon file: %1</translation>
+    </message>
+    <message>
+        <location filename="../../packager/window/mainwindow_run.cpp" line="58"/>
+        <source>注意：“完成后清理临时文件”未生效，程序结束后解压出的文件仍留在临时目录中。</source>
+        <translation>Note: “Delete temporary files when done” has no effect; the unpacked files stay in the temporary folder after the program ends.</translation>
+    </message>
+    <message>
+        <location filename="../../packager/window/mainwindow_run.cpp" line="60"/>
+        <source>注意：“以管理员权限运行”未生效，制作出的程序以当前用户的权限运行。</source>
+        <translation>Note: “Run as administrator” has no effect; the program runs with the current user’s rights.</translation>
+    </message>
+    <message>
+        <location filename="../../packager/window/mainwindow_run.cpp" line="62"/>
+        <source>注意：“加密文件内容”未生效，制作出的程序中的文件没有加密。</source>
+        <translation>Note: “Encrypt file contents” has no effect; the files inside the program are not encrypted.</translation>
+    </message>
+    <message>
+        <location filename="../../packager/window/mainwindow_run.cpp" line="83"/>
+        <source>完成</source>
+        <translation>Done</translation>
+    </message>
+    <message>
+        <location filename="../../packager/window/mainwindow_run.cpp" line="83"/>
+        <source>便携应用创建成功！</source>
+        <translation>The portable program was built successfully!</translation>
+    </message>
+    <message>
+        <location filename="../../packager/window/mainwindow_settings.cpp" line="25"/>
+        <source>简体中文</source>
+        <translation>简体中文</translation>
+    </message>
+    <message>
+        <location filename="../../packager/window/mainwindow_settings.cpp" line="26"/>
+        <source>繁體中文</source>
+        <translation>繁體中文</translation>
+    </message>
+    <message>
+        <location filename="../../packager/window/mainwindow_settings.cpp" line="27"/>
+        <source>English</source>
+        <translation>English</translation>
+    </message>
+    <message>
+        <location filename="../../packager/window/mainwindow_settings.cpp" line="86"/>
+        <source>重置确认</source>
+        <translation>Reset settings</translation>
+    </message>
+    <message>
+        <location filename="../../packager/window/mainwindow_settings.cpp" line="86"/>
+        <source>确定要将所有设置恢复为默认值吗？
+此操作无法撤销。</source>
+        <translation>Restore all settings to their defaults?
+This cannot be undone.</translation>
+    </message>
+    <message>
+        <location filename="../../packager/window/mainwindow_settings.cpp" line="111"/>
+        <source>重置成功</source>
+        <translation>Settings reset</translation>
+    </message>
+    <message>
+        <location filename="../../packager/window/mainwindow_settings.cpp" line="111"/>
+        <source>所有设置已恢复为默认值。</source>
+        <translation>All settings have been restored to their defaults.</translation>
+    </message>
+    <message>
+        <location filename="../../packager/window/mainwindow_settings.cpp" line="184"/>
+        <source>关于匣坊</source>
+        <translation>About Crateforge</translation>
     </message>
 </context>
 </TS>

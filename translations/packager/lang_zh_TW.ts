@@ -186,96 +186,196 @@
         <translation>一鍵重設</translation>
     </message>
     <message>
-        <location filename="../../packager/window/mainwindow.cpp" line="144"/>
+        <location filename="../../packager/window/mainwindow.cpp" line="134"/>
         <source>确认退出</source>
         <translation>確認結束</translation>
     </message>
     <message>
-        <location filename="../../packager/window/mainwindow.cpp" line="144"/>
+        <location filename="../../packager/window/mainwindow.cpp" line="134"/>
         <source>确定要退出 匣坊 吗？</source>
         <translation>確定要結束 匣坊 嗎？</translation>
     </message>
     <message>
-        <location filename="../../packager/window/mainwindow.cpp" line="158"/>
+        <location filename="../../packager/window/mainwindow.cpp" line="148"/>
         <source>选择源文件夹</source>
         <translation>選擇來源資料夾</translation>
     </message>
     <message>
-        <location filename="../../packager/window/mainwindow.cpp" line="180"/>
+        <location filename="../../packager/window/mainwindow.cpp" line="170"/>
         <source>选择输出目录</source>
         <translation>選擇輸出目錄</translation>
     </message>
     <message>
+        <location filename="../../packager/window/mainwindow.cpp" line="182"/>
         <location filename="../../packager/window/mainwindow.cpp" line="192"/>
-        <location filename="../../packager/window/mainwindow.cpp" line="202"/>
-        <location filename="../../packager/window/mainwindow.cpp" line="271"/>
         <location filename="../../packager/window/mainwindow.cpp" line="277"/>
-        <location filename="../../packager/window/mainwindow.cpp" line="282"/>
-        <location filename="../../packager/window/mainwindow.cpp" line="287"/>
         <source>警告</source>
         <translation>警告</translation>
     </message>
     <message>
-        <location filename="../../packager/window/mainwindow.cpp" line="192"/>
+        <location filename="../../packager/window/mainwindow.cpp" line="182"/>
         <source>请先选择源文件夹！</source>
         <translation>請先選擇來源資料夾！</translation>
     </message>
     <message>
-        <location filename="../../packager/window/mainwindow.cpp" line="197"/>
+        <location filename="../../packager/window/mainwindow.cpp" line="187"/>
         <source>选择主程序</source>
         <translation>選擇主程式</translation>
     </message>
     <message>
-        <location filename="../../packager/window/mainwindow.cpp" line="197"/>
+        <location filename="../../packager/window/mainwindow.cpp" line="187"/>
         <source>可执行文件 (*.exe)</source>
         <translation>可執行檔 (*.exe)</translation>
     </message>
     <message>
-        <location filename="../../packager/window/mainwindow.cpp" line="202"/>
+        <location filename="../../packager/window/mainwindow.cpp" line="192"/>
         <source>选择的主程序必须在源文件夹内！</source>
         <translation>選擇的主程式必須位於來源資料夾內！</translation>
     </message>
     <message>
-        <location filename="../../packager/window/mainwindow.cpp" line="225"/>
+        <location filename="../../packager/window/mainwindow.cpp" line="215"/>
         <source>选择图标文件</source>
         <translation>選擇圖示檔案</translation>
     </message>
     <message>
-        <location filename="../../packager/window/mainwindow.cpp" line="225"/>
+        <location filename="../../packager/window/mainwindow.cpp" line="215"/>
         <source>图标文件 (*.ico)</source>
         <translation>圖示檔案 (*.ico)</translation>
     </message>
     <message>
-        <location filename="../../packager/window/mainwindow.cpp" line="233"/>
+        <location filename="../../packager/window/mainwindow.cpp" line="223"/>
+        <location filename="../../packager/window/mainwindow_run.cpp" line="21"/>
         <source>错误</source>
         <translation>錯誤</translation>
     </message>
     <message>
-        <location filename="../../packager/window/mainwindow.cpp" line="233"/>
+        <location filename="../../packager/window/mainwindow.cpp" line="223"/>
         <source>无法加载图标文件！</source>
         <translation>無法載入圖示檔案！</translation>
     </message>
     <message>
-        <location filename="../../packager/window/mainwindow.cpp" line="271"/>
+        <location filename="../../packager/window/mainwindow.cpp" line="265"/>
         <source>请选择源文件夹！</source>
         <translation>請選擇來源資料夾！</translation>
     </message>
     <message>
-        <location filename="../../packager/window/mainwindow.cpp" line="277"/>
+        <location filename="../../packager/window/mainwindow.cpp" line="268"/>
         <source>请选择主程序！</source>
         <translation>請選擇主程式！</translation>
     </message>
     <message>
-        <location filename="../../packager/window/mainwindow.cpp" line="282"/>
+        <location filename="../../packager/window/mainwindow.cpp" line="271"/>
         <source>选择的主程序不存在于源文件夹中！
 请重新选择主程序。</source>
         <translation>選擇的主程式不在來源資料夾中！
 請重新選擇主程式。</translation>
     </message>
     <message>
-        <location filename="../../packager/window/mainwindow.cpp" line="287"/>
+        <location filename="../../packager/window/mainwindow.cpp" line="274"/>
         <source>输出路径必须是一个目录（例如 C:/Output）！</source>
         <translation>輸出路徑必須是一個目錄（例如 C:/Output）！</translation>
+    </message>
+    <message>
+        <location filename="../../packager/window/mainwindow_run.cpp" line="15"/>
+        <source>输入验证失败，操作中止</source>
+        <translation>輸入驗證失敗，操作已中止</translation>
+    </message>
+    <message>
+        <location filename="../../packager/window/mainwindow_run.cpp" line="21"/>
+        <source>主程序不存在：%1</source>
+        <translation>主程式不存在：%1</translation>
+    </message>
+    <message>
+        <location filename="../../packager/window/mainwindow_run.cpp" line="35"/>
+        <source>调试信息:</source>
+        <translation>偵錯資訊:</translation>
+    </message>
+    <message>
+        <location filename="../../packager/window/mainwindow_run.cpp" line="36"/>
+        <source>源文件夹: %1</source>
+        <translation>來源資料夾: %1</translation>
+    </message>
+    <message>
+        <location filename="../../packager/window/mainwindow_run.cpp" line="37"/>
+        <source>主程序: %1</source>
+        <translation>主程式: %1</translation>
+    </message>
+    <message>
+        <location filename="../../packager/window/mainwindow_run.cpp" line="38"/>
+        <source>输出目录: %1</source>
+        <translation>輸出目錄: %1</translation>
+    </message>
+    <message>
+        <location filename="../../packager/window/mainwindow_run.cpp" line="39"/>
+        <source>图标路径: %1</source>
+        <translation>圖示路徑: %1</translation>
+    </message>
+    <message>
+        <location filename="../../packager/window/mainwindow_run.cpp" line="58"/>
+        <source>注意：“完成后清理临时文件”未生效，程序结束后解压出的文件仍留在临时目录中。</source>
+        <translation>注意：「完成後清除暫存檔案」未生效，程式結束後解壓縮出的檔案仍會留在暫存資料夾中。</translation>
+    </message>
+    <message>
+        <location filename="../../packager/window/mainwindow_run.cpp" line="60"/>
+        <source>注意：“以管理员权限运行”未生效，制作出的程序以当前用户的权限运行。</source>
+        <translation>注意：「以系統管理員權限執行」未生效，製作出的程式以目前使用者的權限執行。</translation>
+    </message>
+    <message>
+        <location filename="../../packager/window/mainwindow_run.cpp" line="62"/>
+        <source>注意：“加密文件内容”未生效，制作出的程序中的文件没有加密。</source>
+        <translation>注意：「加密檔案內容」未生效，製作出的程式中的檔案並未加密。</translation>
+    </message>
+    <message>
+        <location filename="../../packager/window/mainwindow_run.cpp" line="83"/>
+        <source>完成</source>
+        <translation>完成</translation>
+    </message>
+    <message>
+        <location filename="../../packager/window/mainwindow_run.cpp" line="83"/>
+        <source>便携应用创建成功！</source>
+        <translation>可攜式應用程式建立成功！</translation>
+    </message>
+    <message>
+        <location filename="../../packager/window/mainwindow_settings.cpp" line="25"/>
+        <source>简体中文</source>
+        <translation>简体中文</translation>
+    </message>
+    <message>
+        <location filename="../../packager/window/mainwindow_settings.cpp" line="26"/>
+        <source>繁體中文</source>
+        <translation>繁體中文</translation>
+    </message>
+    <message>
+        <location filename="../../packager/window/mainwindow_settings.cpp" line="27"/>
+        <source>English</source>
+        <translation>English</translation>
+    </message>
+    <message>
+        <location filename="../../packager/window/mainwindow_settings.cpp" line="86"/>
+        <source>重置确认</source>
+        <translation>確認重設</translation>
+    </message>
+    <message>
+        <location filename="../../packager/window/mainwindow_settings.cpp" line="86"/>
+        <source>确定要将所有设置恢复为默认值吗？
+此操作无法撤销。</source>
+        <translation>確定要將所有設定還原為預設值嗎？
+此操作無法復原。</translation>
+    </message>
+    <message>
+        <location filename="../../packager/window/mainwindow_settings.cpp" line="111"/>
+        <source>重置成功</source>
+        <translation>重設完成</translation>
+    </message>
+    <message>
+        <location filename="../../packager/window/mainwindow_settings.cpp" line="111"/>
+        <source>所有设置已恢复为默认值。</source>
+        <translation>所有設定已還原為預設值。</translation>
+    </message>
+    <message>
+        <location filename="../../packager/window/mainwindow_settings.cpp" line="184"/>
+        <source>关于匣坊</source>
+        <translation>關於匣坊</translation>
     </message>
 </context>
 </TS>

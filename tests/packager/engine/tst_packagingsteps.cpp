@@ -17,6 +17,8 @@ class PackagingStepsTest : public QObject
 private Q_SLOTS:
     void archiverArguments_data();
     void archiverArguments();
+    void editorArguments_data();
+    void editorArguments();
     void configurationBlock_data();
     void configurationBlock();
     void progressFromRecordedOutput_data();
@@ -69,6 +71,38 @@ void PackagingStepsTest::archiverArguments()
     QCOMPARE(arguments, expected);
     for (const QString &argument : arguments)
         QVERIFY2(!argument.contains(QLatin1Char('\\')), qPrintable(argument));
+}
+
+void PackagingStepsTest::editorArguments_data()
+{
+    QTest::addColumn<QString>("exe");
+    QTest::addColumn<QString>("ico"); // empty: the delete step
+    QTest::addColumn<QStringList>("expected");
+
+    QTest::newRow("delete") << "/out/app.exe" << ""
+                            << QStringList{"-open", "/out/app.exe", "-save", "/out/app.exe", "-action", "delete",
+                                           "-mask", "ICONGROUP,", "-log", "NUL"};
+    QTest::newRow("add") << "/out/app.exe" << "/t/crateforge-icons/run-1/temp_icon.ico"
+                         << QStringList{"-open", "/out/app.exe", "-save", "/out/app.exe", "-action", "addoverwrite",
+                                        "-resource", "/t/crateforge-icons/run-1/temp_icon.ico", "-mask", "ICONGROUP,MAINICON,",
+                                        "-log", "NUL"};
+    // The path goes on exactly as given: no separator conversion, no quoting.
+    QTest::newRow("spaces, Chinese, backslash kept")
+        << "C:\\输出 目录/my app.exe" << ""
+        << QStringList{"-open", "C:\\输出 目录/my app.exe", "-save", "C:\\输出 目录/my app.exe", "-action",
+                       "delete", "-mask", "ICONGROUP,", "-log", "NUL"};
+    QTest::newRow("relative path") << "app.exe" << "i.ico"
+                                   << QStringList{"-open", "app.exe", "-save", "app.exe", "-action", "addoverwrite",
+                                                  "-resource", "i.ico", "-mask", "ICONGROUP,MAINICON,", "-log", "NUL"};
+}
+
+void PackagingStepsTest::editorArguments()
+{
+    QFETCH(QString, exe);
+    QFETCH(QString, ico);
+    QFETCH(QStringList, expected);
+    QCOMPARE(ico.isEmpty() ? packaging::editorDeleteArguments(exe) : packaging::editorAddArguments(exe, ico),
+             expected);
 }
 
 void PackagingStepsTest::configurationBlock_data()

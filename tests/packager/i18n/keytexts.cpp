@@ -37,4 +37,16 @@ void addKeyTextRows()
     QTest::newRow("en_US about title") << QStringLiteral("en_US") << "AboutDialog" << QStringLiteral("关于匣坊") << QStringLiteral("About Crateforge");
     QTest::newRow("en_US about heading") << QStringLiteral("en_US") << "AboutDialog" << QStringLiteral("<h2>匣坊</h2>") << QStringLiteral("<h2>Crateforge</h2>");
     QTest::newRow("en_US about version") << QStringLiteral("en_US") << "AboutDialog" << QStringLiteral("版本: %1") << QStringLiteral("Version: %1");
+    QTest::newRow("zh_TW done") << QStringLiteral("zh_TW") << "MainWindow" << QStringLiteral("便携应用创建成功！") << QStringLiteral("可攜式應用程式建立成功！");
+    QTest::newRow("zh_TW abort line") << QStringLiteral("zh_TW") << "MainWindow" << QStringLiteral("输入验证失败，操作中止") << QStringLiteral("輸入驗證失敗，操作已中止");
+    QTest::newRow("zh_TW reset question") << QStringLiteral("zh_TW") << "MainWindow" << QStringLiteral("确定要将所有设置恢复为默认值吗？\n此操作无法撤销。") << QStringLiteral("確定要將所有設定還原為預設值嗎？\n此操作無法復原。");
+    QTest::newRow("zh_TW menu about") << QStringLiteral("zh_TW") << "MainWindow" << QStringLiteral("关于匣坊") << QStringLiteral("關於匣坊");
+    QTest::newRow("zh_TW menu language") << QStringLiteral("zh_TW") << "MainWindow" << QStringLiteral("简体中文") << QStringLiteral("简体中文");
+    QTest::newRow("zh_TW encrypt notice") << QStringLiteral("zh_TW") << "MainWindow" << QStringLiteral("注意：“加密文件内容”未生效，制作出的程序中的文件没有加密。") << QStringLiteral("注意：「加密檔案內容」未生效，製作出的程式中的檔案並未加密。");
+    QTest::newRow("en_US done") << QStringLiteral("en_US") << "MainWindow" << QStringLiteral("便携应用创建成功！") << QStringLiteral("The portable program was built successfully!");
+    QTest::newRow("en_US abort line") << QStringLiteral("en_US") << "MainWindow" << QStringLiteral("输入验证失败，操作中止") << QStringLiteral("Input check failed; nothing was built.");
+    QTest::newRow("en_US reset question") << QStringLiteral("en_US") << "MainWindow" << QStringLiteral("确定要将所有设置恢复为默认值吗？\n此操作无法撤销。") << QStringLiteral("Restore all settings to their defaults?\nThis cannot be undone.");
+    QTest::newRow("en_US menu about") << QStringLiteral("en_US") << "MainWindow" << QStringLiteral("关于匣坊") << QStringLiteral("About Crateforge");
+    QTest::newRow("en_US menu language") << QStringLiteral("en_US") << "MainWindow" << QStringLiteral("繁體中文") << QStringLiteral("繁體中文");
+    QTest::newRow("en_US encrypt notice") << QStringLiteral("en_US") << "MainWindow" << QStringLiteral("注意：“加密文件内容”未生效，制作出的程序中的文件没有加密。") << QStringLiteral("Note: \u201cEncrypt file contents\u201d has no effect; the files inside the program are not encrypted.");
 }

@@ -6,6 +6,8 @@
 #include <QTemporaryDir>
 #include <QtTest>
 
+#include <thread>
+
 // replaceExeIcon with the real bundled editor, and with stand-ins for it in
 // the tool folder: one that cannot start, ones that hang, one that fails.
 class tst_IconReplace : public QObject
@@ -19,7 +21,7 @@ private:
     QString m_tools;
 
     QString editorPath() const { return m_tools + QStringLiteral("/ResourceHacker.exe"); }
-    QString iconPath() const { return m_tools + QStringLiteral("/temp_icon.ico"); }
+    QString iconFolder() const { return m_tools + QStringLiteral("/crateforge-icons"); }
 
     QString freshProduct(const QByteArray &bytes = {})
     {
@@ -47,9 +49,14 @@ private:
         qint64 elapsedMs = 0;
     };
 
-    static Call replace(const QString &exe, const QByteArray &ico)
+    // The icon-cache pauses are cut; the editor's time limits are as designed
+    // unless given.
+    static Call replace(const QString &exe, const QByteArray &ico, Worker::Timing timing = {})
     {
         Worker worker;
+        timing.iconCachePauseMs = 0;
+        timing.afterIconPauseMs = 0;
+        worker.setTiming(timing);
         Call call;
         QObject::connect(&worker, &Worker::logMessage, &worker, [&call](const QString &line) { call.log << line; });
         QElapsedTimer timer;
@@ -59,10 +66,31 @@ private:
         return call;
     }
 
-    QStringList normalLog(const QString &exe) const
+    // The icon file the call wrote: temp_icon.ico in a folder of the call's
+    // own under the tool folder's "crateforge-icons" folder. Empty when none was logged.
+    QString loggedIconPath(const Call &call) const
+    {
+        const QString prefix = QStringLiteral("临时图标文件创建成功: ");
+        const QStringList lines = call.log.filter(prefix);
+        if (lines.size() != 1)
+            return {};
+        const QString path = lines.first().mid(prefix.size());
+        const QFileInfo info(path);
+        if (info.fileName() != QLatin1String("temp_icon.ico") || QFileInfo(info.path()).path() != iconFolder())
+            return {};
+        return path;
+    }
+
+    // No icon file and no folder of a call is left behind.
+    bool iconFolderEmpty() const
+    {
+        return QDir(iconFolder()).isEmpty(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden | QDir::System);
+    }
+
+    QStringList normalLog(const QString &exe, const QString &icon) const
     {
         return {QStringLiteral("开始替换图标: %1").arg(exe),
-                QStringLiteral("临时图标文件创建成功: %1").arg(iconPath()),
+                QStringLiteral("临时图标文件创建成功: %1").arg(icon),
                 QStringLiteral("删除旧图标资源..."),
                 QStringLiteral("添加新图标资源..."),
                 QStringLiteral("更新图标缓存..."),
@@ -70,10 +98,10 @@ private:
                 QStringLiteral("图标替换完成")};
     }
 
-    QStringList failedAddLog(const QString &exe, bool deleteOverran) const
+    QStringList failedAddLog(const QString &exe, const QString &icon, bool deleteOverran) const
     {
         QStringList log{QStringLiteral("开始替换图标: %1").arg(exe),
-                        QStringLiteral("临时图标文件创建成功: %1").arg(iconPath()), QStringLiteral("删除旧图标资源...")};
+                        QStringLiteral("临时图标文件创建成功: %1").arg(icon), QStringLiteral("删除旧图标资源...")};
         if (deleteOverran)
             log << QStringLiteral("警告：ResourceHacker删除旧图标失败，可能原本没有图标");
         log << QStringLiteral("添加新图标资源...") << QStringLiteral("错误：ResourceHacker添加新图标失败");
@@ -96,8 +124,8 @@ private Q_SLOTS:
     {
         QFile::remove(editorPath());
         QDir(editorPath()).removeRecursively();
-        QFile::remove(iconPath());
-        QDir(iconPath()).removeRecursively();
+        QFile::remove(iconFolder());
+        QDir(iconFolder()).removeRecursively();
     }
 
     void normalPathLeavesNoTemporaryFiles()
@@ -105,8 +133,10 @@ private Q_SLOTS:
         const QString exe = freshProduct();
         const Call call = replace(exe, m_ico);
         QVERIFY(call.result);
-        QCOMPARE(call.log, normalLog(exe));
-        QVERIFY(!QFile::exists(iconPath()));
+        const QString icon = loggedIconPath(call);
+        QVERIFY2(!icon.isEmpty(), qPrintable(call.log.join(QLatin1Char('\n'))));
+        QCOMPARE(call.log, normalLog(exe, icon));
+        QVERIFY(iconFolderEmpty());
         QVERIFY(!QFile::exists(exe + QStringLiteral(".bak")));
         QVERIFY(QFile::exists(editorPath()));
         QCOMPARE(producttools::productIcon(producttools::readFile(exe)), m_ico);
@@ -114,24 +144,27 @@ private Q_SLOTS:
         const producttools::Run run = producttools::runProgram(exe);
         const producttools::Run plain = producttools::runProgram(freshProductCopy());
         QCOMPARE(run.exitCode, plain.exitCode);
-        if (producttools::ranProbe(plain))
-            QVERIFY(producttools::ranProbe(run));
+        QVERIFY2(producttools::ranProbe(plain), plain.output.constData());
+        QVERIFY2(producttools::ranProbe(run), run.output.constData());
     }
 
     // The second call finds the editor already there, removes a stale backup
-    // and overwrites the temporary icon.
+    // and writes an icon file of its own: one left in the tool folder (by
+    // another program, under the shared name) is never handed to the editor.
     void secondCallReplacesIcon()
     {
         const QString exe = freshProduct();
         QVERIFY(replace(exe, m_ico).result);
         QVERIFY(producttools::writeFile(exe + QStringLiteral(".bak"), "stale"));
-        QVERIFY(producttools::writeFile(iconPath(), QByteArray(100000, 'x')));
+        const QString shared = m_tools + QStringLiteral("/temp_icon.ico");
+        QVERIFY(producttools::writeFile(shared, QByteArray(100000, 'x')));
         const QByteArray other = producttools::readFile(QStringLiteral(ICON_FIXTURE_DIR "/png16.ico"));
         const Call call = replace(exe, other);
+        QFile::remove(shared);
         QVERIFY(call.result);
-        QCOMPARE(call.log, normalLog(exe));
+        QCOMPARE(call.log, normalLog(exe, loggedIconPath(call)));
         QVERIFY(!QFile::exists(exe + QStringLiteral(".bak")));
-        QVERIFY(!QFile::exists(iconPath()));
+        QVERIFY(iconFolderEmpty());
         QCOMPARE(producttools::productIcon(producttools::readFile(exe)), other);
     }
 
@@ -141,10 +174,10 @@ private Q_SLOTS:
         const QString exe = freshProduct();
         const Call call = replace(exe, m_ico);
         QVERIFY(!call.result);
-        QCOMPARE(call.log, failedAddLog(exe, true));
+        QCOMPARE(call.log, failedAddLog(exe, loggedIconPath(call), true));
         QVERIFY(call.elapsedMs < 4000);
         QCOMPARE(producttools::readFile(exe), m_product);
-        QVERIFY(!QFile::exists(iconPath()));
+        QVERIFY(iconFolderEmpty());
         QVERIFY(!QFile::exists(exe + QStringLiteral(".bak")));
     }
 
@@ -155,9 +188,9 @@ private Q_SLOTS:
         const QString exe = freshProduct(notProduct);
         const Call call = replace(exe, m_ico);
         QVERIFY(!call.result);
-        QCOMPARE(call.log, failedAddLog(exe, false));
+        QCOMPARE(call.log, failedAddLog(exe, loggedIconPath(call), false));
         QCOMPARE(producttools::readFile(exe), notProduct);
-        QVERIFY(!QFile::exists(iconPath()));
+        QVERIFY(iconFolderEmpty());
         QVERIFY(!QFile::exists(exe + QStringLiteral(".bak")));
     }
 
@@ -170,12 +203,12 @@ private Q_SLOTS:
         QTest::addColumn<int>("tamperAfterMs");
         QTest::newRow("add overruns") << QByteArray("#!/bin/sh\n"
                                                     "[ \"$6\" = addoverwrite ] || exit 0\n"
-                                                    "sleep 11\nprintf tampered >> \"$2\"\n")
-                                      << false << 11000;
+                                                    "sleep 3\nprintf tampered >> \"$2\"\n")
+                                      << false << 3000;
         QTest::newRow("delete overruns") << QByteArray("#!/bin/sh\n"
                                                        "[ \"$6\" = delete ] || exit 3\n"
-                                                       "sleep 6\nprintf tampered >> \"$2\"\n")
-                                         << true << 6000;
+                                                       "sleep 2\nprintf tampered >> \"$2\"\n")
+                                         << true << 2000;
     }
     void hangingEditorIsStopped()
     {
@@ -186,10 +219,14 @@ private Q_SLOTS:
         const QString exe = freshProduct();
         QElapsedTimer sinceStart;
         sinceStart.start();
-        const Call call = replace(exe, m_ico);
+        // Time limits of 1 s and 2 s, which the stand-ins overrun.
+        Worker::Timing timing;
+        timing.editorDeleteMs = 1000;
+        timing.editorAddMs = 2000;
+        const Call call = replace(exe, m_ico, timing);
         QVERIFY(!call.result);
-        QCOMPARE(call.log, failedAddLog(exe, deleteOverruns));
-        QVERIFY(!QFile::exists(iconPath()));
+        QCOMPARE(call.log, failedAddLog(exe, loggedIconPath(call), deleteOverruns));
+        QVERIFY(iconFolderEmpty());
         QVERIFY(!QFile::exists(exe + QStringLiteral(".bak")));
         // Past the moment the stand-in would have written, had it lived.
         QTest::qWait(int(qMax<qint64>(0, tamperAfterMs + 1500 - sinceStart.elapsed())));
@@ -206,7 +243,7 @@ private Q_SLOTS:
         const QString exe = freshProduct();
         const Call call = replace(exe, m_ico);
         QVERIFY(!call.result);
-        QCOMPARE(call.log, failedAddLog(exe, false));
+        QCOMPARE(call.log, failedAddLog(exe, loggedIconPath(call), false));
         QCOMPARE(producttools::readFile(exe), m_product);
         QVERIFY(QFileInfo(exe).isExecutable());
         QVERIFY(!QFile::exists(exe + QStringLiteral(".bak")));
@@ -216,13 +253,36 @@ private Q_SLOTS:
     {
         installFakeEditor("#!/bin/sh\nexit 9\n", QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner | QFile::ReadOther
                                                      | QFile::WriteOther | QFile::ExeOther);
-        if (isTrustedTool(editorPath()))
-            QSKIP("the tool folder's trust check accepts files that others can write");
+        QVERIFY2(!isTrustedTool(editorPath()), "the tool folder's trust check accepts files that others can write");
         const QString exe = freshProduct();
         const Call call = replace(exe, m_ico);
         QVERIFY(call.result);
-        QCOMPARE(call.log, normalLog(exe));
+        QCOMPARE(call.log, normalLog(exe, loggedIconPath(call)));
         QCOMPARE(producttools::productIcon(producttools::readFile(exe)), m_ico);
+    }
+
+    // Two programs giving icons at the same moment: each product gets its own
+    // icon, although both editors run while the other's icon file exists.
+    void concurrentCallsKeepTheirIcons()
+    {
+        installFakeEditor("#!/bin/sh\n[ \"$6\" = addoverwrite ] && sleep 0.5\nexec '" ICON_EDITOR "' \"$@\"\n");
+        QStringList products;
+        for (const char *name : {"first", "second"}) {
+            const QString path = m_dir.filePath(QStringLiteral("both/%1.exe").arg(QLatin1String(name)));
+            QDir().mkpath(QFileInfo(path).path());
+            QVERIFY(producttools::writeFile(path, m_product));
+            products << path;
+        }
+        const QByteArray icons[] = {m_ico, producttools::readFile(QStringLiteral(ICON_FIXTURE_DIR "/png16.ico"))};
+        bool results[] = {false, false};
+        std::thread other([&] { results[1] = replace(products[1], icons[1]).result; });
+        results[0] = replace(products[0], icons[0]).result;
+        other.join();
+        for (int i = 0; i < 2; ++i) {
+            QVERIFY(results[i]);
+            QCOMPARE(producttools::productIcon(producttools::readFile(products[i])), icons[i]);
+        }
+        QVERIFY(iconFolderEmpty());
     }
 
     void earlyFailures_data()
@@ -248,7 +308,7 @@ private Q_SLOTS:
         else if (setup == QStringLiteral("editor-folder"))
             QVERIFY(QDir().mkpath(editorPath() + QStringLiteral("/inside")));
         else
-            QVERIFY(QDir().mkpath(iconPath()));
+            QVERIFY(producttools::writeFile(iconFolder(), "not a folder"));
 
         const Call call = replace(exe, m_ico);
         QVERIFY(!call.result);

@@ -1,0 +1,71 @@
+#include "runrules.h"
+
+#include <QFile>
+#include <QFileInfo>
+
+#include <sys/stat.h>
+
+#include <cerrno>
+
+namespace runrules {
+
+QString compressionLevelArg(int index)
+{
+    switch (index) {
+    case 0: return QStringLiteral("0");
+    case 1: return QStringLiteral("1");
+    case 2: return QStringLiteral("3");
+    case 4: return QStringLiteral("7");
+    case 5: return QStringLiteral("9");
+    default: return QStringLiteral("5");
+    }
+}
+
+QString compressionMethodArg(int index)
+{
+    return index == 1 ? QStringLiteral("LZMA2") : QStringLiteral("LZMA");
+}
+
+QString dictionarySizeArg(int index)
+{
+    switch (index) {
+    case 0: return QStringLiteral("64K");
+    case 1: return QStringLiteral("1M");
+    case 3: return QStringLiteral("32M");
+    case 4: return QStringLiteral("64M");
+    default: return QStringLiteral("16M");
+    }
+}
+
+InputProblem checkInputs(const QString &folderPath, const QString &mainExeName, const QString &outputPath)
+{
+    if (folderPath.isEmpty())
+        return InputProblem::NoFolder;
+    if (mainExeName.isEmpty())
+        return InputProblem::NoMainProgram;
+    if (!QFile::exists(folderPath + QLatin1Char('/') + mainExeName))
+        return InputProblem::MainProgramMissing;
+    if (!QFileInfo(outputPath).isDir())
+        return InputProblem::OutputNotFolder;
+    return InputProblem::None;
+}
+
+QString createWorkFolder(const QString &tempPath, const QDateTime &now)
+{
+    const QString base = tempPath + QStringLiteral("/Crateforge_") + now.toString(QStringLiteral("yyyyMMddhhmmss"));
+    constexpr int kAttempts = 1000;
+    for (int attempt = 1; attempt <= kAttempts; ++attempt) {
+        const QString path = attempt == 1 ? base : base + QLatin1Char('_') + QString::number(attempt);
+        // mkdir fails on any existing name, link or not, so the folder is
+        // always one this call made.
+        if (::mkdir(QFile::encodeName(path).constData(), 0700) == 0) {
+            ::chmod(QFile::encodeName(path).constData(), 0700);
+            return path;
+        }
+        if (errno != EEXIST)
+            return {};
+    }
+    return {};
+}
+
+} // namespace runrules

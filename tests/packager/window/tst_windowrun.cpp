@@ -1,0 +1,366 @@
+#include "mainwindow.h"
+#include "modaldriver.h"
+#include "toolfolder.h"
+#include "worker.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QDateTime>
+#include <QDir>
+#include <QElapsedTimer>
+#include <QLineEdit>
+#include <QProcess>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QSettings>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTextEdit>
+#include <QToolButton>
+
+#include <sys/stat.h>
+
+class MainWindowTestAccess
+{
+public:
+    static QString workFolder(MainWindow &w) { return w.m_tempDir; }
+    static void shortenPauses(MainWindow &w)
+    {
+        Worker::Timing timing = w.m_worker->timing();
+        timing.iconCachePauseMs = 0;
+        timing.afterIconPauseMs = 0;
+        w.m_worker->setTiming(timing);
+    }
+};
+
+namespace {
+
+QSettings store()
+{
+    return QSettings(QStringLiteral("Oxlo"), QStringLiteral("Crateforge"));
+}
+
+template <class T>
+T *child(QWidget &window, const char *name)
+{
+    return window.findChild<T *>(QString::fromLatin1(name));
+}
+
+QStringList logLines(MainWindow &w)
+{
+    return child<QTextEdit>(w, "logTextEdit")->toPlainText().split(QLatin1Char('\n'));
+}
+
+int mode(const QString &path)
+{
+    struct stat st;
+    return ::lstat(QFile::encodeName(path).constData(), &st) == 0 ? int(st.st_mode & 07777) : -1;
+}
+
+const char *const kLocked[] = {"startButton", "selectFolderButton", "outputButton", "iconButton",
+                               "mainExeButton", "resetButton", "menuButton"};
+const char *const kFree[] = {"folderLineEdit", "outputLineEdit", "iconLineEdit", "mainExeComboBox",
+                             "cmbCompression", "cmbMethod", "cmbDictSize", "chkCleanup", "chkTemp", "chkAdmin",
+                             "chkEncrypt", "basicTabButton", "advancedTabButton", "minButton", "closeButton"};
+
+} // namespace
+
+class tst_WindowRun : public QObject
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    void init();
+    void successfulRun_data();
+    void successfulRun();
+    void failedRun_data();
+    void failedRun();
+    void validationFailure_data();
+    void validationFailure();
+    void workFolders();
+    void quitDuringRun();
+
+private:
+    QString archiverPath() const { return toolFolderPath() + QStringLiteral("/7zr.exe"); }
+    void makeSource(const QString &folder);
+    void installArchiver(const QByteArray &script);
+
+    QScopedPointer<QTemporaryDir> m_root;
+};
+
+void tst_WindowRun::init()
+{
+    store().clear();
+    QFile::remove(archiverPath());
+    m_root.reset(new QTemporaryDir);
+    QVERIFY(m_root->isValid());
+    QVERIFY(QDir().mkpath(m_root->filePath(QStringLiteral("out"))));
+}
+
+void tst_WindowRun::makeSource(const QString &folder)
+{
+    QVERIFY(QDir().mkpath(folder + QStringLiteral("/data")));
+    QVERIFY(QFile::copy(QStringLiteral(TEST_APP_PATH), folder + QStringLiteral("/app.exe")));
+    QFile data(folder + QStringLiteral("/data/notes.txt"));
+    QVERIFY(data.open(QIODevice::WriteOnly));
+    data.write("payload\n");
+}
+
+// A stand-in archiver in the tool folder, trusted as our own.
+void tst_WindowRun::installArchiver(const QByteArray &script)
+{
+    QFile file(archiverPath());
+    QVERIFY(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
+    file.write("#!/bin/sh\n" + script + "\n");
+    file.close();
+    QVERIFY(QFile::setPermissions(archiverPath(), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner));
+}
+
+// The fields come from the store, as after choosing them in an earlier session.
+void tst_WindowRun::successfulRun_data()
+{
+    QTest::addColumn<int>("level");
+    QTest::addColumn<int>("method");
+    QTest::addColumn<int>("dictionary");
+    QTest::addColumn<QList<bool>>("boxes"); // cleanup, admin, encrypt
+    QTest::addColumn<QStringList>("switches");
+    QTest::addColumn<int>("notices");
+
+    QTest::newRow("defaults") << 3 << 0 << 2 << QList<bool>{true, false, false}
+                              << QStringList{"压缩级别: 5", "压缩方法: LZMA", "字典大小: 16M"} << 1;
+    QTest::newRow("stored level 9, every box ticked")
+        << 9 << 1 << 1 << QList<bool>{true, true, true}
+        << QStringList{"压缩级别: 5", "压缩方法: LZMA2", "字典大小: 1M"} << 3;
+    QTest::newRow("store, no boxes") << 0 << 1 << 0 << QList<bool>{false, false, false}
+                                     << QStringList{"压缩级别: 0", "压缩方法: LZMA2", "字典大小: 64K"} << 0;
+}
+
+void tst_WindowRun::successfulRun()
+{
+    QFETCH(int, level);
+    QFETCH(int, method);
+    QFETCH(int, dictionary);
+    QFETCH(QList<bool>, boxes);
+    QFETCH(QStringList, switches);
+    QFETCH(int, notices);
+
+    const QString source = m_root->filePath(QStringLiteral("源 folder"));
+    const QString output = m_root->filePath(QStringLiteral("out"));
+    makeSource(source);
+    {
+        QSettings settings = store();
+        settings.setValue(QStringLiteral("folderPath"), source);
+        settings.setValue(QStringLiteral("outputPath"), output);
+        settings.setValue(QStringLiteral("lastExe"), QStringLiteral("app.exe"));
+        settings.setValue(QStringLiteral("compressionLevel"), level);
+        settings.setValue(QStringLiteral("compressionMethod"), method);
+        settings.setValue(QStringLiteral("dictionarySize"), dictionary);
+        settings.setValue(QStringLiteral("cleanupEnabled"), boxes[0]);
+        settings.setValue(QStringLiteral("adminRequired"), boxes[1]);
+        settings.setValue(QStringLiteral("encryptContent"), boxes[2]);
+    }
+
+    MainWindow w;
+    MainWindowTestAccess::shortenPauses(w);
+    w.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&w));
+    child<QTextEdit>(w, "logTextEdit")->setPlainText(QStringLiteral("an earlier run"));
+
+    ModalDriver driver;
+    driver.press(QMessageBox::Ok);
+    QTest::mouseClick(child<QPushButton>(w, "startButton"), Qt::LeftButton);
+    for (const char *name : kLocked)
+        QVERIFY2(!child<QWidget>(w, name)->isEnabled(), name);
+    for (const char *name : kFree)
+        QVERIFY2(child<QWidget>(w, name)->isEnabled(), name);
+
+    QTRY_VERIFY_WITH_TIMEOUT(!driver.seen().isEmpty(), 60000);
+    QVERIFY(driver.done());
+    const ModalDriver::Seen &box = driver.seen().first();
+    QCOMPARE(box.title, QStringLiteral("完成"));
+    QCOMPARE(box.text, QStringLiteral("便携应用创建成功！"));
+    QCOMPARE(box.icon, QMessageBox::Information);
+    for (const char *name : kLocked)
+        QVERIFY2(child<QWidget>(w, name)->isEnabled(), name);
+    QCOMPARE(child<QProgressBar>(w, "progressBar")->value(), 100);
+
+    const QString product = output + QStringLiteral("/app.exe");
+    const QStringList log = logLines(w);
+    QCOMPARE(log.mid(0, 6), (QStringList{"调试信息:", "源文件夹: " + source, "主程序: app.exe", "输出目录: " + output,
+                                         "图标路径: ", "开始创建便携应用..."}));
+    for (const QString &line : switches)
+        QVERIFY2(log.contains(line), qPrintable(line));
+    QCOMPARE(log.at(log.size() - 1 - notices), QStringLiteral("输出文件: ") + product);
+    const QStringList tail = log.mid(log.size() - notices);
+    QCOMPARE(tail.filter(QStringLiteral("未生效")).size(), notices);
+    QCOMPARE(tail.filter(QStringLiteral("加密文件内容")).size(), boxes[2] ? 1 : 0);
+
+    // The product unpacks and runs the main program with its arguments and exit code.
+    QProcess run;
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    const QString record = m_root->filePath(QStringLiteral("record.txt"));
+    environment.insert(QStringLiteral("TEST_APP_RECORD"), record);
+    environment.insert(QStringLiteral("TEST_APP_EXIT"), QStringLiteral("23"));
+    run.setProcessEnvironment(environment);
+    run.start(product, {QStringLiteral("first"), QStringLiteral("two words")});
+    QVERIFY(run.waitForFinished(30000));
+    QCOMPARE(run.exitStatus(), QProcess::NormalExit);
+    QCOMPARE(run.exitCode(), 23);
+    QFile recorded(record);
+    QVERIFY(recorded.open(QIODevice::ReadOnly));
+    const QStringList lines = QString::fromUtf8(recorded.readAll()).split(QLatin1Char('\n'));
+    QCOMPARE(lines.mid(1), (QStringList{"first", "two words", ""}));
+    QVERIFY(QFile::exists(QFileInfo(lines.first()).filePath() + QStringLiteral("/data/notes.txt")));
+}
+
+void tst_WindowRun::failedRun_data()
+{
+    QTest::addColumn<QString>("fault");
+    QTest::addColumn<QString>("lastLine");
+    QTest::newRow("main program is a folder") << "folder" << "  data.txt";
+    QTest::newRow("archiver fails") << "archiver" << "7z退出代码: 2";
+}
+
+void tst_WindowRun::failedRun()
+{
+    QFETCH(QString, fault);
+    QFETCH(QString, lastLine);
+    const QString source = m_root->filePath(QStringLiteral("src"));
+    const QString output = m_root->filePath(QStringLiteral("out"));
+    if (fault == QLatin1String("folder")) {
+        QVERIFY(QDir().mkpath(source + QStringLiteral("/app.exe")));
+        QFile data(source + QStringLiteral("/data.txt"));
+        QVERIFY(data.open(QIODevice::WriteOnly));
+    } else {
+        makeSource(source);
+        installArchiver("echo ' 40%'\necho 'broken' >&2\nexit 2");
+    }
+
+    MainWindow w;
+    w.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&w));
+    child<QLineEdit>(w, "folderLineEdit")->setText(source);
+    child<QComboBox>(w, "mainExeComboBox")->addItem(QStringLiteral("app.exe"));
+    child<QLineEdit>(w, "outputLineEdit")->setText(output);
+
+    ModalDriver driver;
+    child<QPushButton>(w, "startButton")->click();
+    QVERIFY(!child<QPushButton>(w, "startButton")->isEnabled());
+    QTRY_VERIFY_WITH_TIMEOUT(child<QPushButton>(w, "startButton")->isEnabled(), 30000);
+    QTest::qWait(100);
+    QVERIFY(driver.seen().isEmpty());
+    for (const char *name : kLocked)
+        QVERIFY2(child<QWidget>(w, name)->isEnabled(), name);
+    QCOMPARE(logLines(w).last(), lastLine);
+    QCOMPARE(child<QProgressBar>(w, "progressBar")->value(), fault == QLatin1String("folder") ? 0 : 40);
+    QVERIFY(QDir(output).isEmpty());
+}
+
+void tst_WindowRun::validationFailure_data()
+{
+    QTest::addColumn<QString>("setup");
+    QTest::addColumn<QString>("message");
+    QTest::newRow("no source folder") << "empty" << "请选择源文件夹！";
+    QTest::newRow("source folder vanished") << "vanished" << "选择的主程序不存在于源文件夹中！\n请重新选择主程序。";
+    QTest::newRow("output is a file") << "file" << "输出路径必须是一个目录（例如 C:/Output）！";
+}
+
+void tst_WindowRun::validationFailure()
+{
+    QFETCH(QString, setup);
+    QFETCH(QString, message);
+    const QString source = m_root->filePath(QStringLiteral("src"));
+    makeSource(source);
+    MainWindow w;
+    w.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&w));
+    child<QLineEdit>(w, "folderLineEdit")->setText(setup == QLatin1String("empty") ? QString() : source);
+    child<QComboBox>(w, "mainExeComboBox")->addItem(QStringLiteral("app.exe"));
+    child<QLineEdit>(w, "outputLineEdit")
+        ->setText(setup == QLatin1String("file") ? source + QStringLiteral("/app.exe")
+                                                 : m_root->filePath(QStringLiteral("out")));
+    if (setup == QLatin1String("vanished"))
+        QVERIFY(QDir(source).removeRecursively());
+    child<QTextEdit>(w, "logTextEdit")->setPlainText(QStringLiteral("an earlier run"));
+
+    ModalDriver driver;
+    driver.press(QMessageBox::Ok);
+    child<QPushButton>(w, "startButton")->click();
+    QVERIFY(driver.done());
+    QCOMPARE(driver.seen().size(), 1);
+    QCOMPARE(driver.seen().first().title, QStringLiteral("警告"));
+    QCOMPARE(driver.seen().first().text, message);
+    QCOMPARE(logLines(w), (QStringList{"an earlier run", "输入验证失败，操作中止"}));
+    QVERIFY(child<QPushButton>(w, "startButton")->isEnabled());
+    QVERIFY(QDir(m_root->filePath(QStringLiteral("out"))).isEmpty());
+}
+
+// Windows started in the same second, and names someone else already holds
+// in the temporary folder: every window gets a private folder of its own and
+// removes only that.
+void tst_WindowRun::workFolders()
+{
+    const QDateTime now = QDateTime::currentDateTime();
+    QStringList planted;
+    for (int second = 0; second < 3; ++second) {
+        const QString name = QDir::tempPath() + QStringLiteral("/Crateforge_")
+            + now.addSecs(second).toString(QStringLiteral("yyyyMMddhhmmss"));
+        QVERIFY(QDir().mkpath(name));
+        QFile marker(name + QStringLiteral("/theirs"));
+        QVERIFY(marker.open(QIODevice::WriteOnly));
+        planted << name;
+    }
+
+    auto *first = new MainWindow;
+    auto *second = new MainWindow;
+    const QString firstFolder = MainWindowTestAccess::workFolder(*first);
+    const QString secondFolder = MainWindowTestAccess::workFolder(*second);
+    QVERIFY(firstFolder != secondFolder);
+    for (const QString &folder : {firstFolder, secondFolder}) {
+        QVERIFY2(!planted.contains(folder), qPrintable(folder));
+        QVERIFY2(QFileInfo(folder).fileName().startsWith(QStringLiteral("Crateforge_")), qPrintable(folder));
+        QCOMPARE(QFileInfo(folder).fileName().mid(11, 14).size(), 14);
+        QCOMPARE(mode(folder), 0700);
+        QVERIFY(isPrivateWorkFolder(folder));
+    }
+
+    delete first;
+    QVERIFY(!QFileInfo::exists(firstFolder));
+    QVERIFY(QFileInfo::exists(secondFolder));
+    delete second;
+    QVERIFY(!QFileInfo::exists(secondFolder));
+    for (const QString &folder : planted)
+        QVERIFY(QFile::exists(folder + QStringLiteral("/theirs")));
+}
+
+// Closing during a run waits for the run, then removes the work folder.
+void tst_WindowRun::quitDuringRun()
+{
+    const QString source = m_root->filePath(QStringLiteral("src"));
+    const QString output = m_root->filePath(QStringLiteral("out"));
+    makeSource(source);
+    installArchiver("sleep 2\nexec '" REAL_ARCHIVER "' \"$@\"");
+
+    auto *w = new MainWindow;
+    MainWindowTestAccess::shortenPauses(*w);
+    w->show();
+    QVERIFY(QTest::qWaitForWindowExposed(w));
+    child<QLineEdit>(*w, "folderLineEdit")->setText(source);
+    child<QComboBox>(*w, "mainExeComboBox")->addItem(QStringLiteral("app.exe"));
+    child<QLineEdit>(*w, "outputLineEdit")->setText(output);
+    const QString workFolder = MainWindowTestAccess::workFolder(*w);
+
+    ModalDriver driver;
+    child<QPushButton>(*w, "startButton")->click();
+    QTRY_VERIFY_WITH_TIMEOUT(logLines(*w).contains(QStringLiteral("7z进程已启动，开始压缩...")), 20000);
+    QElapsedTimer timer;
+    timer.start();
+    delete w;
+    QVERIFY2(timer.elapsed() >= 1000, "the window did not wait for the run");
+    QVERIFY(driver.seen().isEmpty());
+    QVERIFY(QFileInfo(output + QStringLiteral("/app.exe")).size() > 0);
+    QVERIFY(!QFileInfo::exists(workFolder));
+}
+
+QTEST_MAIN(tst_WindowRun)
+#include "tst_windowrun.moc"
