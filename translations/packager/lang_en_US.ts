@@ -19,12 +19,12 @@
         <translation>Version: %1</translation>
     </message>
     <message>
-        <location filename="../../packager/window/aboutproduct.cpp" line="15"/>
+        <location filename="../../packager/window/aboutproduct.cpp" line="16"/>
         <source>一款简单易用的单文件程序制作工具，提供向导式操作界面，支持多种压缩方式，可自定义输出目录，轻松制作高效单文件程序。</source>
         <translation>An easy single-file program maker with a guided interface, several compression methods and a custom output folder for building compact single-file programs.</translation>
     </message>
     <message>
-        <location filename="../../packager/window/aboutproduct.cpp" line="17"/>
+        <location filename="../../packager/window/aboutproduct.cpp" line="18"/>
         <source>Copyright © 2025 QuillonLabs</source>
         <translation>Copyright © 2025 QuillonLabs</translation>
     </message>

@@ -19,12 +19,12 @@
         <translation>版本: %1</translation>
     </message>
     <message>
-        <location filename="../../packager/window/aboutproduct.cpp" line="15"/>
+        <location filename="../../packager/window/aboutproduct.cpp" line="16"/>
         <source>一款简单易用的单文件程序制作工具，提供向导式操作界面，支持多种压缩方式，可自定义输出目录，轻松制作高效单文件程序。</source>
         <translation>一款簡單易用的單一檔案程式製作工具，提供精靈式操作介面，支援多種壓縮方式，可自訂輸出目錄，輕鬆製作高效的單一檔案程式。</translation>
     </message>
     <message>
-        <location filename="../../packager/window/aboutproduct.cpp" line="17"/>
+        <location filename="../../packager/window/aboutproduct.cpp" line="18"/>
         <source>Copyright © 2025 QuillonLabs</source>
         <translation>Copyright © 2025 QuillonLabs</translation>
     </message>
