@@ -16,7 +16,8 @@ Imported readTextFile(const QString &path, qint64 limit)
     if (bytes.size() > limit)
         return {ReadError::TooLarge, {}};
 
-    QStringDecoder decoder(QStringDecoder::Utf8);
+    // Stateless, so that a sequence cut short at the end counts as an error too.
+    QStringDecoder decoder(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
     QString text = decoder.decode(bytes);
     if (decoder.hasError())
         return {ReadError::NotUtf8, {}};

@@ -8,9 +8,10 @@
 // area saved to a file named by the time of the save.
 namespace MessageFiles {
 
-// Larger files are refused: laying out tens of megabytes in a send area would
-// hold the window for minutes.
-constexpr qint64 kImportLimitBytes = 8 * 1024 * 1024;
+// Larger files are refused: a send area lays out its whole text on the GUI
+// thread, about half a second per megabyte of ordinary lines, so tens of
+// megabytes would hold the window for minutes.
+constexpr qint64 kImportLimitBytes = 1024 * 1024;
 
 enum class ReadError { None, CannotOpen, TooLarge, NotUtf8 };
 
