@@ -324,7 +324,7 @@
     <message>
         <location filename="../../debugger/window/mainwindow.ui" line="1212"/>
         <source>清零</source>
-        <translation>Reset</translation>
+        <translation>Zero</translation>
     </message>
     <message>
         <location filename="../../debugger/window/mainwindow.ui" line="1262"/>

@@ -13,3 +13,7 @@ foreach(test debugger_settings debugger_language debugger_messagefiles)
         set_tests_properties(${test} PROPERTIES TIMEOUT 90)
     endif()
 endforeach()
+
+# Pictures of both pages in each language; built with the project, run by hand.
+add_executable(wrenpost_screenshots ${CMAKE_CURRENT_LIST_DIR}/screenshots.cpp)
+target_link_libraries(wrenpost_screenshots PRIVATE wrenpost_lib Qt6::Test project_warnings project_sanitizers)
