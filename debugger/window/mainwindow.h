@@ -28,7 +28,7 @@ QT_END_NAMESPACE
 //   mainwindow_settings.cpp  settings persistence and reset
 //   mainwindow_network.cpp   network transports' threads and wiring, the network console
 //   mainwindow_dns.cpp       host-name resolution
-//   mainwindow_files.cpp     message file import and export
+//   mainwindow_files.cpp     message file import and export of both pages
 //   mainwindow_serial.cpp    serial service wiring and the serial page
 class MainWindow : public QMainWindow
 {

@@ -195,12 +195,12 @@
     <message>
         <location filename="../../debugger/window/mainwindow.ui" line="807"/>
         <source>打开发送区</source>
-        <translation>Open to send</translation>
+        <translation>Open file</translation>
     </message>
     <message>
         <location filename="../../debugger/window/mainwindow.ui" line="814"/>
         <source>保存接收区</source>
-        <translation>Save received</translation>
+        <translation>Save log</translation>
     </message>
     <message>
         <location filename="../../debugger/window/mainwindow.ui" line="821"/>
