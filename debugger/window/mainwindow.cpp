@@ -51,6 +51,10 @@ MainWindow::MainWindow(QWidget *parent)
         connect(button, &QAbstractButton::clicked, this, [this] { ui->stackedWidget->setCurrentIndex(0); });
     connect(ui->openfileButton, &QPushButton::clicked, this, &MainWindow::on_ActOpenFile_triggered);
     connect(ui->savefileButton, &QPushButton::clicked, this, &MainWindow::on_ActSaveFile_triggered);
+
+    // Last, so that the rebuilt menu shows the language's check and every
+    // field already holds what the switch has to keep.
+    initLanguage();
 }
 
 MainWindow::~MainWindow()
@@ -108,19 +112,24 @@ void MainWindow::detectLocalAddress()
     }
 }
 
-void MainWindow::onProtocolButtonClicked()
+QString MainWindow::protocolTitle(int index) const
 {
-    const QAbstractButton *buttons[] = {ui->TCPClient, ui->TCPserver, ui->UDPButton, ui->serialButton};
-    const char *titles[] = {
+    static const char *const titles[] = {
         QT_TR_NOOP("雁桥 - TCP客户端"),
         QT_TR_NOOP("雁桥 - TCP服务器"),
         QT_TR_NOOP("雁桥 - UDP"),
         QT_TR_NOOP("雁桥 - 串口"),
     };
+    return index >= 0 && index < 4 ? tr(titles[index]) : tr("雁桥");
+}
+
+void MainWindow::onProtocolButtonClicked()
+{
+    const QAbstractButton *buttons[] = {ui->TCPClient, ui->TCPserver, ui->UDPButton, ui->serialButton};
     for (int index = 0; index < 4; ++index) {
         if (buttons[index]->isChecked()) {
             currentProtocolIndex = index;
-            ui->titlelabel->setText(tr(titles[index]));
+            ui->titlelabel->setText(protocolTitle(index));
             updateUIForProtocol(index);
             return;
         }
@@ -134,8 +143,7 @@ void MainWindow::updateUIForProtocol(int index)
 
     const bool client = index == 0;
     const bool server = index == 1;
-    ui->Connect->setText(client ? tr("连接") : tr("打开"));
-    ui->Disconnect->setText(client ? tr("断开") : tr("关闭"));
+    applyConnectCaptions(index);
     ui->UdpBroadcast->setEnabled(index == 2);
     ui->Local_Port->setEnabled(!client);
     ui->label_6->setVisible(server);
@@ -149,6 +157,13 @@ void MainWindow::updateUIForProtocol(int index)
     }
     if (server)
         ui->client_list->clear();
+}
+
+void MainWindow::applyConnectCaptions(int index)
+{
+    const bool client = index == 0;
+    ui->Connect->setText(client ? tr("连接") : tr("打开"));
+    ui->Disconnect->setText(client ? tr("断开") : tr("关闭"));
 }
 
 void MainWindow::selectProtocol(int index)

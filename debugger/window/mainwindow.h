@@ -8,6 +8,7 @@
 
 class QButtonGroup;
 class QMenu;
+class QTextEdit;
 class QThread;
 class QTimer;
 class QTranslator;
@@ -27,7 +28,7 @@ QT_END_NAMESPACE
 //   mainwindow_settings.cpp  settings persistence and reset
 //   mainwindow_network.cpp   network transports' threads and wiring, the network console
 //   mainwindow_dns.cpp       host-name resolution
-//   mainwindow_files.cpp     message file import and export
+//   mainwindow_files.cpp     message file import and export of both pages
 //   mainwindow_serial.cpp    serial service wiring and the serial page
 class MainWindow : public QMainWindow
 {
@@ -114,6 +115,20 @@ private:
     void loadSettings();
     void saveSettings();
 
+    // Protocol title and connect-button captions of a network protocol
+    QString protocolTitle(int index) const;
+    void applyConnectCaptions(int index);
+
+    // Language: the form's texts again, with what the user and the channels made of them
+    void retranslateWindow();
+
+    // Reset: every network channel still open is closed
+    void closeOpenNetworkChannels();
+
+    // Message files of both pages
+    void importMessageFile(QTextEdit *sendArea, QWidget *dialogParent, const QString &filter);
+    void exportMessageFile(const QString &text, const QString &namePattern);
+
     // Destruction steps
     void shutdownNetwork();
     void shutdownSerial();
@@ -158,6 +173,8 @@ private:
     QTranslator *m_translator = nullptr;
     QTranslator *m_translatorQt = nullptr;
     QString m_currentLanguage;
+    // Where the application catalogues are; %1 is the language code.
+    QString m_cataloguePattern = QStringLiteral(":/translations/lang_%1.qm");
 
     friend class MainWindowTestAccess;
 };

@@ -1,6 +1,8 @@
 #include "mainwindow.h"
 #include "ui_mainwindow.h"
 
+#include "fieldrules.h"
+
 #include <QHostAddress>
 #include <QMessageBox>
 #include <QThread>
@@ -29,9 +31,7 @@ void MainWindow::lookedUp(QHostInfo host)
         if (text.isEmpty())
             continue;
         DnsAnalysisResult = text;
-        bool ok = false;
-        const qulonglong port = ui->Obj_Port->text().toULongLong(&ok);
-        emit tcpC_connect(text, ok ? quint16(port & 0xFFFF) : quint16(0));
+        emit tcpC_connect(text, portFromField(ui->Obj_Port->text()));
         return;
     }
 }

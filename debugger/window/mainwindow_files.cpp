@@ -1,10 +1,80 @@
 #include "mainwindow.h"
+#include "ui_mainwindow.h"
+
+#include "hexcodec.h"
+#include "messagefiles.h"
+
+#include <QCoreApplication>
+#include <QDateTime>
+#include <QDebug>
+#include <QFileDialog>
+#include <QMessageBox>
+#include <QTextEdit>
+
+using namespace MessageFiles;
+
+void MainWindow::importMessageFile(QTextEdit *sendArea, QWidget *dialogParent, const QString &filter)
+{
+    const QString path = QFileDialog::getOpenFileName(dialogParent, tr("请选择txt文件"), QString(), filter);
+    if (path.isEmpty()) {
+        QMessageBox box(QMessageBox::Warning, tr("提示"), tr("未选择文件"));
+        box.addButton(tr("确定"), QMessageBox::AcceptRole);
+        box.exec();
+        return;
+    }
+
+    qDebug() << path;
+    const Imported imported = readTextFile(path);
+    switch (imported.error) {
+    case ReadError::None:
+        // As plain text: markup in a message file is part of the message, and
+        // what is sent is the area's plain text.
+        sendArea->setPlainText(imported.text);
+        return;
+    case ReadError::CannotOpen:
+        QMessageBox::warning(nullptr, tr("错误："), tr("打开文件失败"), QMessageBox::Ok);
+        return;
+    case ReadError::TooLarge:
+        QMessageBox::warning(nullptr, tr("错误："),
+                             tr("文件超过%1 MB，未载入").arg(kImportLimitBytes / (1024 * 1024)), QMessageBox::Ok);
+        return;
+    case ReadError::NotUtf8:
+        QMessageBox::warning(nullptr, tr("错误："), tr("文件不是UTF-8编码的文本，未载入"), QMessageBox::Ok);
+        return;
+    }
+}
+
+void MainWindow::exportMessageFile(const QString &text, const QString &namePattern)
+{
+    const QString path = exportPath(QCoreApplication::applicationDirPath(), QDateTime::currentDateTime(), namePattern);
+    qDebug() << path;
+    if (!writeTextFile(path, LocalTextToBytes(text))) {
+        QMessageBox::warning(nullptr, tr("错误！"), tr("写入文件失败！"), QMessageBox::Ok);
+        return;
+    }
+    QMessageBox::information(nullptr, tr("提示！"), tr("保存成功！"), QMessageBox::Ok);
+}
 
 void MainWindow::on_ActOpenFile_triggered()
 {
+    importMessageFile(ui->Send_msg, this, QStringLiteral("Text files (*.txt)"));
 }
 
 void MainWindow::on_ActSaveFile_triggered()
 {
+    // The network page keeps its saves' names in the source language's form.
+    exportMessageFile(ui->Recive_msg->toPlainText(), QStringLiteral("/yyyy年MM月dd日hh-mm-ss"));
 }
 
+void MainWindow::on_OpenFile_clicked()
+{
+    importMessageFile(ui->DataToSend, nullptr, QString());
+}
+
+void MainWindow::on_SaveData_clicked()
+{
+    const QString content = ui->DataRecive->toPlainText();
+    if (content.isEmpty())
+        return;
+    exportMessageFile(content, tr("/yyyy年MM月dd日hh-mm-ss"));
+}

@@ -1,10 +1,101 @@
 #include "mainwindow.h"
+#include "ui_mainwindow.h"
 
-void MainWindow::loadLanguage(const QString &/*language*/)
+#include <QCoreApplication>
+#include <QDebug>
+#include <QFile>
+#include <QLibraryInfo>
+#include <QSettings>
+#include <QTranslator>
+
+namespace {
+
+const QString kSourceLanguage = QStringLiteral("zh_CN");
+const QString kLanguageKey = QStringLiteral("language");
+
+// The language is kept in a store of its own, apart from the window's settings.
+QSettings languageStore()
 {
+    return QSettings(QStringLiteral("Crateforge"), QStringLiteral("Crateforge"));
+}
+
+// A count caption shows its count once one has been shown; the form's own
+// caption is bare.
+bool showsCount(const QString &caption)
+{
+    return !caption.isEmpty() && caption.back().isDigit();
+}
+
+} // namespace
+
+void MainWindow::loadLanguage(const QString &language)
+{
+    if (language == m_currentLanguage)
+        return;
+    m_currentLanguage = language;
+    languageStore().setValue(kLanguageKey, language);
+
+    QCoreApplication::removeTranslator(m_translator);
+    QCoreApplication::removeTranslator(m_translatorQt);
+
+    if (m_translatorQt->load(QStringLiteral("qt_") + language, QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
+        QCoreApplication::installTranslator(m_translatorQt);
+
+    const QString path = m_cataloguePattern.arg(language);
+    if (!QFile::exists(path)) {
+        qWarning() << "Translation file not found:" << path;
+        if (language != kSourceLanguage) {
+            loadLanguage(kSourceLanguage);
+            return;
+        }
+    } else if (!m_translator->load(path)) {
+        qWarning() << "Failed to load translation file:" << path;
+        if (language != kSourceLanguage) {
+            loadLanguage(kSourceLanguage);
+            return;
+        }
+    } else {
+        QCoreApplication::installTranslator(m_translator);
+    }
+
+    retranslateWindow();
+    updateMenuLanguage();
 }
 
 void MainWindow::initLanguage()
 {
+    QString language = languageStore().value(kLanguageKey, kSourceLanguage).toString();
+    // An emptied entry would match "no language yet" and apply nothing.
+    if (language.isEmpty())
+        language = kSourceLanguage;
+    loadLanguage(language);
 }
 
+void MainWindow::retranslateWindow()
+{
+    // What the form's texts would overwrite: the user's periods, the protocol
+    // the window is in and the counts shown so far.
+    const QString period = ui->period->text();
+    const QString loopPeriod = ui->LoopSendPeriod->text();
+    const bool receivedShown = showsCount(ui->Recive_cnt->text());
+    const bool sentShown = showsCount(ui->Send_cnt->text());
+
+    ui->retranslateUi(this);
+
+    ui->period->setText(period);
+    ui->LoopSendPeriod->setText(loopPeriod);
+    ui->titlelabel->setText(protocolTitle(currentProtocolIndex));
+    // On the serial page the network page keeps the arrangement of the
+    // network protocol chosen last.
+    int networkProtocol = currentProtocolIndex;
+    if (networkProtocol < 0 || networkProtocol > 2)
+        networkProtocol = !ui->Kick->isHidden() ? 1 : ui->UdpBroadcast->isEnabled() ? 2 : 0;
+    applyConnectCaptions(networkProtocol);
+
+    if (receivedShown)
+        ui->Recive_cnt->setText(tr("累计接收：") + QString::number(Recive_Count));
+    if (sentShown)
+        ui->Send_cnt->setText(tr("累计发送：") + QString::number(Send_Count));
+    ui->ReciveCountLabel->setText(tr("累计接收：") + QString::number(quint32(ReciveCount)));
+    ui->SendCountLabel->setText(tr("累计发送：") + QString::number(quint32(SendCount)));
+}

@@ -1,6 +1,7 @@
 #include "mainwindow.h"
 #include "ui_mainwindow.h"
 
+#include "fieldrules.h"
 #include "hexcodec.h"
 #include "tcp_client.h"
 #include "tcp_server.h"
@@ -17,14 +18,6 @@
 #include <QTimer>
 
 namespace {
-
-// Port and number fields: unsigned decimal, low 16 bits, anything else 0.
-quint16 portFromField(const QString &text)
-{
-    bool ok = false;
-    const qulonglong value = text.toULongLong(&ok);
-    return ok ? quint16(value & 0xFFFF) : quint16(0);
-}
 
 QString timeStamp()
 {
@@ -176,10 +169,8 @@ void MainWindow::on_Timer_Send_clicked()
         Send_timer->stop();
         return;
     }
-    bool ok = false;
-    const int period = ui->period->text().toInt(&ok);
-    if (ok && period > 0)
-        Send_timer->start(period);
+    if (const std::optional<int> period = timedSendPeriodFromText(ui->period->text()))
+        Send_timer->start(*period);
     else
         QMessageBox::warning(this, tr("警告"), tr("定时周期错误！"));
 }

@@ -1,22 +1,15 @@
 #include "mainwindow.h"
 #include "ui_mainwindow.h"
 
+#include "fieldrules.h"
 #include "hexcodec.h"
 #include "serial.h"
 #include "serialportlist.h"
 #include "workerthread.h"
 
-#include <QCoreApplication>
 #include <QDateTime>
-#include <QDebug>
-#include <QFile>
-#include <QFileDialog>
-#include <QMessageBox>
-#include <QRegularExpression>
 #include <QThread>
 #include <QTimer>
-
-#include <limits>
 
 namespace {
 
@@ -33,21 +26,6 @@ qint32 addToCount(qint32 count, qint64 amount)
 QString countText(qint32 count)
 {
     return QString::number(quint32(count));
-}
-
-// Text that is not a number gives 0 (a timer that fires whenever the loop is
-// idle). A number too large for a timer means the longest period, not the
-// shortest; a negative one, which a timer cannot hold, is treated as not a number.
-int loopPeriodFromText(const QString &text)
-{
-    bool ok = false;
-    const int period = text.toInt(&ok);
-    if (ok)
-        return qMax(period, 0);
-    static const QRegularExpression positiveNumber(QStringLiteral("^\\s*\\+?[0-9]+\\s*$"));
-    if (positiveNumber.match(text).hasMatch())
-        return std::numeric_limits<int>::max();
-    return 0;
 }
 
 } // namespace
@@ -188,58 +166,12 @@ void MainWindow::on_SendClear_clicked()
     ui->SendCountLabel->setText(tr("累计发送：") + QStringLiteral("0"));
 }
 
-void MainWindow::on_OpenFile_clicked()
-{
-    const QString path = QFileDialog::getOpenFileName(nullptr, tr("请选择txt文件"), QString());
-    if (path.isEmpty()) {
-        QMessageBox box(QMessageBox::Warning, tr("提示"), tr("未选择文件"));
-        box.addButton(tr("确定"), QMessageBox::AcceptRole);
-        box.exec();
-        return;
-    }
-
-    qDebug() << path;
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly | QIODevice::Text)) {
-        QMessageBox::warning(nullptr, tr("错误："), tr("打开文件失败"), QMessageBox::Ok);
-        return;
-    }
-    ui->DataToSend->setText(QString::fromUtf8(file.readAll()));
-    file.close();
-}
-
 void MainWindow::on_LoopSend_clicked()
 {
     if (ui->LoopSend->isChecked())
         timer->start(loopPeriodFromText(ui->LoopSendPeriod->text()));
     else
         timer->stop();
-}
-
-void MainWindow::on_SaveData_clicked()
-{
-    const QString content = ui->DataRecive->toPlainText();
-    if (content.isEmpty())
-        return;
-
-    const QString path = QCoreApplication::applicationDirPath()
-                         + QDateTime::currentDateTime().toString(tr("/yyyy年MM月dd日hh-mm-ss"))
-                         + QStringLiteral(".txt");
-    qDebug() << path;
-    // A full disk lets the open succeed and fails the writing (often only when
-    // the buffer is flushed); that is a failure too, not a save.
-    QFile file(path);
-    bool written = file.open(QIODevice::WriteOnly | QIODevice::Text);
-    if (written) {
-        const QByteArray bytes = LocalTextToBytes(content);
-        written = file.write(bytes) == bytes.size() && file.flush();
-        file.close();
-    }
-    if (!written) {
-        QMessageBox::warning(nullptr, tr("错误！"), tr("写入文件失败！"), QMessageBox::Ok);
-        return;
-    }
-    QMessageBox::information(nullptr, tr("提示！"), tr("保存成功！"), QMessageBox::Ok);
 }
 
 void MainWindow::EnableSelection()

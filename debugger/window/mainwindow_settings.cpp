@@ -1,14 +1,213 @@
 #include "mainwindow.h"
+#include "ui_mainwindow.h"
+
+#include "tcp_client.h"
+#include "tcp_server.h"
+#include "udp_service.h"
+#include "workerthread.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QLineEdit>
+#include <QMessageBox>
+#include <QSettings>
+#include <QThread>
+#include <QTimer>
+#include <QVariant>
+
+#include <vector>
+
+namespace {
+
+// The application name carries one zero-width space after the product name.
+QSettings settingsStore()
+{
+    return QSettings(QStringLiteral("QuillonLabs"), QStringLiteral("Wrenpost\u200B"));
+}
+
+const QString kProtocolKey = QStringLiteral("protocol/currentIndex");
+const QString kTimerSendKey = QStringLiteral("options/timerSend");
+const QString kLoopSendKey = QStringLiteral("serial/loopSend");
+const QString kPortNameKey = QStringLiteral("serial/portName");
+
+// One stored field: a line edit or combo box as its text, a check box as a
+// boolean. The protocol has no widget.
+struct Field
+{
+    QString key;
+    QWidget *widget;
+    QVariant fallback;
+};
+
+// Every key in the order it is read and written.
+std::vector<Field> storedFields(Ui::MainWindow *ui)
+{
+    const QString port = QStringLiteral("8080");
+    const QString period = QStringLiteral("1000");
+    return {
+        {QStringLiteral("network/localPort"), ui->Local_Port, port},
+        {QStringLiteral("network/targetIP"), ui->Obj_IP, QStringLiteral("127.0.0.1")},
+        {QStringLiteral("network/targetPort"), ui->Obj_Port, port},
+        {kProtocolKey, nullptr, 0},
+        {QStringLiteral("options/displayTime"), ui->DisplayTime, false},
+        {QStringLiteral("options/displaySendMsg"), ui->DisplaySendMsg, false},
+        {QStringLiteral("options/autoSwitchLine"), ui->AutoSwitchLine, true},
+        {QStringLiteral("options/hexSend"), ui->HexSend, false},
+        {QStringLiteral("options/hexDisplay"), ui->HexDisplay, false},
+        {QStringLiteral("options/sendNewLine"), ui->SendNewLine, false},
+        {QStringLiteral("options/udpBroadcast"), ui->UdpBroadcast, false},
+        {QStringLiteral("options/dnsAnalysis"), ui->DnsAnalysis, false},
+        {kTimerSendKey, ui->Timer_Send, false},
+        {QStringLiteral("options/timerPeriod"), ui->period, period},
+        {QStringLiteral("serial/timeDisplay"), ui->TimeDisplay, false},
+        {QStringLiteral("serial/hexSend"), ui->SendHEX_2, false},
+        {QStringLiteral("serial/sendNewLine"), ui->SendNewLine_2, false},
+        {QStringLiteral("serial/sendDisplay"), ui->SendDisplay, false},
+        {QStringLiteral("serial/hexDisplay"), ui->DisplayHEX, false},
+        {QStringLiteral("serial/autoSwitchLine"), ui->AutoSwitchLine_2, true},
+        {kLoopSendKey, ui->LoopSend, false},
+        {QStringLiteral("serial/loopSendPeriod"), ui->LoopSendPeriod, period},
+        {kPortNameKey, ui->SerialList, QString()},
+        {QStringLiteral("serial/baudRate"), ui->BaudrateList, QStringLiteral("115200")},
+        {QStringLiteral("serial/dataBits"), ui->DataBitsList, QStringLiteral("8")},
+        {QStringLiteral("serial/stopBits"), ui->StopBitsList, QStringLiteral("1")},
+        {QStringLiteral("serial/parity"), ui->ParityList, QStringLiteral("none")},
+        {QStringLiteral("serial/flowControl"), ui->FlowControlList, QStringLiteral("NO")},
+    };
+}
+
+// Values of any stored type go through QVariant's conversions; a combo box
+// keeps its selection when it has no item of that text.
+void putValue(QWidget *widget, const QVariant &value)
+{
+    if (auto *edit = qobject_cast<QLineEdit *>(widget))
+        edit->setText(value.toString());
+    else if (auto *box = qobject_cast<QCheckBox *>(widget))
+        box->setChecked(value.toBool());
+    else if (auto *list = qobject_cast<QComboBox *>(widget))
+        list->setCurrentText(value.toString());
+}
+
+QVariant currentValue(QWidget *widget)
+{
+    if (auto *edit = qobject_cast<QLineEdit *>(widget))
+        return edit->text();
+    if (auto *box = qobject_cast<QCheckBox *>(widget))
+        return box->isChecked();
+    if (auto *list = qobject_cast<QComboBox *>(widget))
+        return list->currentText();
+    return {};
+}
+
+} // namespace
 
 void MainWindow::loadSettings()
 {
+    QSettings settings = settingsStore();
+    for (const Field &field : storedFields(ui)) {
+        const QVariant value = settings.value(field.key, field.fallback);
+        if (field.key == kProtocolKey) {
+            // The window always opens on the network page.
+            const int index = value.toInt();
+            if (index >= 0 && index <= 2)
+                selectProtocol(index);
+            continue;
+        }
+        // A timed or loop send runs only from the user's click, so a box
+        // stored as checked comes back unchecked rather than claiming a send
+        // that does not happen.
+        if (field.key == kTimerSendKey || field.key == kLoopSendKey)
+            continue;
+        putValue(field.widget, value);
+    }
 }
 
 void MainWindow::saveSettings()
 {
+    QSettings settings = settingsStore();
+    for (const Field &field : storedFields(ui)) {
+        if (field.key == kProtocolKey)
+            settings.setValue(field.key, currentProtocolIndex);
+        else
+            settings.setValue(field.key, currentValue(field.widget));
+    }
+    settings.sync();
+}
+
+void MainWindow::closeOpenNetworkChannels()
+{
+    // A channel opened on one protocol stays open while another is chosen;
+    // a reset leaves none behind.
+    bool closed = false;
+    if (ClientThread && ClientThread->isRunning()) {
+        emit tcpC_disconnect();
+        stopWorkerThread(ClientThread, TcpClient);
+        closed = true;
+    }
+    if (ServerThread && ServerThread->isRunning()) {
+        emit tcpS_close();
+        stopWorkerThread(ServerThread, TcpServer);
+        closed = true;
+    }
+    if (UdpThread && UdpThread->isRunning()) {
+        emit udp_close();
+        stopWorkerThread(UdpThread, UdpService);
+        closed = true;
+    }
+    if (closed || ui->Disconnect->isEnabled())
+        Enable_Options();
 }
 
 void MainWindow::on_resetButton_clicked()
 {
-}
+    const QMessageBox::StandardButton answer = QMessageBox::question(
+        this, tr("确认重置"), tr("确定要重置所有设置并恢复初始状态吗？"), QMessageBox::Yes | QMessageBox::No);
+    if (answer != QMessageBox::Yes)
+        return;
 
+    if (currentProtocolIndex >= 0 && currentProtocolIndex <= 2 && ui->Disconnect->isEnabled())
+        on_Disconnect_clicked();
+    closeOpenNetworkChannels();
+    if (ui->SerialClose->isEnabled())
+        on_SerialClose_clicked();
+
+    {
+        QSettings settings = settingsStore();
+        settings.clear();
+        settings.sync();
+    }
+
+    for (const Field &field : storedFields(ui)) {
+        if (field.key == kProtocolKey)
+            selectProtocol(0);
+        else if (field.key != kPortNameKey)
+            putValue(field.widget, field.fallback);
+    }
+    // Unchecked boxes mean no timed send: their timers stop with them.
+    Send_timer->stop();
+    timer->stop();
+
+    for (QWidget *area : {static_cast<QWidget *>(ui->Recive_msg), static_cast<QWidget *>(ui->Send_msg),
+                          static_cast<QWidget *>(ui->DataRecive), static_cast<QWidget *>(ui->DataToSend)})
+        area->repaint();
+    repaint();
+    ui->Recive_msg->clear();
+    ui->Send_msg->clear();
+    ui->DataRecive->clear();
+    ui->DataToSend->clear();
+
+    Send_Count = 0;
+    Recive_Count = 0;
+    SendCount = 0;
+    ReciveCount = 0;
+    ui->Send_cnt->setText(tr("累计发送：0"));
+    ui->SendCountLabel->setText(tr("累计发送：0"));
+    ui->Recive_cnt->setText(tr("累计接收：0"));
+    ui->ReciveCountLabel->setText(tr("累计接收：0"));
+
+    ui->client_list->clear();
+
+    detectLocalAddress();
+
+    QMessageBox::information(this, tr("重置完成"), tr("所有设置已恢复为默认状态。"), QMessageBox::Ok);
+}

@@ -34,6 +34,7 @@
     <message>
         <location filename="../../debugger/window/mainwindow.ui" line="32"/>
         <location filename="../../debugger/window/mainwindow.ui" line="375"/>
+        <location filename="../../debugger/window/mainwindow.cpp" line="123"/>
         <source>雁桥</source>
         <translation>Wrenpost</translation>
     </message>
@@ -109,13 +110,13 @@
     </message>
     <message>
         <location filename="../../debugger/window/mainwindow.ui" line="618"/>
-        <location filename="../../debugger/window/mainwindow.cpp" line="136"/>
+        <location filename="../../debugger/window/mainwindow.cpp" line="165"/>
         <source>连接</source>
         <translation>Connect</translation>
     </message>
     <message>
         <location filename="../../debugger/window/mainwindow.ui" line="625"/>
-        <location filename="../../debugger/window/mainwindow.cpp" line="137"/>
+        <location filename="../../debugger/window/mainwindow.cpp" line="166"/>
         <source>断开</source>
         <translation>Disconnect</translation>
     </message>
@@ -194,12 +195,12 @@
     <message>
         <location filename="../../debugger/window/mainwindow.ui" line="807"/>
         <source>打开发送区</source>
-        <translation>Open to send</translation>
+        <translation>Open file</translation>
     </message>
     <message>
         <location filename="../../debugger/window/mainwindow.ui" line="814"/>
         <source>保存接收区</source>
-        <translation>Save received</translation>
+        <translation>Save log</translation>
     </message>
     <message>
         <location filename="../../debugger/window/mainwindow.ui" line="821"/>
@@ -226,19 +227,23 @@
     </message>
     <message>
         <location filename="../../debugger/window/mainwindow.ui" line="897"/>
-        <location filename="../../debugger/window/mainwindow_network.cpp" line="116"/>
-        <location filename="../../debugger/window/mainwindow_network.cpp" line="195"/>
-        <location filename="../../debugger/window/mainwindow_serial.cpp" line="122"/>
-        <location filename="../../debugger/window/mainwindow_serial.cpp" line="187"/>
+        <location filename="../../debugger/window/mainwindow_language.cpp" line="96"/>
+        <location filename="../../debugger/window/mainwindow_language.cpp" line="99"/>
+        <location filename="../../debugger/window/mainwindow_network.cpp" line="106"/>
+        <location filename="../../debugger/window/mainwindow_network.cpp" line="183"/>
+        <location filename="../../debugger/window/mainwindow_serial.cpp" line="100"/>
+        <location filename="../../debugger/window/mainwindow_serial.cpp" line="165"/>
         <source>累计接收：</source>
         <translation>Received: </translation>
     </message>
     <message>
         <location filename="../../debugger/window/mainwindow.ui" line="910"/>
-        <location filename="../../debugger/window/mainwindow_network.cpp" line="162"/>
-        <location filename="../../debugger/window/mainwindow_network.cpp" line="193"/>
-        <location filename="../../debugger/window/mainwindow_serial.cpp" line="170"/>
-        <location filename="../../debugger/window/mainwindow_serial.cpp" line="188"/>
+        <location filename="../../debugger/window/mainwindow_language.cpp" line="98"/>
+        <location filename="../../debugger/window/mainwindow_language.cpp" line="100"/>
+        <location filename="../../debugger/window/mainwindow_network.cpp" line="152"/>
+        <location filename="../../debugger/window/mainwindow_network.cpp" line="181"/>
+        <location filename="../../debugger/window/mainwindow_serial.cpp" line="148"/>
+        <location filename="../../debugger/window/mainwindow_serial.cpp" line="166"/>
         <source>累计发送：</source>
         <translation>Sent: </translation>
     </message>
@@ -304,18 +309,22 @@
     </message>
     <message>
         <location filename="../../debugger/window/mainwindow.ui" line="1192"/>
+        <location filename="../../debugger/window/mainwindow_settings.cpp" line="205"/>
+        <location filename="../../debugger/window/mainwindow_settings.cpp" line="206"/>
         <source>累计接收：0</source>
         <translation>Received: 0</translation>
     </message>
     <message>
         <location filename="../../debugger/window/mainwindow.ui" line="1199"/>
+        <location filename="../../debugger/window/mainwindow_settings.cpp" line="203"/>
+        <location filename="../../debugger/window/mainwindow_settings.cpp" line="204"/>
         <source>累计发送：0</source>
         <translation>Sent: 0</translation>
     </message>
     <message>
         <location filename="../../debugger/window/mainwindow.ui" line="1212"/>
         <source>清零</source>
-        <translation>Reset</translation>
+        <translation>Zero</translation>
     </message>
     <message>
         <location filename="../../debugger/window/mainwindow.ui" line="1262"/>
@@ -329,7 +338,7 @@
     </message>
     <message>
         <location filename="../../debugger/window/mainwindow.ui" line="1276"/>
-        <location filename="../../debugger/window/mainwindow.cpp" line="136"/>
+        <location filename="../../debugger/window/mainwindow.cpp" line="165"/>
         <source>打开</source>
         <translation>Open</translation>
     </message>
@@ -446,77 +455,77 @@
         <translation>Ctrl+A</translation>
     </message>
     <message>
-        <location filename="../../debugger/window/mainwindow.cpp" line="38"/>
-        <location filename="../../debugger/window/mainwindow.cpp" line="114"/>
+        <location filename="../../debugger/window/mainwindow.cpp" line="39"/>
+        <location filename="../../debugger/window/mainwindow.cpp" line="118"/>
         <source>雁桥 - TCP客户端</source>
         <translation>Wrenpost - TCP client</translation>
     </message>
     <message>
-        <location filename="../../debugger/window/mainwindow.cpp" line="115"/>
+        <location filename="../../debugger/window/mainwindow.cpp" line="119"/>
         <source>雁桥 - TCP服务器</source>
         <translation>Wrenpost - TCP server</translation>
     </message>
     <message>
-        <location filename="../../debugger/window/mainwindow.cpp" line="116"/>
+        <location filename="../../debugger/window/mainwindow.cpp" line="120"/>
         <source>雁桥 - UDP</source>
         <translation>Wrenpost - UDP</translation>
     </message>
     <message>
-        <location filename="../../debugger/window/mainwindow.cpp" line="117"/>
+        <location filename="../../debugger/window/mainwindow.cpp" line="121"/>
         <source>雁桥 - 串口</source>
         <translation>Wrenpost - Serial</translation>
     </message>
     <message>
-        <location filename="../../debugger/window/mainwindow.cpp" line="137"/>
+        <location filename="../../debugger/window/mainwindow.cpp" line="166"/>
         <source>关闭</source>
         <translation>Close</translation>
     </message>
     <message>
-        <location filename="../../debugger/window/mainwindow.cpp" line="205"/>
-        <location filename="../../debugger/window/mainwindow_serial.cpp" line="236"/>
+        <location filename="../../debugger/window/mainwindow.cpp" line="215"/>
+        <location filename="../../debugger/window/mainwindow_files.cpp" line="55"/>
         <source>提示！</source>
         <translation>Notice!</translation>
     </message>
     <message>
-        <location filename="../../debugger/window/mainwindow.cpp" line="205"/>
+        <location filename="../../debugger/window/mainwindow.cpp" line="215"/>
         <source>不可用！</source>
         <translation>Not available!</translation>
     </message>
     <message>
-        <location filename="../../debugger/window/mainwindow.cpp" line="210"/>
+        <location filename="../../debugger/window/mainwindow.cpp" line="220"/>
         <source>确认窗口</source>
         <translation>Confirm</translation>
     </message>
     <message>
-        <location filename="../../debugger/window/mainwindow.cpp" line="211"/>
+        <location filename="../../debugger/window/mainwindow.cpp" line="221"/>
         <source>确定退出吗？</source>
         <translation>Quit now?</translation>
     </message>
     <message>
-        <location filename="../../debugger/window/mainwindow.cpp" line="228"/>
+        <location filename="../../debugger/window/mainwindow.cpp" line="238"/>
         <source>确认退出</source>
         <translation>Confirm exit</translation>
     </message>
     <message>
-        <location filename="../../debugger/window/mainwindow.cpp" line="228"/>
+        <location filename="../../debugger/window/mainwindow.cpp" line="238"/>
         <source>确定要退出雁桥吗？</source>
         <translation>Quit Wrenpost?</translation>
     </message>
     <message>
-        <location filename="../../debugger/window/mainwindow_dns.cpp" line="21"/>
+        <location filename="../../debugger/window/mainwindow_dns.cpp" line="23"/>
         <source>域名解析结果</source>
         <translation>DNS lookup result</translation>
     </message>
     <message>
-        <location filename="../../debugger/window/mainwindow_dns.cpp" line="21"/>
+        <location filename="../../debugger/window/mainwindow_dns.cpp" line="23"/>
         <source>解析失败，未找到相应IP</source>
         <translation>Lookup failed: no matching IP found</translation>
     </message>
     <message>
         <location filename="../../debugger/window/mainwindow_dns.cpp" line="41"/>
-        <location filename="../../debugger/window/mainwindow_serial.cpp" line="195"/>
+        <location filename="../../debugger/window/mainwindow_files.cpp" line="20"/>
         <source>提示</source>
-        <translation>Tip</translation>
+        <translation>Notice</translation>
     </message>
     <message>
         <location filename="../../debugger/window/mainwindow_dns.cpp" line="42"/>
@@ -554,59 +563,91 @@
         <translation>About Wrenpost​</translation>
     </message>
     <message>
-        <location filename="../../debugger/window/mainwindow_network.cpp" line="187"/>
+        <location filename="../../debugger/window/mainwindow_network.cpp" line="175"/>
         <source>警告</source>
         <translation>Warning</translation>
     </message>
     <message>
-        <location filename="../../debugger/window/mainwindow_network.cpp" line="187"/>
+        <location filename="../../debugger/window/mainwindow_network.cpp" line="175"/>
         <source>定时周期错误！</source>
         <translation>Invalid period!</translation>
     </message>
     <message>
-        <location filename="../../debugger/window/mainwindow_serial.cpp" line="193"/>
+        <location filename="../../debugger/window/mainwindow_files.cpp" line="18"/>
         <source>请选择txt文件</source>
         <translation>Choose a txt file</translation>
     </message>
     <message>
-        <location filename="../../debugger/window/mainwindow_serial.cpp" line="195"/>
+        <location filename="../../debugger/window/mainwindow_files.cpp" line="20"/>
         <source>未选择文件</source>
         <translation>No file chosen</translation>
     </message>
     <message>
-        <location filename="../../debugger/window/mainwindow_serial.cpp" line="196"/>
+        <location filename="../../debugger/window/mainwindow_files.cpp" line="21"/>
         <source>确定</source>
         <translation>OK</translation>
     </message>
     <message>
-        <location filename="../../debugger/window/mainwindow_serial.cpp" line="204"/>
+        <location filename="../../debugger/window/mainwindow_files.cpp" line="35"/>
+        <location filename="../../debugger/window/mainwindow_files.cpp" line="38"/>
+        <location filename="../../debugger/window/mainwindow_files.cpp" line="42"/>
         <source>错误：</source>
         <translation>Error: </translation>
     </message>
     <message>
-        <location filename="../../debugger/window/mainwindow_serial.cpp" line="204"/>
+        <location filename="../../debugger/window/mainwindow_files.cpp" line="35"/>
         <source>打开文件失败</source>
         <translation>Cannot open the file</translation>
     </message>
     <message>
-        <location filename="../../debugger/window/mainwindow_serial.cpp" line="226"/>
+        <location filename="../../debugger/window/mainwindow_files.cpp" line="39"/>
+        <source>文件超过%1 MB，未载入</source>
+        <translation>The file is larger than %1 MB and was not loaded.</translation>
+    </message>
+    <message>
+        <location filename="../../debugger/window/mainwindow_files.cpp" line="42"/>
+        <source>文件不是UTF-8编码的文本，未载入</source>
+        <translation>The file is not UTF-8 text and was not loaded.</translation>
+    </message>
+    <message>
+        <location filename="../../debugger/window/mainwindow_files.cpp" line="79"/>
         <source>/yyyy年MM月dd日hh-mm-ss</source>
         <translation>/yyyy-MM-dd hh-mm-ss</translation>
     </message>
     <message>
-        <location filename="../../debugger/window/mainwindow_serial.cpp" line="231"/>
+        <location filename="../../debugger/window/mainwindow_files.cpp" line="52"/>
         <source>错误！</source>
         <translation>Error!</translation>
     </message>
     <message>
-        <location filename="../../debugger/window/mainwindow_serial.cpp" line="231"/>
+        <location filename="../../debugger/window/mainwindow_files.cpp" line="52"/>
         <source>写入文件失败！</source>
         <translation>Cannot write the file!</translation>
     </message>
     <message>
-        <location filename="../../debugger/window/mainwindow_serial.cpp" line="236"/>
+        <location filename="../../debugger/window/mainwindow_files.cpp" line="55"/>
         <source>保存成功！</source>
         <translation>Saved!</translation>
+    </message>
+    <message>
+        <location filename="../../debugger/window/mainwindow_settings.cpp" line="164"/>
+        <source>确认重置</source>
+        <translation>Confirm reset</translation>
+    </message>
+    <message>
+        <location filename="../../debugger/window/mainwindow_settings.cpp" line="164"/>
+        <source>确定要重置所有设置并恢复初始状态吗？</source>
+        <translation>Reset all settings and restore the initial state?</translation>
+    </message>
+    <message>
+        <location filename="../../debugger/window/mainwindow_settings.cpp" line="212"/>
+        <source>重置完成</source>
+        <translation>Reset complete</translation>
+    </message>
+    <message>
+        <location filename="../../debugger/window/mainwindow_settings.cpp" line="212"/>
+        <source>所有设置已恢复为默认状态。</source>
+        <translation>All settings have been restored to their defaults.</translation>
     </message>
 </context>
 </TS>

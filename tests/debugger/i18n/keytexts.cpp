@@ -31,6 +31,10 @@ void addKeyTextRows()
     QTest::newRow("zh_TW quit question") << QStringLiteral("zh_TW") << "MainWindow" << QStringLiteral("确定要退出雁桥吗？") << QStringLiteral("確定要結束雁橋嗎？");
     QTest::newRow("zh_TW file name pattern") << QStringLiteral("zh_TW") << "MainWindow" << QStringLiteral("/yyyy年MM月dd日hh-mm-ss") << QStringLiteral("/yyyy年MM月dd日hh-mm-ss");
     QTest::newRow("zh_TW language name") << QStringLiteral("zh_TW") << "MainWindow" << QStringLiteral("English") << QStringLiteral("English");
+    QTest::newRow("zh_TW reset title") << QStringLiteral("zh_TW") << "MainWindow" << QStringLiteral("确认重置") << QStringLiteral("確認重設");
+    QTest::newRow("zh_TW reset question") << QStringLiteral("zh_TW") << "MainWindow" << QStringLiteral("确定要重置所有设置并恢复初始状态吗？") << QStringLiteral("確定要重設所有設定並還原初始狀態嗎？");
+    QTest::newRow("zh_TW reset done") << QStringLiteral("zh_TW") << "MainWindow" << QStringLiteral("所有设置已恢复为默认状态。") << QStringLiteral("所有設定已還原為預設狀態。");
+    QTest::newRow("zh_TW too large") << QStringLiteral("zh_TW") << "MainWindow" << QStringLiteral("文件超过%1 MB，未载入") << QStringLiteral("檔案超過%1 MB，未載入");
     QTest::newRow("zh_TW about title") << QStringLiteral("zh_TW") << "AboutDialog" << QStringLiteral("关于雁桥") << QStringLiteral("關於雁橋");
     QTest::newRow("zh_TW about heading") << QStringLiteral("zh_TW") << "AboutDialog" << QStringLiteral("<h2>雁桥</h2>") << QStringLiteral("<h2>雁橋</h2>");
     QTest::newRow("zh_TW about version") << QStringLiteral("zh_TW") << "AboutDialog" << QStringLiteral("版本: %1") << QStringLiteral("版本: %1");
@@ -60,6 +64,10 @@ void addKeyTextRows()
     QTest::newRow("en_US quit question") << QStringLiteral("en_US") << "MainWindow" << QStringLiteral("确定要退出雁桥吗？") << QStringLiteral("Quit Wrenpost?");
     QTest::newRow("en_US file name pattern") << QStringLiteral("en_US") << "MainWindow" << QStringLiteral("/yyyy年MM月dd日hh-mm-ss") << QStringLiteral("/yyyy-MM-dd hh-mm-ss");
     QTest::newRow("en_US language name") << QStringLiteral("en_US") << "MainWindow" << QStringLiteral("English") << QStringLiteral("English");
+    QTest::newRow("en_US reset title") << QStringLiteral("en_US") << "MainWindow" << QStringLiteral("确认重置") << QStringLiteral("Confirm reset");
+    QTest::newRow("en_US reset question") << QStringLiteral("en_US") << "MainWindow" << QStringLiteral("确定要重置所有设置并恢复初始状态吗？") << QStringLiteral("Reset all settings and restore the initial state?");
+    QTest::newRow("en_US reset done") << QStringLiteral("en_US") << "MainWindow" << QStringLiteral("所有设置已恢复为默认状态。") << QStringLiteral("All settings have been restored to their defaults.");
+    QTest::newRow("en_US too large") << QStringLiteral("en_US") << "MainWindow" << QStringLiteral("文件超过%1 MB，未载入") << QStringLiteral("The file is larger than %1 MB and was not loaded.");
     QTest::newRow("en_US about title") << QStringLiteral("en_US") << "AboutDialog" << QStringLiteral("关于雁桥") << QStringLiteral("About Wrenpost");
     QTest::newRow("en_US about heading") << QStringLiteral("en_US") << "AboutDialog" << QStringLiteral("<h2>雁桥</h2>") << QStringLiteral("<h2>Wrenpost</h2>");
     QTest::newRow("en_US about version") << QStringLiteral("en_US") << "AboutDialog" << QStringLiteral("版本: %1") << QStringLiteral("Version: %1");

@@ -1,0 +1,357 @@
+// Message files: the rules both pages share, and the network page's import
+// into its send area and export of its receive area.
+
+#include "mainwindow.h"
+
+#include "fieldrules.h"
+#include "localhost_guard.h"
+#include "messagefiles.h"
+#include "modaldriver.h"
+#include "serialportlist.h"
+
+#include <QAction>
+#include <QCoreApplication>
+#include <QDir>
+#include <QFile>
+#include <QPushButton>
+#include <QSettings>
+#include <QTemporaryDir>
+#include <QTextBrowser>
+#include <QTextEdit>
+#include <QtTest>
+
+#include <limits>
+
+using namespace MessageFiles;
+
+namespace {
+
+const QString kPattern = QStringLiteral("/yyyy年MM月dd日hh-mm-ss");
+
+QString writeFile(const QTemporaryDir &dir, const QString &name, const QByteArray &bytes)
+{
+    const QString path = dir.filePath(name);
+    QFile file(path);
+    if (file.open(QIODevice::WriteOnly))
+        file.write(bytes);
+    return path;
+}
+
+QStringList savedFiles()
+{
+    return QDir(QCoreApplication::applicationDirPath())
+        .entryList({QStringLiteral("*.txt")}, QDir::Files | QDir::System | QDir::Dirs | QDir::NoDotAndDotDot);
+}
+
+// The names a save made between `from` and `to` can have, one a second.
+QStringList saveCandidates(const QDateTime &from, const QDateTime &to)
+{
+    QStringList names;
+    for (QDateTime at = from.addSecs(-1); at <= to.addSecs(1); at = at.addSecs(1))
+        names << exportPath(QCoreApplication::applicationDirPath(), at, kPattern);
+    return names;
+}
+
+} // namespace
+
+class TestMessageFiles : public QObject
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    void initTestCase();
+    void init();
+    void cleanup();
+
+    void fieldNumbers_data();
+    void fieldNumbers();
+    void readTextFile_data();
+    void readTextFile();
+    void writeTextFile_data();
+    void writeTextFile();
+    void exportPathPattern();
+
+    void importIntoSendArea_data();
+    void importIntoSendArea();
+    void exportReceiveArea_data();
+    void exportReceiveArea();
+
+private:
+    QStringList m_before;
+};
+
+void TestMessageFiles::initTestCase()
+{
+    SKIP_UNLESS_LOCAL_HOST_NAME_IS_LOCAL();
+}
+
+void TestMessageFiles::init()
+{
+    m_before = savedFiles();
+    QSettings(QStringLiteral("QuillonLabs"), QStringLiteral("Wrenpost\u200B")).clear();
+    SerialPortList::setSource([] { return QStringList(); });
+}
+
+void TestMessageFiles::cleanup()
+{
+    const QDir dir(QCoreApplication::applicationDirPath());
+    for (const QString &name : savedFiles()) {
+        if (m_before.contains(name))
+            continue;
+        const QString path = dir.filePath(name);
+        if (QFileInfo(path).isDir() && !QFileInfo(path).isSymLink())
+            QDir(path).removeRecursively();
+        else
+            QFile::remove(path);
+    }
+    SerialPortList::setSource({});
+}
+
+void TestMessageFiles::fieldNumbers_data()
+{
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<int>("port");
+    QTest::addColumn<int>("timedPeriod"); // 0: refused
+    QTest::addColumn<int>("loopPeriod");
+
+    const int longest = std::numeric_limits<int>::max();
+    QTest::newRow("8080") << "8080" << 8080 << 8080 << 8080;
+    QTest::newRow("beyond 16 bits") << "99999" << 34463 << 99999 << 99999;
+    QTest::newRow("70000") << "70000" << 4464 << 70000 << 70000;
+    QTest::newRow("blanks around") << " 250 " << 250 << 250 << 250;
+    QTest::newRow("not a number") << "abc" << 0 << 0 << 0;
+    QTest::newRow("empty") << "" << 0 << 0 << 0;
+    QTest::newRow("zero") << "0" << 0 << 0 << 0;
+    QTest::newRow("negative") << "-5" << 0 << 0 << 0;
+    QTest::newRow("beyond int") << "99999999999" << int(99999999999ULL & 0xFFFF) << 0 << longest;
+    QTest::newRow("number and text") << "80x" << 0 << 0 << 0;
+}
+
+void TestMessageFiles::fieldNumbers()
+{
+    QFETCH(QString, text);
+    QFETCH(int, port);
+    QFETCH(int, timedPeriod);
+    QFETCH(int, loopPeriod);
+    QCOMPARE(int(portFromField(text)), port);
+    QCOMPARE(timedSendPeriodFromText(text).value_or(0), timedPeriod);
+    QCOMPARE(loopPeriodFromText(text), loopPeriod);
+}
+
+void TestMessageFiles::readTextFile_data()
+{
+    QTest::addColumn<QByteArray>("bytes");
+    QTest::addColumn<int>("error");
+    QTest::addColumn<QString>("text");
+
+    QTest::newRow("UTF-8 with Chinese") << QStringLiteral("你好，网络\n第二行 line").toUtf8() << int(ReadError::None)
+                                        << QStringLiteral("你好，网络\n第二行 line");
+    QTest::newRow("markup kept as text") << QByteArray("<b>bold</b>") << int(ReadError::None)
+                                         << QStringLiteral("<b>bold</b>");
+    QTest::newRow("line ends in text mode") << QByteArray("a\r\nb") << int(ReadError::None) << QStringLiteral("a\nb");
+    QTest::newRow("empty") << QByteArray() << int(ReadError::None) << QString();
+    QTest::newRow("local 8-bit Chinese") << QByteArray("\xc4\xe3\xba\xc3") << int(ReadError::NotUtf8) << QString();
+    QTest::newRow("Latin-1") << QByteArray("caf\xe9") << int(ReadError::NotUtf8) << QString();
+    QTest::newRow("at the limit") << QByteArray(kImportLimitBytes, 'a') << int(ReadError::None)
+                                  << QString(kImportLimitBytes, QLatin1Char('a'));
+    QTest::newRow("one byte too many") << QByteArray(kImportLimitBytes + 1, 'a') << int(ReadError::TooLarge) << QString();
+}
+
+void TestMessageFiles::readTextFile()
+{
+    QFETCH(QByteArray, bytes);
+    QFETCH(int, error);
+    QFETCH(QString, text);
+
+    QTemporaryDir dir;
+    const Imported imported = MessageFiles::readTextFile(writeFile(dir, QStringLiteral("m.txt"), bytes));
+    QCOMPARE(int(imported.error), error);
+    QCOMPARE(imported.text, text);
+}
+
+void TestMessageFiles::writeTextFile_data()
+{
+    QTest::addColumn<QString>("target"); // "file", "folder", "full", "missing folder"
+    QTest::addColumn<bool>("written");
+    QTest::newRow("new file") << "file" << true;
+    QTest::newRow("a folder has the name") << "folder" << false;
+    QTest::newRow("missing folder") << "missing folder" << false;
+    QTest::newRow("disk full") << "full" << false;
+}
+
+void TestMessageFiles::writeTextFile()
+{
+    QFETCH(QString, target);
+    QFETCH(bool, written);
+    if (target == QLatin1String("full") && !QFileInfo::exists(QStringLiteral("/dev/full")))
+        QSKIP("no /dev/full here");
+
+    QTemporaryDir dir;
+    QString path = dir.filePath(QStringLiteral("out.txt"));
+    if (target == QLatin1String("folder"))
+        QVERIFY(QDir().mkdir(path));
+    else if (target == QLatin1String("missing folder"))
+        path = dir.filePath(QStringLiteral("gone/out.txt"));
+    else if (target == QLatin1String("full"))
+        QVERIFY(QFile::link(QStringLiteral("/dev/full"), path));
+
+    const QByteArray bytes = QByteArray("line one\nline two\n").repeated(4096);
+    QCOMPARE(MessageFiles::writeTextFile(path, bytes), written);
+    if (written) {
+        QFile file(path);
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        QCOMPARE(file.readAll(), bytes);
+    }
+}
+
+void TestMessageFiles::exportPathPattern()
+{
+    const QDateTime at(QDate(2025, 3, 7), QTime(9, 5, 2));
+    QCOMPARE(exportPath(QStringLiteral("/opt/app"), at, kPattern), QStringLiteral("/opt/app/2025年03月07日09-05-02.txt"));
+    QCOMPARE(exportPath(QStringLiteral("/opt/app"), at, QStringLiteral("/yyyy-MM-dd hh-mm-ss")),
+             QStringLiteral("/opt/app/2025-03-07 09-05-02.txt"));
+}
+
+void TestMessageFiles::importIntoSendArea_data()
+{
+    QTest::addColumn<QString>("trigger"); // the button or the action
+    QTest::addColumn<QString>("file");    // "utf8", "latin1", "large", "unreadable", "" (cancelled)
+    QTest::addColumn<QString>("title");   // of the box, empty when none shows
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<QString>("sendArea");
+
+    const QString chinese = QStringLiteral("你好，网络\n<b>第二行</b>");
+    QTest::newRow("UTF-8 with Chinese, button") << "openfileButton" << "utf8" << "" << "" << chinese;
+    QTest::newRow("UTF-8 with Chinese, action") << "ActOpenFile" << "utf8" << "" << "" << chinese;
+    QTest::newRow("cancelled") << "openfileButton" << "" << "提示" << "未选择文件" << "kept";
+    QTest::newRow("unreadable") << "openfileButton" << "unreadable" << "错误：" << "打开文件失败" << "kept";
+    QTest::newRow("not UTF-8") << "openfileButton" << "latin1" << "错误："
+                               << "文件不是UTF-8编码的文本，未载入" << "kept";
+    QTest::newRow("50 MB") << "ActOpenFile" << "large" << "错误：" << "文件超过1 MB，未载入" << "kept";
+}
+
+void TestMessageFiles::importIntoSendArea()
+{
+    QFETCH(QString, trigger);
+    QFETCH(QString, file);
+    QFETCH(QString, title);
+    QFETCH(QString, text);
+    QFETCH(QString, sendArea);
+
+    QTemporaryDir dir;
+    QString path;
+    if (file == QLatin1String("utf8"))
+        path = writeFile(dir, QStringLiteral("消息.txt"), QStringLiteral("你好，网络\n<b>第二行</b>").toUtf8());
+    else if (file == QLatin1String("latin1"))
+        path = writeFile(dir, QStringLiteral("latin.txt"), QByteArray("caf\xe9"));
+    else if (file == QLatin1String("unreadable"))
+        path = writeFile(dir, QStringLiteral("gone.txt"), QByteArray("x"));
+    else if (file == QLatin1String("large")) {
+        path = dir.filePath(QStringLiteral("large.txt"));
+        QFile large(path);
+        QVERIFY(large.open(QIODevice::WriteOnly));
+        QVERIFY(large.resize(50 * 1024 * 1024));
+    }
+
+    MainWindow w;
+    auto *area = w.findChild<QTextEdit *>(QStringLiteral("Send_msg"));
+    area->setPlainText(QStringLiteral("kept"));
+
+    ModalDriver driver;
+    if (path.isEmpty()) {
+        driver.cancel();
+    } else if (file == QLatin1String("unreadable")) {
+        // Chosen as a file, a folder by the time it is opened.
+        driver.then([path](QWidget *modal) {
+            auto *dialog = qobject_cast<QFileDialog *>(modal);
+            if (!dialog) {
+                modal->close();
+                return;
+            }
+            if (QWidget *focused = dialog->focusWidget())
+                focused->clearFocus();
+            dialog->selectFile(path);
+            static_cast<QDialog *>(dialog)->accept();
+            QFile::remove(path);
+            QDir().mkdir(path);
+        });
+    } else {
+        driver.choose(path);
+    }
+    if (!title.isEmpty())
+        driver.press(QMessageBox::Ok);
+
+    QElapsedTimer clock;
+    clock.start();
+    if (trigger == QLatin1String("ActOpenFile"))
+        w.findChild<QAction *>(trigger)->trigger();
+    else
+        QTest::mouseClick(w.findChild<QPushButton *>(trigger), Qt::LeftButton);
+    // The window answers at once, whatever the file.
+    QVERIFY(clock.elapsed() < 5000);
+
+    const QList<ModalDriver::Seen> &seen = driver.seen();
+    QVERIFY(!seen.isEmpty());
+    QCOMPARE(seen.first().title, QStringLiteral("请选择txt文件"));
+    QVERIFY(seen.first().hadParent);
+    QCOMPARE(seen.first().nameFilters, QStringList{QStringLiteral("Text files (*.txt)")});
+    QCOMPARE(seen.size(), title.isEmpty() ? 1 : 2);
+    if (!title.isEmpty()) {
+        QCOMPARE(seen.at(1).title, title);
+        QCOMPARE(seen.at(1).text, text);
+        QCOMPARE(seen.at(1).icon, QMessageBox::Warning);
+        QVERIFY(!seen.at(1).hadParent);
+    }
+    QCOMPARE(area->toPlainText(), sendArea);
+}
+
+void TestMessageFiles::exportReceiveArea_data()
+{
+    QTest::addColumn<QString>("content");
+    QTest::addColumn<bool>("blocked"); // every name the save can take is a folder
+    QTest::addColumn<QString>("title");
+    QTest::addColumn<QString>("text");
+
+    QTest::newRow("Chinese and markup") << QStringLiteral("第一行 <b>one</b>\nsecond") << false << "提示！" << "保存成功！";
+    QTest::newRow("empty area") << QString() << false << "提示！" << "保存成功！";
+    QTest::newRow("cannot be written") << QStringLiteral("data") << true << "错误！" << "写入文件失败！";
+}
+
+void TestMessageFiles::exportReceiveArea()
+{
+    QFETCH(QString, content);
+    QFETCH(bool, blocked);
+    QFETCH(QString, title);
+    QFETCH(QString, text);
+
+    MainWindow w;
+    w.findChild<QTextBrowser *>(QStringLiteral("Recive_msg"))->setPlainText(content);
+    const QDateTime from = QDateTime::currentDateTime();
+    if (blocked)
+        for (const QString &name : saveCandidates(from, from.addSecs(5)))
+            QVERIFY(QDir().mkdir(name));
+
+    ModalDriver driver;
+    driver.press(QMessageBox::Ok);
+    QTest::mouseClick(w.findChild<QPushButton *>(QStringLiteral("savefileButton")), Qt::LeftButton);
+    const QDateTime to = QDateTime::currentDateTime();
+    QVERIFY(driver.done());
+    QCOMPARE(driver.seen().size(), 1);
+    QCOMPARE(driver.seen().first().title, title);
+    QCOMPARE(driver.seen().first().text, text);
+    QVERIFY(!driver.seen().first().hadParent);
+    if (blocked)
+        return;
+
+    QStringList written;
+    for (const QString &candidate : saveCandidates(from, to))
+        if (QFileInfo(candidate).isFile())
+            written << candidate;
+    QCOMPARE(written.size(), 1);
+    QFile file(written.first());
+    QVERIFY(file.open(QIODevice::ReadOnly));
+    QCOMPARE(file.readAll(), content.toUtf8());
+}
+
+QTEST_MAIN(TestMessageFiles)
+#include "tst_messagefiles.moc"
