@@ -19,12 +19,12 @@
         <translation>Version: %1</translation>
     </message>
     <message>
-        <location filename="../../debugger/window/aboutproduct.cpp" line="15"/>
+        <location filename="../../debugger/window/aboutproduct.cpp" line="16"/>
         <source>支持TCP/UDP和串口协议的网络调试助手，具有消息收发、DNS解析等功能，适用于网络通信测试和开发调试。</source>
         <translation>A network debugging assistant for TCP/UDP and serial ports, with message sending and receiving, DNS lookup and more, for testing and debugging network communication.</translation>
     </message>
     <message>
-        <location filename="../../debugger/window/aboutproduct.cpp" line="17"/>
+        <location filename="../../debugger/window/aboutproduct.cpp" line="18"/>
         <source>Copyright © 2025 QuillonLabs</source>
         <translation>Copyright © 2025 QuillonLabs</translation>
     </message>

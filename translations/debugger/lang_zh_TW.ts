@@ -19,12 +19,12 @@
         <translation>版本: %1</translation>
     </message>
     <message>
-        <location filename="../../debugger/window/aboutproduct.cpp" line="15"/>
+        <location filename="../../debugger/window/aboutproduct.cpp" line="16"/>
         <source>支持TCP/UDP和串口协议的网络调试助手，具有消息收发、DNS解析等功能，适用于网络通信测试和开发调试。</source>
         <translation>支援TCP/UDP和序列埠協定的網路除錯助手，具有訊息收發、DNS解析等功能，適用於網路通訊測試和開發除錯。</translation>
     </message>
     <message>
-        <location filename="../../debugger/window/aboutproduct.cpp" line="17"/>
+        <location filename="../../debugger/window/aboutproduct.cpp" line="18"/>
         <source>Copyright © 2025 QuillonLabs</source>
         <translation>Copyright © 2025 QuillonLabs</translation>
     </message>
