@@ -1,12 +1,9 @@
 #include "mainwindow.h"
 #include "ui_mainwindow.h"
 
-#include <QCoreApplication>
-#include <QDebug>
-#include <QFile>
-#include <QLibraryInfo>
+#include "catalogues.h"
+
 #include <QSettings>
-#include <QTranslator>
 
 namespace {
 
@@ -35,27 +32,12 @@ void MainWindow::loadLanguage(const QString &language)
     m_currentLanguage = language;
     languageStore().setValue(kLanguageKey, language);
 
-    QCoreApplication::removeTranslator(m_translator);
-    QCoreApplication::removeTranslator(m_translatorQt);
-
-    if (m_translatorQt->load(QStringLiteral("qt_") + language, QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
-        QCoreApplication::installTranslator(m_translatorQt);
-
-    const QString path = m_cataloguePattern.arg(language);
-    if (!QFile::exists(path)) {
-        qWarning() << "Translation file not found:" << path;
-        if (language != kSourceLanguage) {
-            loadLanguage(kSourceLanguage);
-            return;
-        }
-    } else if (!m_translator->load(path)) {
-        qWarning() << "Failed to load translation file:" << path;
-        if (language != kSourceLanguage) {
-            loadLanguage(kSourceLanguage);
-            return;
-        }
-    } else {
-        QCoreApplication::installTranslator(m_translator);
+    // A failed catalogue falls back to the source language, whose own failure
+    // leaves the built-in texts.
+    if (installCatalogues(m_translator, m_translatorQt, language, m_cataloguePattern) != CatalogueLoad::Loaded
+        && language != kSourceLanguage) {
+        loadLanguage(kSourceLanguage);
+        return;
     }
 
     retranslateWindow();

@@ -3,15 +3,12 @@
 #include "settingsstore.h"
 
 #include "aboutdialog.h"
+#include "catalogues.h"
 
 #include <QActionGroup>
-#include <QApplication>
 #include <QDir>
-#include <QFile>
-#include <QLibraryInfo>
 #include <QMenu>
 #include <QMessageBox>
-#include <QTranslator>
 
 namespace {
 
@@ -123,28 +120,13 @@ void MainWindow::loadLanguage(const QString &language)
     m_currentLanguage = language;
     openSettings().setValue(QStringLiteral("language"), language);
 
-    QCoreApplication::removeTranslator(m_translator);
-    QCoreApplication::removeTranslator(m_translatorQt);
-
-    if (m_translatorQt->load(QStringLiteral("qt_") + language, QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
-        QCoreApplication::installTranslator(m_translatorQt);
-
-    const QString catalogue = QStringLiteral(":/translations/lang_%1.qm").arg(language);
+    // A failed catalogue falls back to the source language, whose own failure
+    // leaves the built-in texts.
     const QString sourceLanguage = QStringLiteral("zh_CN");
-    if (!QFile::exists(catalogue)) {
-        qWarning() << "Translation file not found:" << catalogue;
-        if (language != sourceLanguage) {
-            loadLanguage(sourceLanguage);
-            return;
-        }
-    } else if (!m_translator->load(catalogue)) {
-        qWarning() << "Failed to load translation file:" << catalogue;
-        if (language != sourceLanguage) {
-            loadLanguage(sourceLanguage);
-            return;
-        }
-    } else {
-        QCoreApplication::installTranslator(m_translator);
+    if (installCatalogues(m_translator, m_translatorQt, language) != CatalogueLoad::Loaded
+        && language != sourceLanguage) {
+        loadLanguage(sourceLanguage);
+        return;
     }
 
     ui->retranslateUi(this);
