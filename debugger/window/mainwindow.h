@@ -11,6 +11,7 @@ class QMenu;
 class QThread;
 class QTimer;
 class QTranslator;
+class ReceiveDisplay;
 class Serial;
 class TCP_Client;
 class TCP_Server;
@@ -126,6 +127,10 @@ private:
     // Serial page helpers
     void EnableSelection();
     void DisableSelection();
+
+    // The receive areas' writers (children of the areas).
+    ReceiveDisplay *networkReceive = nullptr;
+    ReceiveDisplay *serialReceive = nullptr;
 
     Serial *objSerial = nullptr;
     QThread *dvThread = nullptr;

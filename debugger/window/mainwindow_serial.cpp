@@ -2,6 +2,7 @@
 #include "ui_mainwindow.h"
 
 #include "hexcodec.h"
+#include "receivedisplay.h"
 #include "serial.h"
 #include "serialportlist.h"
 #include "workerthread.h"
@@ -21,19 +22,6 @@
 namespace {
 
 constexpr int kPortListRefreshMs = 500;
-const QString kTimeStampPattern = QStringLiteral("yyyy.MM.dd hh:mm:ss.zzz");
-
-// The counters are 32-bit and run modulo 2^32 (as the network page's run modulo
-// 2^16); they are shown unsigned, so a long session never shows a negative count.
-qint32 addToCount(qint32 count, qint64 amount)
-{
-    return qint32(quint32(count) + quint32(quint64(amount)));
-}
-
-QString countText(qint32 count)
-{
-    return QString::number(quint32(count));
-}
 
 // Text that is not a number gives 0 (a timer that fires whenever the loop is
 // idle). A number too large for a timer means the longest period, not the
@@ -74,7 +62,8 @@ void MainWindow::initSerialUI()
     connect(timer1, &QTimer::timeout, this, &MainWindow::Refresh_ComList);
     timer1->start(kPortListRefreshMs);
 
-    connect(ui->ClearRecive, &QPushButton::clicked, ui->DataRecive, &QTextBrowser::clear);
+    serialReceive = new ReceiveDisplay(ui->DataRecive);
+    connect(ui->ClearRecive, &QPushButton::clicked, serialReceive, &ReceiveDisplay::clear);
 
     ui->SnedData->setEnabled(false);
     ui->SerialClose->setEnabled(false);
@@ -122,14 +111,13 @@ void MainWindow::GetSerialData(const QByteArray &Recive_msg)
     ui->ReciveCountLabel->setText(tr("累计接收：") + countText(ReciveCount));
 
     if (ui->TimeDisplay->isChecked())
-        ui->DataRecive->append(QDateTime::currentDateTime().toString(kTimeStampPattern)
-                               + QStringLiteral("  Recive："));
+        serialReceive->addParagraph(stampLine(QDateTime::currentDateTime(), u"  Recive："));
 
-    const QString shown = ui->DisplayHEX->isChecked() ? BytesToHexText(Recive_msg) : BytesToLocalText(Recive_msg);
+    const QString shown = shownText(Recive_msg, ui->DisplayHEX->isChecked());
     if (ui->AutoSwitchLine_2->isChecked())
-        ui->DataRecive->append(shown);
+        serialReceive->addParagraph(shown);
     else
-        ui->DataRecive->insertPlainText(shown);
+        serialReceive->addInsertion(shown);
 }
 
 void MainWindow::Refresh_ComList()
@@ -174,9 +162,8 @@ void MainWindow::on_SnedData_clicked()
 
     if (ui->SendDisplay->isChecked()) {
         if (ui->TimeDisplay->isChecked())
-            ui->DataRecive->append(QDateTime::currentDateTime().toString(kTimeStampPattern)
-                                   + QStringLiteral("  Send："));
-        ui->DataRecive->append(text);
+            serialReceive->addParagraph(stampLine(QDateTime::currentDateTime(), u"  Send："));
+        serialReceive->addParagraph(text);
     }
 }
 
@@ -218,6 +205,7 @@ void MainWindow::on_LoopSend_clicked()
 
 void MainWindow::on_SaveData_clicked()
 {
+    serialReceive->flush();
     const QString content = ui->DataRecive->toPlainText();
     if (content.isEmpty())
         return;
