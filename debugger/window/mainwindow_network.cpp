@@ -91,11 +91,7 @@ void MainWindow::UpdateMsg(QByteArray message)
     if (ui->DisplayTime->isChecked())
         networkReceive->addParagraph(stampLine(QDateTime::currentDateTime(), u"   Recive"));
 
-    const QString shown = shownText(message, ui->HexDisplay->isChecked());
-    if (ui->AutoSwitchLine->isChecked())
-        networkReceive->addParagraph(shown);
-    else
-        networkReceive->addInsertion(shown);
+    networkReceive->addReceived(message, ui->HexDisplay->isChecked(), ui->AutoSwitchLine->isChecked());
 }
 
 void MainWindow::on_ClearMessage_clicked()

@@ -113,11 +113,7 @@ void MainWindow::GetSerialData(const QByteArray &Recive_msg)
     if (ui->TimeDisplay->isChecked())
         serialReceive->addParagraph(stampLine(QDateTime::currentDateTime(), u"  Recive："));
 
-    const QString shown = shownText(Recive_msg, ui->DisplayHEX->isChecked());
-    if (ui->AutoSwitchLine_2->isChecked())
-        serialReceive->addParagraph(shown);
-    else
-        serialReceive->addInsertion(shown);
+    serialReceive->addReceived(Recive_msg, ui->DisplayHEX->isChecked(), ui->AutoSwitchLine_2->isChecked());
 }
 
 void MainWindow::Refresh_ComList()

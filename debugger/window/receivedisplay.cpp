@@ -7,15 +7,19 @@
 #include <QTextCursor>
 #include <QTextDocument>
 
+#include <limits>
+#include <utility>
+
 namespace {
 
 // Entries are gathered for at most this long before they are written.
 constexpr int kGatherMs = 10;
 // Work done in one turn of the event loop while catching up.
 constexpr qint64 kWriteBudgetMs = 12;
-// Entries are written in pieces of about this many characters, so that the
-// budget is checked often enough but the last paragraph seldom laid out again.
-constexpr qsizetype kPieceCharacters = 64 * 1024;
+// Entries are written in pieces sized to the budget by the measured speed,
+// but no smaller than this, so that the last paragraph (laid out again when
+// the next piece follows it) is seldom laid out twice.
+constexpr qsizetype kLeastPieceCharacters = 8 * 1024;
 
 // A line end split between two entries stays two line ends: "\r" then "\n"
 // written apart make two paragraphs, written together they would make one.
@@ -48,13 +52,23 @@ ReceiveDisplay::ReceiveDisplay(QTextBrowser *area) : QObject(area), m_area(area)
 
 void ReceiveDisplay::addParagraph(const QString &text)
 {
-    m_pending.append({true, text});
-    schedule();
+    add({true, false, QByteArray(), text});
 }
 
 void ReceiveDisplay::addInsertion(const QString &text)
 {
-    m_pending.append({false, text});
+    add({false, false, QByteArray(), text});
+}
+
+void ReceiveDisplay::addReceived(const QByteArray &bytes, bool hex, bool paragraph)
+{
+    // An empty batch is an empty text; a null array would mean "use the text".
+    add({paragraph, hex, bytes.isNull() ? QByteArray("") : bytes, QString()});
+}
+
+void ReceiveDisplay::add(Entry entry)
+{
+    m_pending.append(std::move(entry));
     schedule();
 }
 
@@ -72,7 +86,8 @@ void ReceiveDisplay::clear()
 
 void ReceiveDisplay::schedule()
 {
-    writeSome(-1);
+    if (!m_timer.isActive())
+        m_timer.start(kGatherMs);
 }
 
 // A negative budget writes everything.
@@ -81,11 +96,19 @@ void ReceiveDisplay::writeSome(qint64 budgetMs)
     QElapsedTimer clock;
     clock.start();
     while (!m_pending.isEmpty() && (budgetMs < 0 || clock.elapsed() < budgetMs)) {
+        const qint64 left = budgetMs < 0 ? budgetMs : budgetMs - clock.elapsed();
+        const qsizetype piece = left < 0 ? std::numeric_limits<qsizetype>::max()
+                                         : qMax(kLeastPieceCharacters, qsizetype(m_charactersPerMs * double(left)));
         qsizetype count = 0;
         qsizetype characters = 0;
-        while (count < m_pending.size() && characters < kPieceCharacters)
-            characters += m_pending.at(count++).text.size() + 1;
+        while (count < m_pending.size() && characters < piece)
+            characters += m_pending.at(count++).size() + 1;
+        QElapsedTimer pieceClock;
+        pieceClock.start();
         write(count);
+        const qint64 ns = pieceClock.nsecsElapsed();
+        if (characters >= kLeastPieceCharacters && ns > 0)
+            m_charactersPerMs = 0.5 * m_charactersPerMs + 0.5 * double(characters) * 1e6 / double(ns);
     }
     if (!m_pending.isEmpty())
         m_timer.start(0);
@@ -111,9 +134,9 @@ void ReceiveDisplay::write(qsizetype count)
                 end.movePosition(QTextCursor::End);
                 if (!document->isEmpty())
                     end.insertBlock();
-                end.insertText(entry.text);
+                end.insertText(entry.shown());
             } else {
-                m_area->insertPlainText(entry.text);
+                m_area->insertPlainText(entry.shown());
             }
         }
     } else {
@@ -128,9 +151,9 @@ void ReceiveDisplay::write(qsizetype count)
             if (entry.paragraph) {
                 if (!wasEmpty || !atEnd.isEmpty())
                     atEnd += QChar::ParagraphSeparator;
-                appendJoined(atEnd, entry.text);
+                appendJoined(atEnd, entry.shown());
             } else {
-                appendJoined(cursorAtEnd ? atEnd : atCursor, entry.text);
+                appendJoined(cursorAtEnd ? atEnd : atCursor, entry.shown());
             }
         }
         if (!atCursor.isEmpty())

@@ -58,6 +58,9 @@ public:
 
     void addParagraph(const QString &text);
     void addInsertion(const QString &text);
+    // Received bytes, kept as they are until written (a third of their hex
+    // text's size), shown as `shownText` of them.
+    void addReceived(const QByteArray &bytes, bool hex, bool paragraph);
 
     // Writes everything gathered so far (before the area's text is read).
     void flush();
@@ -69,9 +72,15 @@ private:
     struct Entry
     {
         bool paragraph;
+        bool hex;
+        QByteArray bytes;
         QString text;
+
+        QString shown() const { return bytes.isNull() ? text : shownText(bytes, hex); }
+        qsizetype size() const { return bytes.isNull() ? text.size() : hex ? 3 * bytes.size() : bytes.size(); }
     };
 
+    void add(Entry entry);
     void schedule();
     void writeSome(qint64 budgetMs);
     void write(qsizetype count);
@@ -80,5 +89,7 @@ private:
     QTextBrowser *m_area;
     QList<Entry> m_pending;
     QTimer m_timer;
+    // How fast the area takes text (characters per millisecond), measured.
+    double m_charactersPerMs = 2000;
     bool m_writing = false;
 };
