@@ -163,26 +163,33 @@ inline Stream streamFromOptions(const QCommandLineParser &parser)
 }
 
 // Counts what a receiver's signal hands the window, chunk by chunk. Once
-// `total` bytes have been handed on, waits until the receive area has had no
-// change for a while (it may write what it received a little later), takes
-// the time of its last change as the time all was shown, and ends the loop.
+// `total` bytes have been handed on, waits until the receive area has not
+// changed for half a second (it may write what it received later), takes the
+// end of its last change as the time all was shown, and ends the loop.
 class Arrivals
 {
 public:
     template <typename Sender, typename Signal>
     Arrivals(Sender *sender, Signal signal, qint64 total, QTextDocument *shown)
     {
-        QObject::connect(shown, &QTextDocument::contentsChange, &m_context,
-                         [this] { m_lastChange = QDateTime::currentMSecsSinceEpoch(); });
+        // Stamped once the change (and the layout it brings) is over.
+        QObject::connect(shown, &QTextDocument::contentsChange, &m_context, [this] {
+            ++m_changes;
+            QTimer::singleShot(0, &m_context, [this] { m_lastChange = QDateTime::currentMSecsSinceEpoch(); });
+        });
         QObject::connect(sender, signal, &m_context, [this, total](const QByteArray &bytes) {
             m_bytes += bytes.size();
             ++m_chunks;
-            if (m_bytes >= total && !m_quiet.isActive() && !m_doneAt)
-                m_quiet.start(50);
+            if (m_bytes >= total && !m_quiet.isActive() && !m_doneAt) {
+                m_changesSeen = m_changes;
+                m_quiet.start(kQuietMs);
+            }
         });
         QObject::connect(&m_quiet, &QTimer::timeout, &m_context, [this] {
-            if (QDateTime::currentMSecsSinceEpoch() - m_lastChange < kQuietMs)
+            if (m_changes != m_changesSeen) {
+                m_changesSeen = m_changes;
                 return;
+            }
             m_quiet.stop();
             m_doneAt = m_lastChange;
             QCoreApplication::quit();
@@ -194,11 +201,13 @@ public:
     qint64 doneAt() const { return m_doneAt; }
 
 private:
-    static constexpr qint64 kQuietMs = 500;
+    static constexpr int kQuietMs = 500;
     QObject m_context;
     QTimer m_quiet;
     qint64 m_bytes = 0;
     qint64 m_chunks = 0;
+    qint64 m_changes = 0;
+    qint64 m_changesSeen = 0;
     qint64 m_lastChange = 0;
     qint64 m_doneAt = 0;
 };

@@ -20,6 +20,7 @@ constexpr qint64 kWriteBudgetMs = 12;
 // but no smaller than this, so that the last paragraph (laid out again when
 // the next piece follows it) is seldom laid out twice.
 constexpr qsizetype kLeastPieceCharacters = 8 * 1024;
+constexpr qsizetype kShortEntry = 64;
 
 // A line end split between two entries stays two line ends: "\r" then "\n"
 // written apart make two paragraphs, written together they would make one.
@@ -102,6 +103,11 @@ void ReceiveDisplay::writeSome(qint64 budgetMs)
         qsizetype count = 0;
         qsizetype characters = 0;
         while (count < m_pending.size() && characters < piece)
+            characters += m_pending.at(count++).size() + 1;
+        // The piece's last paragraph is laid out again when the next piece
+        // follows it: end on a short one (a time stamp) where one comes next.
+        if (count < m_pending.size() && m_pending.at(count - 1).size() > kShortEntry
+            && m_pending.at(count).size() <= kShortEntry)
             characters += m_pending.at(count++).size() + 1;
         QElapsedTimer pieceClock;
         pieceClock.start();
