@@ -13,9 +13,9 @@
 namespace {
 
 // Entries are gathered for at most this long before they are written.
-constexpr int kGatherMs = 10;
+constexpr int kGatherMs = 16;
 // Work done in one turn of the event loop while catching up.
-constexpr qint64 kWriteBudgetMs = 12;
+constexpr qint64 kWriteBudgetMs = 30;
 // Entries are written in pieces sized to the budget by the measured speed,
 // but no smaller than this, so that the last paragraph (laid out again when
 // the next piece follows it) is seldom laid out twice.

@@ -90,6 +90,6 @@ private:
     QList<Entry> m_pending;
     QTimer m_timer;
     // How fast the area takes text (characters per millisecond), measured.
-    double m_charactersPerMs = 2000;
+    double m_charactersPerMs = 500;
     bool m_writing = false;
 };
