@@ -8,6 +8,7 @@
 #include <QCheckBox>
 #include <QDateTime>
 #include <QElapsedTimer>
+#include <QPushButton>
 #include <QRegularExpression>
 #include <QTest>
 #include <QTextBrowser>
@@ -25,11 +26,13 @@ struct Page
     const char *lines;
     const char *stampLabel;
     const char *receiver;
+    const char *clearButton;
 };
 
 const Page kPages[] = {
-    {"network", "Recive_msg", "HexDisplay", "DisplayTime", "AutoSwitchLine", "   Recive", "UpdateMsg"},
-    {"serial", "DataRecive", "DisplayHEX", "TimeDisplay", "AutoSwitchLine_2", "  Recive：", "GetSerialData"},
+    {"network", "Recive_msg", "HexDisplay", "DisplayTime", "AutoSwitchLine", "   Recive", "UpdateMsg", "ClearMessage"},
+    {"serial", "DataRecive", "DisplayHEX", "TimeDisplay", "AutoSwitchLine_2", "  Recive：", "GetSerialData",
+     "ClearRecive"},
 };
 
 // The area's text with each whole time-stamp line of the page written as "@".
@@ -78,6 +81,8 @@ private Q_SLOTS:
     void batchesWithinOneFrame();
     void burstOfSmallBatches_data();
     void burstOfSmallBatches();
+    void clearDropsWhatIsGathered_data();
+    void clearDropsWhatIsGathered();
 };
 
 void tst_ReceiveDisplay::counters_data()
@@ -209,6 +214,37 @@ void tst_ReceiveDisplay::burstOfSmallBatches()
     const QString whole = expected.join(QLatin1Char('\n'));
     QTRY_COMPARE_WITH_TIMEOUT(w.shown().size(), whole.size(), 20000);
     QCOMPARE(w.shown(), whole);
+}
+
+void tst_ReceiveDisplay::clearDropsWhatIsGathered_data()
+{
+    QTest::addColumn<int>("page");
+    QTest::addColumn<bool>("button");
+    QTest::newRow("network, button") << 0 << true;
+    QTest::newRow("network, the area emptied") << 0 << false;
+    QTest::newRow("serial, button") << 1 << true;
+    QTest::newRow("serial, the area emptied") << 1 << false;
+}
+
+// What arrived before the area was emptied does not come back after it.
+void tst_ReceiveDisplay::clearDropsWhatIsGathered()
+{
+    QFETCH(int, page);
+    QFETCH(bool, button);
+
+    Window w(kPages[page], false, false, true);
+    w.deliver("shown");
+    QTRY_COMPARE(w.shown(), QStringLiteral("shown"));
+    w.deliver("before");
+    QCoreApplication::sendPostedEvents();
+    if (button)
+        w.window.findChild<QPushButton *>(QLatin1String(w.page.clearButton))->click();
+    else
+        w.area->clear();
+    w.deliver("after");
+    QTRY_COMPARE(w.shown(), QStringLiteral("after"));
+    QTest::qWait(50);
+    QCOMPARE(w.shown(), QStringLiteral("after"));
 }
 
 QTEST_MAIN(tst_ReceiveDisplay)
