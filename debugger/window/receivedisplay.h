@@ -43,11 +43,11 @@ QString countText(Count count)
 // the area (a new block unless the area is empty); an insertion goes in at the
 // area's text cursor, which advances past it.
 //
-// Entries are gathered and written together once the events already queued
-// have been handled (at the latest a frame later), in one edit, so that a fast
-// stream does not lay out the area's last paragraph again for every batch.
-// Writing stops after a frame's worth of work and goes on in the next turn of
-// the event loop, so the window keeps responding while it catches up.
+// Entries are gathered for up to 16 ms (within a frame) and written together
+// in one edit, so that a fast stream neither lays out the area's last
+// paragraph again nor repaints the window for every batch. Writing stops after
+// about 30 ms of work and goes on in the next turn of the event loop, so the
+// window keeps responding while it catches up.
 class ReceiveDisplay : public QObject
 {
     Q_OBJECT
