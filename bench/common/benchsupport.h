@@ -1,7 +1,7 @@
 #pragma once
 
-// What the Wrenpost benchmarks share: the GUI-stall meter, peak memory, and
-// the count of received bytes that a receive area shows.
+// What the Wrenpost benchmarks share: the streams, the GUI-stall meter, peak
+// memory, and the count of received bytes that a receive area shows.
 
 #include <QCommandLineParser>
 #include <QCoreApplication>
@@ -10,7 +10,9 @@
 #include <QObject>
 #include <QRegularExpression>
 #include <QString>
-#include <QStringTokenizer>
+#include <QRandomGenerator>
+#include <QTextBlock>
+#include <QTextDocument>
 #include <QTimer>
 
 #include <sys/resource.h>
@@ -66,28 +68,66 @@ struct Displayed
     qsizetype stampLines = 0;
 };
 
-// Accounts for every byte in a receive area's text: time-stamp lines out
-// (`stampLine` matches one whole line), then hex pairs or characters counted.
-// One pass over the lines, so that tens of MB are counted in seconds.
-inline Displayed displayedBytes(const QString &shown, const QRegularExpression &stampLine, bool hex)
+// Accounts for every byte in a receive area, paragraph by paragraph (no copy
+// of the whole text, which would add its size to the peak memory): time-stamp
+// lines out (`stampLine` matches one whole line), then hex pairs or characters
+// counted. With `batches` paragraphs started by the area (one per batch and
+// one per stamp), the paragraphs beyond them are the stream's own line ends.
+inline Displayed displayedBytes(const QTextDocument *document, const QRegularExpression &stampLine, bool hex,
+                                qint64 batches)
 {
     constexpr qsizetype kLongestStampLine = 64;
     Displayed result;
     qint64 characters = 0;
-    for (const QStringView line : qTokenize(shown, u'\n')) {
-        if (line.size() <= kLongestStampLine && stampLine.match(line.toString()).hasMatch()) {
+    qint64 blocks = 0;
+    for (QTextBlock block = document->begin(); block.isValid(); block = block.next()) {
+        ++blocks;
+        const QString line = block.text();
+        if (line.size() <= kLongestStampLine && stampLine.match(line).hasMatch()) {
             ++result.stampLines;
             continue;
         }
         characters += hex ? line.size() - line.count(u' ') : line.size();
     }
-    result.bytes = hex ? characters / 2 : characters;
+    const qint64 lineEnds = hex ? 0 : blocks - batches - result.stampLines;
+    result.bytes = hex ? characters / 2 : characters + lineEnds;
     return result;
+}
+
+// What the paced senders write: random bytes (hex), letters without a blank or
+// line end (text), or log-like lines of 40 to 120 printable characters, each
+// ended by a line feed (log).
+enum class Content { Hex, Text, Log };
+
+inline QByteArray streamPool(Content content)
+{
+    QByteArray pool;
+    pool.reserve(256 * 1024 + 128);
+    QRandomGenerator *random = QRandomGenerator::global();
+    while (pool.size() < 256 * 1024) {
+        switch (content) {
+        case Content::Hex:
+            pool += char(random->generate() & 0xFF);
+            break;
+        case Content::Text:
+            pool += char('a' + random->bounded(26));
+            break;
+        case Content::Log: {
+            const int length = random->bounded(40, 121);
+            for (int i = 0; i < length; ++i)
+                pool += char(random->bounded(0x20, 0x7F));
+            pool += '\n';
+            break;
+        }
+        }
+    }
+    return pool;
 }
 
 // The stream that both benchmarks replay: display, time stamps, length, rate.
 struct Stream
 {
+    Content content = Content::Hex;
     bool hex = true;
     bool stamps = true;
     int seconds = 30;
@@ -96,38 +136,63 @@ struct Stream
 
 inline void addStreamOptions(QCommandLineParser &parser)
 {
-    parser.addOptions({{QStringLiteral("display"), QStringLiteral("hex or text"), QStringLiteral("mode"), QStringLiteral("hex")},
+    parser.addOptions({{QStringLiteral("display"), QStringLiteral("hex, text (no blank, no line end) or log (text lines)"),
+                        QStringLiteral("mode"), QStringLiteral("hex")},
                        {QStringLiteral("time"), QStringLiteral("time stamps on or off"), QStringLiteral("on|off"), QStringLiteral("on")},
                        {QStringLiteral("seconds"), QStringLiteral("length of the stream"), QStringLiteral("s"), QStringLiteral("30")},
                        {QStringLiteral("rate"), QStringLiteral("bytes per second"), QStringLiteral("n"), QStringLiteral("1000000")}});
 }
 
+inline const char *displayName(const Stream &stream)
+{
+    return stream.content == Content::Log ? "log" : stream.content == Content::Text ? "text" : "hex";
+}
+
 inline Stream streamFromOptions(const QCommandLineParser &parser)
 {
     Stream stream;
-    stream.hex = parser.value(QStringLiteral("display")) == QLatin1String("hex");
+    const QString display = parser.value(QStringLiteral("display"));
+    stream.content = display == QLatin1String("log") ? Content::Log
+                     : display == QLatin1String("text") ? Content::Text
+                                                        : Content::Hex;
+    stream.hex = stream.content == Content::Hex;
     stream.stamps = parser.value(QStringLiteral("time")) == QLatin1String("on");
     stream.seconds = parser.value(QStringLiteral("seconds")).toInt();
     stream.rate = parser.value(QStringLiteral("rate")).toLongLong();
     return stream;
 }
 
-// Counts what a receiver's signal hands the window, chunk by chunk, and ends
-// the event loop once `total` bytes have been handed on. Connected after the
-// window's own receiver, so a chunk counts once the window has shown it.
+// Counts what a receiver's signal hands the window, chunk by chunk. Once
+// `total` bytes have been handed on, waits until the receive area has not
+// changed for half a second (it may write what it received later), takes the
+// end of its last change as the time all was shown, and ends the loop.
 class Arrivals
 {
 public:
     template <typename Sender, typename Signal>
-    Arrivals(Sender *sender, Signal signal, qint64 total)
+    Arrivals(Sender *sender, Signal signal, qint64 total, QTextDocument *shown)
     {
+        // Stamped once the change (and the layout it brings) is over.
+        QObject::connect(shown, &QTextDocument::contentsChange, &m_context, [this] {
+            ++m_changes;
+            QTimer::singleShot(0, &m_context, [this] { m_lastChange = QDateTime::currentMSecsSinceEpoch(); });
+        });
         QObject::connect(sender, signal, &m_context, [this, total](const QByteArray &bytes) {
             m_bytes += bytes.size();
             ++m_chunks;
-            if (m_bytes >= total && !m_doneAt) {
-                m_doneAt = QDateTime::currentMSecsSinceEpoch();
-                QTimer::singleShot(0, QCoreApplication::instance(), &QCoreApplication::quit);
+            if (m_bytes >= total && !m_quiet.isActive() && !m_doneAt) {
+                m_changesSeen = m_changes;
+                m_quiet.start(kQuietMs);
             }
+        });
+        QObject::connect(&m_quiet, &QTimer::timeout, &m_context, [this] {
+            if (m_changes != m_changesSeen) {
+                m_changesSeen = m_changes;
+                return;
+            }
+            m_quiet.stop();
+            m_doneAt = m_lastChange;
+            QCoreApplication::quit();
         });
     }
     qint64 bytes() const { return m_bytes; }
@@ -136,18 +201,25 @@ public:
     qint64 doneAt() const { return m_doneAt; }
 
 private:
+    static constexpr int kQuietMs = 500;
     QObject m_context;
+    QTimer m_quiet;
     qint64 m_bytes = 0;
     qint64 m_chunks = 0;
+    qint64 m_changes = 0;
+    qint64 m_changesSeen = 0;
+    qint64 m_lastChange = 0;
     qint64 m_doneAt = 0;
 };
 
 // The common tail of a benchmark's report: throughput, worst stall, memory.
-inline void printTimings(qint64 total, qint64 firstByteAt, const Arrivals &arrivals, const StallMeter &stalls)
+inline void printTimings(qint64 total, qint64 firstByteAt, qint64 lastByteAt, const Arrivals &arrivals,
+                         const StallMeter &stalls)
 {
     const double elapsed = arrivals.doneAt() ? double(arrivals.doneAt() - firstByteAt) / 1000.0 : -1;
     if (elapsed > 0)
-        std::printf("  all displayed after %.2f s = %.0f bytes/s\n", elapsed, double(total) / elapsed);
+        std::printf("  all displayed after %.2f s = %.0f bytes/s, %.2f s after the last byte was sent\n", elapsed,
+                    double(total) / elapsed, double(arrivals.doneAt() - lastByteAt) / 1000.0);
     else
         std::printf("  NOT all displayed within the limit\n");
     std::printf("  worst lateness of a 10 ms timer: %lld ms (ending %.1f s after the meter started)\n",

@@ -1,7 +1,7 @@
 // Streams data from a loopback peer into a real Wrenpost window and reports how
 // fast it is shown, how long the event loop stalls and how much memory it took.
 //
-//   wrenpost_bench [--display hex|text] [--time on|off] [--seconds N] [--rate bytes/s]
+//   wrenpost_bench [--display hex|text|log] [--time on|off] [--seconds N] [--rate bytes/s]
 //   wrenpost_bench --baseline [--seconds N] [--rate bytes/s]   (the same stream into socat > /dev/null)
 
 #include "../common/benchsupport.h"
@@ -42,8 +42,8 @@ namespace {
 class PacedSender : public QThread
 {
 public:
-    PacedSender(qint64 rate, int seconds, bool printable)
-        : m_rate(rate), m_seconds(seconds), m_printable(printable)
+    PacedSender(qint64 rate, int seconds, bench::Content content)
+        : m_rate(rate), m_seconds(seconds), m_content(content)
     {
         start();
         while (m_port.loadAcquire() == 0)
@@ -58,6 +58,7 @@ public:
     qint64 total() const { return m_rate * m_seconds; }
     bool finished() const { return m_done.loadAcquire() != 0; }
     qint64 firstByteAt() const { return m_firstByte.loadAcquire(); }
+    qint64 lastByteAt() const { return m_lastByte.loadAcquire(); }
 
 protected:
     void run() override
@@ -66,11 +67,7 @@ protected:
         QTcpSocket *peer = nullptr;
         QElapsedTimer clock;
         qint64 sent = 0;
-        QByteArray pool(256 * 1024, '\0');
-        for (int i = 0; i < pool.size(); ++i) {
-            const quint32 r = QRandomGenerator::global()->generate();
-            pool[i] = m_printable ? char('a' + r % 26) : char(r & 0xFF);
-        }
+        const QByteArray pool = bench::streamPool(m_content);
         QTimer tick;
         tick.setTimerType(Qt::PreciseTimer);
         QObject::connect(&tick, &QTimer::timeout, [&] {
@@ -83,6 +80,7 @@ protected:
             if (sent >= total()) {
                 tick.stop();
                 peer->flush();
+                m_lastByte.storeRelease(QDateTime::currentMSecsSinceEpoch());
                 peer->disconnectFromHost();
                 m_done.storeRelease(1);
             }
@@ -103,15 +101,16 @@ protected:
 private:
     const qint64 m_rate;
     const int m_seconds;
-    const bool m_printable;
+    const bench::Content m_content;
     QAtomicInt m_port = 0;
     QAtomicInt m_done = 0;
     QAtomicInteger<qint64> m_firstByte = 0;
+    QAtomicInteger<qint64> m_lastByte = 0;
 };
 
 int runBaseline(qint64 rate, int seconds)
 {
-    PacedSender sender(rate, seconds, false);
+    PacedSender sender(rate, seconds, bench::Content::Hex);
     QProcess socat;
     QElapsedTimer clock;
     clock.start();
@@ -144,7 +143,7 @@ int main(int argc, char **argv)
     if (parser.isSet(QStringLiteral("baseline")))
         return runBaseline(rate, seconds);
 
-    PacedSender sender(rate, seconds, !hex);
+    PacedSender sender(rate, seconds, stream.content);
     MainWindow window;
     window.show();
     window.findChild<QToolButton *>(QStringLiteral("TCPClient"))->click();
@@ -156,7 +155,8 @@ int main(int argc, char **argv)
     window.findChild<QLineEdit *>(QStringLiteral("Obj_Port"))->setText(QString::number(sender.port()));
     auto *area = window.findChild<QTextBrowser *>(QStringLiteral("Recive_msg"));
 
-    const bench::Arrivals arrivals(MainWindowTestAccess::client(window), &TCP_Client::TcpClientModeMsg, sender.total());
+    const bench::Arrivals arrivals(MainWindowTestAccess::client(window), &TCP_Client::TcpClientModeMsg, sender.total(),
+                                   area->document());
     bench::StallMeter stalls;
 
     QTimer::singleShot((seconds + 120) * 1000, &app, &QCoreApplication::quit);
@@ -166,15 +166,15 @@ int main(int argc, char **argv)
 
     static const QRegularExpression stampLine(QStringLiteral("^\\d{4}\\.\\d\\d\\.\\d\\d \\d\\d:\\d\\d:\\d\\d\\.\\d{3}   Recive$"),
                                               QRegularExpression::MultilineOption);
-    const bench::Displayed displayed = bench::displayedBytes(area->toPlainText(), stampLine, hex);
+    const bench::Displayed displayed = bench::displayedBytes(area->document(), stampLine, hex, arrivals.chunks());
     const qint64 displayedBytes = displayed.bytes;
     const qsizetype stampCount = displayed.stampLines;
 
-    std::printf("display=%s time=%s rate=%lld B/s seconds=%d\n", hex ? "hex" : "text", stamps ? "on" : "off",
+    std::printf("display=%s time=%s rate=%lld B/s seconds=%d\n", bench::displayName(stream), stamps ? "on" : "off",
                 static_cast<long long>(rate), seconds);
     std::printf("  sent %lld bytes, counted %lld, displayed %lld, batches %lld, stamp lines %lld\n",
                 static_cast<long long>(sender.total()), static_cast<long long>(arrivals.bytes()),
                 static_cast<long long>(displayedBytes), static_cast<long long>(arrivals.chunks()), static_cast<long long>(stampCount));
-    bench::printTimings(sender.total(), sender.firstByteAt(), arrivals, stalls);
+    bench::printTimings(sender.total(), sender.firstByteAt(), sender.lastByteAt(), arrivals, stalls);
     return (displayedBytes == sender.total() && arrivals.bytes() == sender.total()) ? 0 : 1;
 }

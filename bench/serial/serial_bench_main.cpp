@@ -2,7 +2,7 @@
 // and reports whether every byte was counted and shown, how long the event
 // loop stalls and how much memory it took.
 //
-//   wrenpost_serial_bench [--display hex|text] [--time on|off] [--seconds N] [--rate bytes/s]
+//   wrenpost_serial_bench [--display hex|text|log] [--time on|off] [--seconds N] [--rate bytes/s]
 
 #include "../common/benchsupport.h"
 #include "mainwindow.h"
@@ -43,8 +43,8 @@ namespace {
 class PacedWriter : public QThread
 {
 public:
-    PacedWriter(PtyPeer &peer, qint64 rate, int seconds, bool printable)
-        : m_peer(peer), m_rate(rate), m_seconds(seconds), m_printable(printable) {}
+    PacedWriter(PtyPeer &peer, qint64 rate, int seconds, bench::Content content)
+        : m_peer(peer), m_rate(rate), m_seconds(seconds), m_content(content) {}
     ~PacedWriter() override
     {
         m_stop.storeRelease(1);
@@ -53,16 +53,13 @@ public:
     qint64 total() const { return m_rate * m_seconds; }
     qint64 written() const { return m_written.loadAcquire(); }
     qint64 firstByteAt() const { return m_firstByte.loadAcquire(); }
+    qint64 lastByteAt() const { return m_lastByte.loadAcquire(); }
     bool failed() const { return m_failed.loadAcquire() != 0; }
 
 protected:
     void run() override
     {
-        QByteArray pool(256 * 1024, '\0');
-        for (qsizetype i = 0; i < pool.size(); ++i) {
-            const quint32 r = QRandomGenerator::global()->generate();
-            pool[i] = m_printable ? char('a' + r % 26) : char(r & 0xFF);
-        }
+        const QByteArray pool = bench::streamPool(m_content);
         QElapsedTimer clock;
         clock.start();
         m_firstByte.storeRelease(QDateTime::currentMSecsSinceEpoch());
@@ -80,17 +77,19 @@ protected:
             }
             QThread::msleep(10);
         }
+        m_lastByte.storeRelease(QDateTime::currentMSecsSinceEpoch());
     }
 
 private:
     PtyPeer &m_peer;
     const qint64 m_rate;
     const int m_seconds;
-    const bool m_printable;
+    const bench::Content m_content;
     QAtomicInt m_stop = 0;
     QAtomicInt m_failed = 0;
     QAtomicInteger<qint64> m_written = 0;
     QAtomicInteger<qint64> m_firstByte = 0;
+    QAtomicInteger<qint64> m_lastByte = 0;
 };
 
 } // namespace
@@ -125,9 +124,10 @@ int main(int argc, char **argv)
     auto *area = window.findChild<QTextBrowser *>(QStringLiteral("DataRecive"));
     auto *countLabel = window.findChild<QLabel *>(QStringLiteral("ReciveCountLabel"));
 
-    PacedWriter writer(peer, rate, seconds, !hex);
+    PacedWriter writer(peer, rate, seconds, stream.content);
 
-    const bench::Arrivals arrivals(MainWindowTestAccess::service(window), &Serial::message, writer.total());
+    const bench::Arrivals arrivals(MainWindowTestAccess::service(window), &Serial::message, writer.total(),
+                                   area->document());
 
     window.findChild<QPushButton *>(QStringLiteral("SerialOpen"))->click();
     QDeadlineTimer opened(10000);
@@ -146,18 +146,18 @@ int main(int argc, char **argv)
 
     static const QRegularExpression stampLine(QStringLiteral("^\\d{4}\\.\\d\\d\\.\\d\\d \\d\\d:\\d\\d:\\d\\d\\.\\d{3}  Recive：$"),
                                               QRegularExpression::MultilineOption);
-    const bench::Displayed displayed = bench::displayedBytes(area->toPlainText(), stampLine, hex);
+    const bench::Displayed displayed = bench::displayedBytes(area->document(), stampLine, hex, arrivals.chunks());
     const qint64 counted = countLabel->text().section(QStringLiteral("："), 1).toLongLong();
 
     std::printf("serial page over a pseudo-terminal: display=%s time=%s rate=%lld B/s seconds=%d\n",
-                hex ? "hex" : "text", stamps ? "on" : "off", static_cast<long long>(rate), seconds);
+                bench::displayName(stream), stamps ? "on" : "off", static_cast<long long>(rate), seconds);
     std::printf("  sent %lld bytes, counted %lld, displayed %lld, chunks %lld, stamp lines %lld\n",
                 static_cast<long long>(writer.written()), static_cast<long long>(counted),
                 static_cast<long long>(displayed.bytes), static_cast<long long>(arrivals.chunks()),
                 static_cast<long long>(displayed.stampLines));
     if (writer.failed())
         std::printf("  the writer could not keep up: the line stayed full for 10 s\n");
-    bench::printTimings(writer.total(), writer.firstByteAt(), arrivals, stalls);
+    bench::printTimings(writer.total(), writer.firstByteAt(), writer.lastByteAt(), arrivals, stalls);
     const bool whole = writer.written() == writer.total() && counted == writer.total()
                        && displayed.bytes == writer.total() && arrivals.bytes() == writer.total();
     return whole ? 0 : 1;

@@ -12,6 +12,7 @@ class QTextEdit;
 class QThread;
 class QTimer;
 class QTranslator;
+class ReceiveDisplay;
 class Serial;
 class TCP_Client;
 class TCP_Server;
@@ -141,6 +142,10 @@ private:
     // Serial page helpers
     void EnableSelection();
     void DisableSelection();
+
+    // The receive areas' writers (children of the areas).
+    ReceiveDisplay *networkReceive = nullptr;
+    ReceiveDisplay *serialReceive = nullptr;
 
     Serial *objSerial = nullptr;
     QThread *dvThread = nullptr;

@@ -3,6 +3,7 @@
 
 #include "hexcodec.h"
 #include "messagefiles.h"
+#include "receivedisplay.h"
 
 #include <QCoreApplication>
 #include <QDateTime>
@@ -62,6 +63,8 @@ void MainWindow::on_ActOpenFile_triggered()
 
 void MainWindow::on_ActSaveFile_triggered()
 {
+    // What arrived within the last frame is written first, so the file holds it too.
+    networkReceive->flush();
     // The network page keeps its saves' names in the source language's form.
     exportMessageFile(ui->Recive_msg->toPlainText(), QStringLiteral("/yyyy年MM月dd日hh-mm-ss"));
 }
@@ -73,6 +76,7 @@ void MainWindow::on_OpenFile_clicked()
 
 void MainWindow::on_SaveData_clicked()
 {
+    serialReceive->flush();
     const QString content = ui->DataRecive->toPlainText();
     if (content.isEmpty())
         return;

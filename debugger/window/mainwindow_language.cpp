@@ -2,6 +2,7 @@
 #include "ui_mainwindow.h"
 
 #include "catalogues.h"
+#include "receivedisplay.h"
 
 #include <QSettings>
 
@@ -75,9 +76,9 @@ void MainWindow::retranslateWindow()
     applyConnectCaptions(networkProtocol);
 
     if (receivedShown)
-        ui->Recive_cnt->setText(tr("累计接收：") + QString::number(Recive_Count));
+        ui->Recive_cnt->setText(tr("累计接收：") + countText(Recive_Count));
     if (sentShown)
-        ui->Send_cnt->setText(tr("累计发送：") + QString::number(Send_Count));
-    ui->ReciveCountLabel->setText(tr("累计接收：") + QString::number(quint32(ReciveCount)));
-    ui->SendCountLabel->setText(tr("累计发送：") + QString::number(quint32(SendCount)));
+        ui->Send_cnt->setText(tr("累计发送：") + countText(Send_Count));
+    ui->ReciveCountLabel->setText(tr("累计接收：") + countText(ReciveCount));
+    ui->SendCountLabel->setText(tr("累计发送：") + countText(SendCount));
 }

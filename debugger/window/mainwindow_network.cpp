@@ -3,6 +3,7 @@
 
 #include "fieldrules.h"
 #include "hexcodec.h"
+#include "receivedisplay.h"
 #include "tcp_client.h"
 #include "tcp_server.h"
 #include "udp_service.h"
@@ -11,42 +12,13 @@
 #include <QDateTime>
 #include <QHostAddress>
 #include <QMessageBox>
-#include <QScrollBar>
-#include <QTextCursor>
-#include <QTextDocument>
 #include <QThread>
 #include <QTimer>
 
-namespace {
-
-QString timeStamp()
-{
-    return QDateTime::currentDateTime().toString(QStringLiteral("yyyy.MM.dd hh:mm:ss.zzz"));
-}
-
-// A new paragraph at the end, like QTextEdit::append, but always as plain
-// text: bytes from a peer or typed text that happen to look like markup must
-// be shown as they are, not rendered.
-void appendParagraph(QTextEdit *edit, const QString &text)
-{
-    QScrollBar *bar = edit->verticalScrollBar();
-    const bool atBottom = bar->value() >= bar->maximum();
-    QTextDocument *document = edit->document();
-    QTextCursor cursor(document);
-    cursor.beginEditBlock();
-    cursor.movePosition(QTextCursor::End);
-    if (!document->isEmpty())
-        cursor.insertBlock(edit->textCursor().blockFormat(), edit->textCursor().charFormat());
-    cursor.insertText(text);
-    cursor.endEditBlock();
-    if (atBottom)
-        bar->setValue(bar->maximum());
-}
-
-} // namespace
-
 void MainWindow::sysInit()
 {
+    networkReceive = new ReceiveDisplay(ui->Recive_msg);
+
     Send_timer = new QTimer(this);
     connect(Send_timer, &QTimer::timeout, this, &MainWindow::LoopSend);
 
@@ -102,22 +74,18 @@ void MainWindow::shutdownNetwork()
 
 void MainWindow::UpdateMsg(QByteArray message)
 {
-    Recive_Count = quint16(Recive_Count + quint64(message.size()));
-    ui->Recive_cnt->setText(tr("累计接收：") + QString::number(Recive_Count));
+    Recive_Count = addToCount(Recive_Count, message.size());
+    ui->Recive_cnt->setText(tr("累计接收：") + countText(Recive_Count));
 
     if (ui->DisplayTime->isChecked())
-        appendParagraph(ui->Recive_msg, timeStamp() + QStringLiteral("   Recive"));
+        networkReceive->addParagraph(stampLine(QDateTime::currentDateTime(), u"   Recive"));
 
-    const QString shown = ui->HexDisplay->isChecked() ? BytesToHexText(message) : BytesToLocalText(message);
-    if (ui->AutoSwitchLine->isChecked())
-        appendParagraph(ui->Recive_msg, shown);
-    else
-        ui->Recive_msg->insertPlainText(shown);
+    networkReceive->addReceived(message, ui->HexDisplay->isChecked(), ui->AutoSwitchLine->isChecked());
 }
 
 void MainWindow::on_ClearMessage_clicked()
 {
-    ui->Recive_msg->clear();
+    networkReceive->clear();
 }
 
 void MainWindow::on_Send_clicked()
@@ -148,14 +116,14 @@ void MainWindow::on_Send_clicked()
         break;
     }
 
-    Send_Count = quint16(Send_Count + quint64(text.size()));
-    ui->Send_cnt->setText(tr("累计发送：") + QString::number(Send_Count));
+    Send_Count = addToCount(Send_Count, text.size());
+    ui->Send_cnt->setText(tr("累计发送：") + countText(Send_Count));
 
     if (!ui->DisplaySendMsg->isChecked())
         return;
     if (ui->DisplayTime->isChecked())
-        appendParagraph(ui->Recive_msg, timeStamp() + QStringLiteral("   Send"));
-    appendParagraph(ui->Recive_msg, text);
+        networkReceive->addParagraph(stampLine(QDateTime::currentDateTime(), u"   Send"));
+    networkReceive->addParagraph(text);
 }
 
 void MainWindow::LoopSend()
@@ -257,8 +225,8 @@ void MainWindow::Enable_Options()
 void MainWindow::UpdateClientsHint(QString message)
 {
     if (ui->DisplayTime->isChecked())
-        appendParagraph(ui->Recive_msg, timeStamp());
-    appendParagraph(ui->Recive_msg, message);
+        networkReceive->addParagraph(stampLine(QDateTime::currentDateTime(), {}));
+    networkReceive->addParagraph(message);
 }
 
 void MainWindow::UpdateClientsList(QString method, QString IP)

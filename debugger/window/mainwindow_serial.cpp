@@ -3,6 +3,7 @@
 
 #include "fieldrules.h"
 #include "hexcodec.h"
+#include "receivedisplay.h"
 #include "serial.h"
 #include "serialportlist.h"
 #include "workerthread.h"
@@ -14,19 +15,6 @@
 namespace {
 
 constexpr int kPortListRefreshMs = 500;
-const QString kTimeStampPattern = QStringLiteral("yyyy.MM.dd hh:mm:ss.zzz");
-
-// The counters are 32-bit and run modulo 2^32 (as the network page's run modulo
-// 2^16); they are shown unsigned, so a long session never shows a negative count.
-qint32 addToCount(qint32 count, qint64 amount)
-{
-    return qint32(quint32(count) + quint32(quint64(amount)));
-}
-
-QString countText(qint32 count)
-{
-    return QString::number(quint32(count));
-}
 
 } // namespace
 
@@ -52,7 +40,8 @@ void MainWindow::initSerialUI()
     connect(timer1, &QTimer::timeout, this, &MainWindow::Refresh_ComList);
     timer1->start(kPortListRefreshMs);
 
-    connect(ui->ClearRecive, &QPushButton::clicked, ui->DataRecive, &QTextBrowser::clear);
+    serialReceive = new ReceiveDisplay(ui->DataRecive);
+    connect(ui->ClearRecive, &QPushButton::clicked, serialReceive, &ReceiveDisplay::clear);
 
     ui->SnedData->setEnabled(false);
     ui->SerialClose->setEnabled(false);
@@ -100,14 +89,9 @@ void MainWindow::GetSerialData(const QByteArray &Recive_msg)
     ui->ReciveCountLabel->setText(tr("累计接收：") + countText(ReciveCount));
 
     if (ui->TimeDisplay->isChecked())
-        ui->DataRecive->append(QDateTime::currentDateTime().toString(kTimeStampPattern)
-                               + QStringLiteral("  Recive："));
+        serialReceive->addParagraph(stampLine(QDateTime::currentDateTime(), u"  Recive："));
 
-    const QString shown = ui->DisplayHEX->isChecked() ? BytesToHexText(Recive_msg) : BytesToLocalText(Recive_msg);
-    if (ui->AutoSwitchLine_2->isChecked())
-        ui->DataRecive->append(shown);
-    else
-        ui->DataRecive->insertPlainText(shown);
+    serialReceive->addReceived(Recive_msg, ui->DisplayHEX->isChecked(), ui->AutoSwitchLine_2->isChecked());
 }
 
 void MainWindow::Refresh_ComList()
@@ -152,9 +136,8 @@ void MainWindow::on_SnedData_clicked()
 
     if (ui->SendDisplay->isChecked()) {
         if (ui->TimeDisplay->isChecked())
-            ui->DataRecive->append(QDateTime::currentDateTime().toString(kTimeStampPattern)
-                                   + QStringLiteral("  Send："));
-        ui->DataRecive->append(text);
+            serialReceive->addParagraph(stampLine(QDateTime::currentDateTime(), u"  Send："));
+        serialReceive->addParagraph(text);
     }
 }
 

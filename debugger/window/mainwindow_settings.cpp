@@ -1,6 +1,7 @@
 #include "mainwindow.h"
 #include "ui_mainwindow.h"
 
+#include "receivedisplay.h"
 #include "tcp_client.h"
 #include "tcp_server.h"
 #include "udp_service.h"
@@ -191,9 +192,10 @@ void MainWindow::on_resetButton_clicked()
                           static_cast<QWidget *>(ui->DataRecive), static_cast<QWidget *>(ui->DataToSend)})
         area->repaint();
     repaint();
-    ui->Recive_msg->clear();
+    // Through the displays, so that nothing gathered before the reset shows after it.
+    networkReceive->clear();
     ui->Send_msg->clear();
-    ui->DataRecive->clear();
+    serialReceive->clear();
     ui->DataToSend->clear();
 
     Send_Count = 0;

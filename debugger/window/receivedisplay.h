@@ -1,0 +1,95 @@
+#pragma once
+
+#include <QByteArray>
+#include <QDateTime>
+#include <QElapsedTimer>
+#include <QList>
+#include <QObject>
+#include <QString>
+#include <QStringView>
+#include <QTimer>
+
+#include <type_traits>
+
+class QTextBrowser;
+
+// The rules both receive areas follow, as plain functions.
+
+// A time-stamp line: the local time as "yyyy.MM.dd hh:mm:ss.zzz" followed by
+// `label` as written (the network page's "   Recive", the serial page's
+// "  Recive：" and so on).
+QString stampLine(const QDateTime &at, QStringView label);
+
+// What a batch of received bytes shows: lower-case hex pairs or the bytes
+// decoded with the local 8-bit encoding.
+QString shownText(const QByteArray &bytes, bool hex);
+
+// Counters wrap modulo 2^bits of their type and are shown unsigned.
+template <typename Count>
+Count addToCount(Count count, qint64 amount)
+{
+    using Unsigned = std::make_unsigned_t<Count>;
+    return Count(Unsigned(Unsigned(count) + Unsigned(quint64(amount))));
+}
+
+template <typename Count>
+QString countText(Count count)
+{
+    return QString::number(std::make_unsigned_t<Count>(count));
+}
+
+// Puts entries into a receive area as plain text: a peer's bytes or typed text
+// that look like markup are shown as they are. A paragraph goes at the end of
+// the area (a new block unless the area is empty); an insertion goes in at the
+// area's text cursor, which advances past it.
+//
+// Entries are gathered for up to 16 ms (within a frame) and written together
+// in one edit, so that a fast stream neither lays out the area's last
+// paragraph again nor repaints the window for every batch. Writing stops after
+// about 30 ms of work and goes on in the next turn of the event loop, so the
+// window keeps responding while it catches up.
+class ReceiveDisplay : public QObject
+{
+    Q_OBJECT
+
+public:
+    // Parented to the area, so that the two go together.
+    explicit ReceiveDisplay(QTextBrowser *area);
+
+    void addParagraph(const QString &text);
+    void addInsertion(const QString &text);
+    // Received bytes, kept as they are until written (a third of their hex
+    // text's size), shown as `shownText` of them.
+    void addReceived(const QByteArray &bytes, bool hex, bool paragraph);
+
+    // Writes everything gathered so far (before the area's text is read).
+    void flush();
+    // Empties the area and drops what is gathered.
+    void clear();
+    bool hasPending() const { return !m_pending.isEmpty(); }
+
+private:
+    struct Entry
+    {
+        bool paragraph;
+        bool hex;
+        QByteArray bytes;
+        QString text;
+
+        QString shown() const { return bytes.isNull() ? text : shownText(bytes, hex); }
+        qsizetype size() const { return bytes.isNull() ? text.size() : hex ? 3 * bytes.size() : bytes.size(); }
+    };
+
+    void add(Entry entry);
+    void schedule();
+    void writeSome(qint64 budgetMs);
+    void write(qsizetype count);
+    void onContentsChanged();
+
+    QTextBrowser *m_area;
+    QList<Entry> m_pending;
+    QTimer m_timer;
+    // How fast the area takes text (characters per millisecond), measured.
+    double m_charactersPerMs = 500;
+    bool m_writing = false;
+};

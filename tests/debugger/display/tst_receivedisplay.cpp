@@ -1,0 +1,251 @@
+// The receive areas of both pages: the shared rules as rows, and what a real
+// window shows when several batches, or a burst of them, arrive together.
+
+#include "../window/localhost_guard.h"
+#include "mainwindow.h"
+#include "receivedisplay.h"
+
+#include <QCheckBox>
+#include <QDateTime>
+#include <QElapsedTimer>
+#include <QPushButton>
+#include <QRegularExpression>
+#include <QTest>
+#include <QTextBrowser>
+
+#include <limits>
+
+namespace {
+
+struct Page
+{
+    const char *name;
+    const char *area;
+    const char *hex;
+    const char *stamps;
+    const char *lines;
+    const char *stampLabel;
+    const char *receiver;
+    const char *clearButton;
+};
+
+const Page kPages[] = {
+    {"network", "Recive_msg", "HexDisplay", "DisplayTime", "AutoSwitchLine", "   Recive", "UpdateMsg", "ClearMessage"},
+    {"serial", "DataRecive", "DisplayHEX", "TimeDisplay", "AutoSwitchLine_2", "  Recive：", "GetSerialData",
+     "ClearRecive"},
+};
+
+// The area's text with each whole time-stamp line of the page written as "@".
+QString withStampsMarked(const QString &text, const Page &page)
+{
+    const QRegularExpression stamp(QStringLiteral("\\d{4}\\.\\d\\d\\.\\d\\d \\d\\d:\\d\\d:\\d\\d\\.\\d{3}")
+                                   + QRegularExpression::escape(QString::fromUtf8(page.stampLabel)));
+    return QString(text).replace(stamp, QStringLiteral("@"));
+}
+
+struct Window
+{
+    Window(const Page &page, bool hex, bool stamps, bool lines) : page(page)
+    {
+        window.findChild<QCheckBox *>(QLatin1String(page.hex))->setChecked(hex);
+        window.findChild<QCheckBox *>(QLatin1String(page.stamps))->setChecked(stamps);
+        window.findChild<QCheckBox *>(QLatin1String(page.lines))->setChecked(lines);
+        area = window.findChild<QTextBrowser *>(QLatin1String(page.area));
+    }
+    QString shown() const { return withStampsMarked(area->toPlainText(), page); }
+    // As the transports deliver a batch: a queued call to the page's slot.
+    void deliver(const QByteArray &bytes)
+    {
+        QMetaObject::invokeMethod(&window, page.receiver, Qt::QueuedConnection, Q_ARG(QByteArray, bytes));
+    }
+
+    MainWindow window;
+    const Page &page;
+    QTextBrowser *area = nullptr;
+};
+
+} // namespace
+
+class tst_ReceiveDisplay : public QObject
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    void initTestCase() { SKIP_UNLESS_LOCAL_HOST_NAME_IS_LOCAL(); }
+
+    void counters_data();
+    void counters();
+    void stampLines_data();
+    void stampLines();
+    void batchesWithinOneFrame_data();
+    void batchesWithinOneFrame();
+    void burstOfSmallBatches_data();
+    void burstOfSmallBatches();
+    void clearDropsWhatIsGathered_data();
+    void clearDropsWhatIsGathered();
+};
+
+void tst_ReceiveDisplay::counters_data()
+{
+    QTest::addColumn<bool>("sixteenBits");
+    QTest::addColumn<qint64>("start");
+    QTest::addColumn<qint64>("added");
+    QTest::addColumn<QString>("shown");
+
+    QTest::newRow("16 bits, 70 000") << true << qint64(0) << qint64(70000) << QStringLiteral("4464");
+    QTest::newRow("16 bits, last value + 1") << true << qint64(65535) << qint64(1) << QStringLiteral("0");
+    QTest::newRow("32 bits, past the signed range") << false << qint64(std::numeric_limits<qint32>::max()) << qint64(1)
+                                                    << QStringLiteral("2147483648");
+    QTest::newRow("32 bits, last value + 1") << false << qint64(-1) << qint64(1) << QStringLiteral("0");
+    QTest::newRow("32 bits, 5 GB") << false << qint64(0) << qint64(5000000000) << QStringLiteral("705032704");
+}
+
+void tst_ReceiveDisplay::counters()
+{
+    QFETCH(bool, sixteenBits);
+    QFETCH(qint64, start);
+    QFETCH(qint64, added);
+    QFETCH(QString, shown);
+
+    if (sixteenBits)
+        QCOMPARE(countText(addToCount(quint16(start), added)), shown);
+    else
+        QCOMPARE(countText(addToCount(qint32(start), added)), shown);
+}
+
+void tst_ReceiveDisplay::stampLines_data()
+{
+    QTest::addColumn<QTime>("time");
+    QTest::addColumn<QString>("label");
+    QTest::addColumn<QString>("line");
+
+    // Labels are written as they stand, even where they hold pattern letters.
+    QTest::newRow("network receive") << QTime(9, 5, 2, 41) << QStringLiteral("   Recive")
+                                     << QStringLiteral("2025.03.07 09:05:02.041   Recive");
+    QTest::newRow("serial send, afternoon") << QTime(21, 5, 2, 4) << QStringLiteral("  Send：")
+                                            << QStringLiteral("2025.03.07 21:05:02.004  Send：");
+    QTest::newRow("server status line") << QTime(0, 0) << QString() << QStringLiteral("2025.03.07 00:00:00.000");
+}
+
+void tst_ReceiveDisplay::stampLines()
+{
+    QFETCH(QTime, time);
+    QFETCH(QString, label);
+    QFETCH(QString, line);
+
+    QCOMPARE(stampLine(QDateTime(QDate(2025, 3, 7), time), label), line);
+}
+
+void tst_ReceiveDisplay::batchesWithinOneFrame_data()
+{
+    QTest::addColumn<int>("page");
+    QTest::addColumn<bool>("hex");
+    QTest::addColumn<bool>("stamps");
+    QTest::addColumn<bool>("lines");
+    QTest::addColumn<QList<QByteArray>>("batches");
+    QTest::addColumn<QString>("shown");
+
+    // A line end split between two batches is two line ends; markup is text.
+    const QList<QByteArray> split{"a<b>", "x\r", "\ny"};
+    const QList<QByteArray> markup{"<b>x</b>", "&amp;", "<img src=x>", "a<br>b"};
+    for (int page = 0; page < 2; ++page) {
+        auto row = [page](const char *name) -> QTestData & {
+            return QTest::addRow("%s, %s", kPages[page].name, name) << page;
+        };
+        row("text") << false << false << false << split << QStringLiteral("a<b>x\n\ny");
+        row("text, lines") << false << false << true << split << QStringLiteral("a<b>\nx\n\n\ny");
+        row("text, stamps") << false << true << false << split << QStringLiteral("@a<b>\n@x\n\n@\ny");
+        row("text, stamps, lines") << false << true << true << split << QStringLiteral("@\na<b>\n@\nx\n\n@\n\ny");
+        row("hex") << true << false << false << split << QStringLiteral("61 3c 62 3e78 0d0a 79");
+        row("hex, lines") << true << false << true << split << QStringLiteral("61 3c 62 3e\n78 0d\n0a 79");
+        row("hex, stamps") << true << true << false << split << QStringLiteral("@61 3c 62 3e\n@78 0d\n@0a 79");
+        row("hex, stamps, lines") << true << true << true << split
+                                  << QStringLiteral("@\n61 3c 62 3e\n@\n78 0d\n@\n0a 79");
+        row("markup") << false << false << false << markup << QStringLiteral("<b>x</b>&amp;<img src=x>a<br>b");
+        row("markup, lines") << false << false << true << markup
+                             << QStringLiteral("<b>x</b>\n&amp;\n<img src=x>\na<br>b");
+    }
+}
+
+void tst_ReceiveDisplay::batchesWithinOneFrame()
+{
+    QFETCH(int, page);
+    QFETCH(bool, hex);
+    QFETCH(bool, stamps);
+    QFETCH(bool, lines);
+    QFETCH(QList<QByteArray>, batches);
+    QFETCH(QString, shown);
+
+    Window w(kPages[page], hex, stamps, lines);
+    for (const QByteArray &batch : batches)
+        w.deliver(batch);
+    // Within a frame of their arrival, all of them, exactly.
+    QElapsedTimer clock;
+    clock.start();
+    QTRY_COMPARE_WITH_TIMEOUT(w.shown(), shown, 1000);
+    QVERIFY2(clock.elapsed() < 200, qPrintable(QString::number(clock.elapsed())));
+
+    // What arrives afterwards joins the same way.
+    w.deliver(batches.constLast());
+    QTRY_VERIFY(w.shown().size() > shown.size());
+    QVERIFY(w.shown().startsWith(shown));
+}
+
+void tst_ReceiveDisplay::burstOfSmallBatches_data()
+{
+    QTest::addColumn<int>("page");
+    QTest::newRow("network") << 0;
+    QTest::newRow("serial") << 1;
+}
+
+void tst_ReceiveDisplay::burstOfSmallBatches()
+{
+    QFETCH(int, page);
+    constexpr int kBatches = 10000;
+
+    Window w(kPages[page], false, true, true);
+    // Queued as the transports' threads deliver them, all within a second.
+    for (int i = 0; i < kBatches; ++i)
+        w.deliver(QByteArray::number(i));
+
+    QStringList expected;
+    for (int i = 0; i < kBatches; ++i)
+        expected << QStringLiteral("@") << QString::number(i);
+    const QString whole = expected.join(QLatin1Char('\n'));
+    QTRY_COMPARE_WITH_TIMEOUT(w.shown().size(), whole.size(), 20000);
+    QCOMPARE(w.shown(), whole);
+}
+
+void tst_ReceiveDisplay::clearDropsWhatIsGathered_data()
+{
+    QTest::addColumn<int>("page");
+    QTest::addColumn<bool>("button");
+    QTest::newRow("network, button") << 0 << true;
+    QTest::newRow("network, the area emptied") << 0 << false;
+    QTest::newRow("serial, button") << 1 << true;
+    QTest::newRow("serial, the area emptied") << 1 << false;
+}
+
+// What arrived before the area was emptied does not come back after it.
+void tst_ReceiveDisplay::clearDropsWhatIsGathered()
+{
+    QFETCH(int, page);
+    QFETCH(bool, button);
+
+    Window w(kPages[page], false, false, true);
+    w.deliver("shown");
+    QTRY_COMPARE(w.shown(), QStringLiteral("shown"));
+    w.deliver("before");
+    QCoreApplication::sendPostedEvents();
+    if (button)
+        w.window.findChild<QPushButton *>(QLatin1String(w.page.clearButton))->click();
+    else
+        w.area->clear();
+    w.deliver("after");
+    QTRY_COMPARE(w.shown(), QStringLiteral("after"));
+    QTest::qWait(50);
+    QCOMPARE(w.shown(), QStringLiteral("after"));
+}
+
+QTEST_MAIN(tst_ReceiveDisplay)
+#include "tst_receivedisplay.moc"
