@@ -2,6 +2,7 @@
 // window shows when several batches, or a burst of them, arrive together.
 
 #include "../window/localhost_guard.h"
+#include "../windowstores.h"
 #include "mainwindow.h"
 #include "receivedisplay.h"
 
@@ -72,6 +73,7 @@ class tst_ReceiveDisplay : public QObject
 
 private Q_SLOTS:
     void initTestCase() { SKIP_UNLESS_LOCAL_HOST_NAME_IS_LOCAL(); }
+    void init() { clearWrenpostStores(); }
 
     void counters_data();
     void counters();

@@ -1,3 +1,4 @@
+#include "../windowstores.h"
 #include "mainwindow.h"
 #include "tcp_client.h"
 
@@ -37,6 +38,7 @@ class tst_NetNs : public QObject
 
 private Q_SLOTS:
     void initTestCase();
+    void init() { clearWrenpostStores(); }
     void broadcastReachesTheLink();
     void pendingAttemptBoundsShutdown();
 

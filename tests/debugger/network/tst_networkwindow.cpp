@@ -1,4 +1,5 @@
 #include "logcapture.h"
+#include "../windowstores.h"
 #include "mainwindow.h"
 #include "messageboxes.h"
 #include "nettestutil.h"
@@ -121,6 +122,7 @@ private:
 
 void tst_NetworkWindow::init()
 {
+    clearWrenpostStores();
     m_window = new MainWindow;
     m_window->show();
     QVERIFY(QTest::qWaitForWindowExposed(m_window));

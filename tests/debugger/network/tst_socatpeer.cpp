@@ -1,3 +1,4 @@
+#include "../windowstores.h"
 #include "mainwindow.h"
 #include "nettestutil.h"
 
@@ -62,6 +63,7 @@ void tst_SocatPeer::initTestCase()
 
 void tst_SocatPeer::init()
 {
+    clearWrenpostStores();
     m_window = new MainWindow;
     m_window->show();
     find<QCheckBox>("DnsAnalysis")->setChecked(false);

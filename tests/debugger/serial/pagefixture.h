@@ -4,6 +4,7 @@
 // members the page keeps to itself, and a window whose port is opened on a
 // pseudo-terminal through the page's own buttons.
 
+#include "../windowstores.h"
 #include "mainwindow.h"
 #include "ptypeer.h"
 #include "serial.h"

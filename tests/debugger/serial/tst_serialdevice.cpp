@@ -14,6 +14,7 @@ class tst_SerialDevice : public QObject
     Q_OBJECT
 
 private Q_SLOTS:
+    void init() { clearWrenpostStores(); }
     void cleanup() { SerialPortList::setSource({}); }
 
     void portThatDoesNotExist();

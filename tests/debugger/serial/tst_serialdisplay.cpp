@@ -12,6 +12,7 @@ class tst_SerialDisplay : public QObject
     Q_OBJECT
 
 private Q_SLOTS:
+    void init() { clearWrenpostStores(); }
     void cleanup() { SerialPortList::setSource({}); }
 
     void receive_data();

@@ -111,7 +111,11 @@ class tst_SerialFiles : public QObject
     Q_OBJECT
 
 private Q_SLOTS:
-    void init() { m_before = savedFiles(); }
+    void init()
+    {
+        clearWrenpostStores();
+        m_before = savedFiles();
+    }
     void cleanup();
 
     void saveReceiveArea_data();

@@ -7,6 +7,7 @@ class tst_SerialPage : public QObject
     Q_OBJECT
 
 private Q_SLOTS:
+    void init() { clearWrenpostStores(); }
     void cleanup() { SerialPortList::setSource({}); }
     void openSendReceive();
     void portListCountRule();

@@ -1,4 +1,5 @@
 #include "mainwindow.h"
+#include "../windowstores.h"
 
 #include "aboutdialog.h"
 #include "localhost_guard.h"
@@ -90,7 +91,7 @@ void TestFrame::initTestCase()
 void TestFrame::init()
 {
     // Each window starts from an empty store, whatever the previous one kept.
-    QSettings(QStringLiteral("QuillonLabs"), QStringLiteral("Wrenpost\u200B")).clear();
+    clearWrenpostStores();
     m_log = std::make_unique<LogCapture>();
     m_window = std::make_unique<MainWindow>();
     m_window->show();

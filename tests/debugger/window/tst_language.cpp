@@ -24,6 +24,8 @@
 #include <QToolButton>
 #include <QtTest>
 
+#include "../windowstores.h"
+
 #include <memory>
 
 class MainWindowTestAccess
@@ -35,11 +37,6 @@ public:
 using Access = MainWindowTestAccess;
 
 namespace {
-
-QSettings languageStore()
-{
-    return QSettings(QStringLiteral("Crateforge"), QStringLiteral("Crateforge"));
-}
 
 template <typename T>
 T *get(QWidget *w, const char *name)
@@ -96,8 +93,7 @@ void TestLanguage::initTestCase()
 
 void TestLanguage::init()
 {
-    languageStore().clear();
-    QSettings(QStringLiteral("QuillonLabs"), QStringLiteral("Wrenpost\u200B")).clear();
+    clearWrenpostStores();
     SerialPortList::setSource([] { return QStringList{QStringLiteral("ttyS0")}; });
 }
 
@@ -133,7 +129,7 @@ void TestLanguage::appliedLive()
     QFETCH(QString, about);
 
     if (atStartUp)
-        languageStore().setValue(QStringLiteral("language"), code);
+        wrenpostLanguageStore().setValue(QStringLiteral("language"), code);
     MainWindow w;
     QTest::mouseClick(get<QToolButton>(&w, "TCPserver"), Qt::LeftButton);
     if (!atStartUp) {
@@ -143,7 +139,7 @@ void TestLanguage::appliedLive()
     }
 
     QCOMPARE(checkedLanguage(w), QLatin1String(entryFor(code)));
-    QCOMPARE(languageStore().value(QStringLiteral("language")).toString(), code);
+    QCOMPARE(wrenpostLanguageStore().value(QStringLiteral("language")).toString(), code);
     QCOMPARE(w.windowTitle(), texts.at(0));
     QCOMPARE(get<QLabel>(&w, "titlelabel")->text(), texts.at(1));
     QCOMPARE(get<QPushButton>(&w, "Connect")->text(), texts.at(2));
@@ -174,14 +170,14 @@ void TestLanguage::sameLanguageTwiceWritesNothing()
 {
     MainWindow w;
     menuEntry(w, "enAction")->trigger();
-    QCOMPARE(languageStore().value(QStringLiteral("language")).toString(), QStringLiteral("en_US"));
-    languageStore().setValue(QStringLiteral("language"), QStringLiteral("marker"));
+    QCOMPARE(wrenpostLanguageStore().value(QStringLiteral("language")).toString(), QStringLiteral("en_US"));
+    wrenpostLanguageStore().setValue(QStringLiteral("language"), QStringLiteral("marker"));
     QMenu *menu = Access::menu(w);
     get<QLabel>(&w, "titlelabel")->setText(QStringLiteral("untouched"));
 
     menuEntry(w, "enAction")->trigger();
     QCOMPARE(get<QLabel>(&w, "titlelabel")->text(), QStringLiteral("untouched"));
-    QCOMPARE(languageStore().value(QStringLiteral("language")).toString(), QStringLiteral("marker"));
+    QCOMPARE(wrenpostLanguageStore().value(QStringLiteral("language")).toString(), QStringLiteral("marker"));
     QCOMPARE(Access::menu(w), menu);
     QCOMPARE(checkedLanguage(w), QStringLiteral("enAction"));
 }
@@ -227,7 +223,7 @@ void TestLanguage::fallback()
     w.loadLanguage(code);
     const QString line = warning + QStringLiteral(" \"%1\"").arg(pattern.arg(code));
     QCOMPARE(log.messages(QtWarningMsg), QStringList{line});
-    QCOMPARE(languageStore().value(QStringLiteral("language")).toString(), QStringLiteral("zh_CN"));
+    QCOMPARE(wrenpostLanguageStore().value(QStringLiteral("language")).toString(), QStringLiteral("zh_CN"));
     QCOMPARE(checkedLanguage(w), QStringLiteral("cnAction"));
     QCOMPARE(w.windowTitle(), QStringLiteral("雁桥"));
     QCOMPARE(get<QPushButton>(&w, "SerialOpen")->text(), QStringLiteral("打开串口"));

@@ -2,6 +2,7 @@
 // into its send area and export of its receive area.
 
 #include "mainwindow.h"
+#include "../windowstores.h"
 
 #include "fieldrules.h"
 #include "localhost_guard.h"
@@ -88,7 +89,7 @@ void TestMessageFiles::initTestCase()
 void TestMessageFiles::init()
 {
     m_before = savedFiles();
-    QSettings(QStringLiteral("QuillonLabs"), QStringLiteral("Wrenpost\u200B")).clear();
+    clearWrenpostStores();
     SerialPortList::setSource([] { return QStringList(); });
 }
 

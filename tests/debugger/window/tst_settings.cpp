@@ -2,6 +2,7 @@
 // writes when destroyed, and the one-click reset.
 
 #include "mainwindow.h"
+#include "../windowstores.h"
 
 #include "localhost_guard.h"
 #include "modaldriver.h"
@@ -40,11 +41,6 @@ public:
 using Access = MainWindowTestAccess;
 
 namespace {
-
-QSettings store()
-{
-    return QSettings(QStringLiteral("QuillonLabs"), QStringLiteral("Wrenpost\u200B"));
-}
 
 template <typename T>
 T *get(QWidget *w, const char *name)
@@ -151,7 +147,7 @@ void TestSettings::initTestCase()
 
 void TestSettings::init()
 {
-    store().clear();
+    clearWrenpostStores();
     SerialPortList::setSource([] { return QStringList{QStringLiteral("ttyS0"), QStringLiteral("ttyS1")}; });
 }
 
@@ -178,7 +174,7 @@ void TestSettings::roundTripThroughDestruction()
             put(get<QWidget>(&w, key.widget), key.other);
     }
     {
-        QSettings settings = store();
+        QSettings settings = wrenpostSettings();
         for (const Key &key : keys())
             QCOMPARE(settings.value(QLatin1String(key.key)).toString(), key.other.toString());
         QCOMPARE(settings.value(QStringLiteral("protocol/currentIndex")).toInt(), 2);
@@ -216,7 +212,7 @@ void TestSettings::protocolRule()
     QFETCH(int, index);
     QFETCH(QString, title);
 
-    store().setValue(QStringLiteral("protocol/currentIndex"), stored);
+    wrenpostSettings().setValue(QStringLiteral("protocol/currentIndex"), stored);
     {
         MainWindow w;
         w.show();
@@ -229,7 +225,7 @@ void TestSettings::protocolRule()
         QTest::mouseClick(get<QToolButton>(&w, "serialButton"), Qt::LeftButton);
     }
     // Leaving on the serial page stores 3.
-    QCOMPARE(store().value(QStringLiteral("protocol/currentIndex")).toInt(), 3);
+    QCOMPARE(wrenpostSettings().value(QStringLiteral("protocol/currentIndex")).toInt(), 3);
 }
 
 void TestSettings::storedValues_data()
@@ -263,7 +259,7 @@ void TestSettings::storedValues()
     QFETCH(QString, widget);
     QFETCH(QVariant, expected);
 
-    store().setValue(key, stored);
+    wrenpostSettings().setValue(key, stored);
     MainWindow w;
     QCOMPARE(shown(get<QWidget>(&w, widget.toLatin1().constData())).toString(), expected.toString());
 }
@@ -286,7 +282,7 @@ void TestSettings::resetAnsweredNo()
     QVERIFY(driver.seen().first().hadParent);
     QCOMPARE(driver.seen().first().buttons.size(), 2);
 
-    QVERIFY(store().contains(QStringLiteral("serial/parity")));
+    QVERIFY(wrenpostSettings().contains(QStringLiteral("serial/parity")));
     QCOMPARE(get<QTextEdit>(&w, "Send_msg")->toPlainText(), QStringLiteral("kept"));
     QCOMPARE(get<QComboBox>(&w, "ParityList")->currentText(), QStringLiteral("mark"));
 }
@@ -358,7 +354,7 @@ void TestSettings::resetAnsweredYes()
     QCOMPARE(driver.seen().at(1).text, QStringLiteral("所有设置已恢复为默认状态。"));
     QVERIFY(driver.seen().at(1).hadParent);
 
-    QVERIFY(store().allKeys().isEmpty());
+    QVERIFY(wrenpostSettings().allKeys().isEmpty());
     for (const Key &key : keys())
         if (qstrcmp(key.widget, "SerialList") != 0)
             QVERIFY2(shown(get<QWidget>(&w, key.widget)) == key.fallback, key.key);
