@@ -12,8 +12,11 @@ TCP_Client::TCP_Client()
 
 TCP_Client::~TCP_Client()
 {
-    if (MySocket->state() == QAbstractSocket::ConnectedState)
-        MySocket->close();
+    // The socket goes with this object; what it reports on the way out must
+    // not reach a client that is already half destroyed.
+    MySocket->disconnect();
+    if (MySocket->state() != QAbstractSocket::UnconnectedState)
+        MySocket->abort();
 }
 
 bool TCP_Client::ConnectToServer(QString Server_ip, quint16 Server_port)
@@ -25,7 +28,13 @@ bool TCP_Client::ConnectToServer(QString Server_ip, quint16 Server_port)
 
 void TCP_Client::DisconnectFromServer()
 {
+    // close() waits for buffered output to be written, but the thread stops
+    // right after this call; a socket left closing would keep the connection
+    // half open. What the system takes now goes out, the rest is dropped.
+    MySocket->flush();
     MySocket->close();
+    if (MySocket->state() != QAbstractSocket::UnconnectedState)
+        MySocket->abort();
 }
 
 void TCP_Client::SendMessage(QByteArray msg)

@@ -1,9 +1,12 @@
 #include "nettestutil.h"
 #include "tcp_client.h"
+#include "workerthread.h"
 
 #include <QElapsedTimer>
 #include <QSignalSpy>
 #include <QTest>
+
+#include <memory>
 
 // Stands in for the window: its signals reach the client only as queued calls.
 class ClientDriver : public QObject
@@ -41,6 +44,7 @@ private Q_SLOTS:
     void exchangeCloseAndReconnect_data();
     void exchangeCloseAndReconnect();
     void localDisconnect();
+    void disconnectWhileFlushing();
     void refusedOrUnusableTarget_data();
     void refusedOrUnusableTarget();
     void splitWritesKeepEveryByte();
@@ -120,6 +124,31 @@ void tst_TcpClient::localDisconnect()
     QVERIFY(connectBlocking(client.object, QStringLiteral("127.0.0.1"), peer.serverPort()));
     QTRY_VERIFY(peer.hasPendingConnections());
     delete side;
+}
+
+// Disconnect arrives while the socket still holds output the peer has not
+// taken; the window then stops the thread. A socket left closing would keep
+// the connection open with nothing left to finish it.
+void tst_TcpClient::disconnectWhileFlushing()
+{
+    QTcpServer peer;
+    QVERIFY(peer.listen(QHostAddress::LocalHost, 0));
+    nettest::ThreadedTransport<TCP_Client> client;
+    ClientDriver driver(client.object);
+    client.start();
+
+    QVERIFY(connectBlocking(client.object, QStringLiteral("127.0.0.1"), peer.serverPort()));
+    QTRY_VERIFY(peer.hasPendingConnections());
+    std::unique_ptr<QTcpSocket> side(peer.nextPendingConnection());
+    side->setReadBufferSize(64 * 1024);
+    QSignalSpy gone(side.get(), &QTcpSocket::disconnected);
+
+    emit driver.tcpC_send(QByteArray(32 * 1024 * 1024, 'x'));
+    emit driver.tcpC_disconnect();
+    stopWorkerThread(&client.thread, client.object);
+
+    side->setReadBufferSize(0);
+    QTRY_COMPARE_WITH_TIMEOUT(gone.count(), 1, 10000);
 }
 
 void tst_TcpClient::refusedOrUnusableTarget_data()
