@@ -1,5 +1,6 @@
 #include "mainwindow.h"
 #include "modaldriver.h"
+#include "windowlookup.h"
 
 #include <QButtonGroup>
 #include <QCheckBox>
@@ -35,20 +36,6 @@ public:
 };
 
 namespace {
-
-template <class T>
-T *child(QWidget &window, const char *name)
-{
-    T *widget = window.findChild<T *>(QString::fromLatin1(name));
-    if (!widget)
-        qWarning("missing widget %s", name);
-    return widget;
-}
-
-QSettings store()
-{
-    return QSettings(QStringLiteral("Oxlo"), QStringLiteral("Crateforge"));
-}
 
 void touch(const QString &path)
 {

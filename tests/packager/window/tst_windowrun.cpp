@@ -1,5 +1,6 @@
 #include "mainwindow.h"
 #include "modaldriver.h"
+#include "windowlookup.h"
 #include "toolfolder.h"
 #include "worker.h"
 
@@ -34,17 +35,6 @@ public:
 };
 
 namespace {
-
-QSettings store()
-{
-    return QSettings(QStringLiteral("Oxlo"), QStringLiteral("Crateforge"));
-}
-
-template <class T>
-T *child(QWidget &window, const char *name)
-{
-    return window.findChild<T *>(QString::fromLatin1(name));
-}
 
 QStringList logLines(MainWindow &w)
 {

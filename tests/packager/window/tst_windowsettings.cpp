@@ -1,6 +1,7 @@
 #include "logcapture.h"
 #include "mainwindow.h"
 #include "modaldriver.h"
+#include "windowlookup.h"
 
 #include <QAction>
 #include <QCheckBox>
@@ -29,17 +30,6 @@ public:
 };
 
 namespace {
-
-QSettings store()
-{
-    return QSettings(QStringLiteral("Oxlo"), QStringLiteral("Crateforge"));
-}
-
-template <class T>
-T *child(QWidget &window, const char *name)
-{
-    return window.findChild<T *>(QString::fromLatin1(name));
-}
 
 QStringList items(QComboBox *box)
 {
