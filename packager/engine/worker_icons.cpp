@@ -175,11 +175,11 @@ bool Worker::replaceExeIcon(const QString &exePath, const QByteArray &iconData)
 #ifdef Q_OS_WIN
     QProcess::startDetached(QStringLiteral("ie4uinit.exe"), {QStringLiteral("-ClearIconCache")});
 #endif
-    QThread::msleep(static_cast<unsigned long>(qMax(0, m_timing.iconCachePauseMs)));
+    pause(m_timing.iconCachePauseMs);
 #ifdef Q_OS_WIN
     QProcess::startDetached(QStringLiteral("ie4uinit.exe"), {QStringLiteral("-show")});
 #endif
-    QThread::msleep(static_cast<unsigned long>(qMax(0, m_timing.iconCachePauseMs)));
+    pause(m_timing.iconCachePauseMs);
     iconsource::notifyIconsChanged();
 
     QFile::remove(iconPath);
