@@ -10,6 +10,7 @@
 #include <unistd.h>
 #endif
 
+#include <algorithm>
 #include <cerrno>
 
 namespace sourcechecks {
@@ -85,7 +86,7 @@ QList<Link> linksLeavingFolder(const QString &)
 QList<Link> linksLeavingFolder(const QString &sourceFolder)
 {
     QList<Link> links;
-    const QDir root(sourceFolder);
+    const QDir root(QFileInfo(sourceFolder).absoluteFilePath());
     QDirIterator it(sourceFolder, QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot,
                     QDirIterator::Subdirectories);
     while (it.hasNext()) {
@@ -93,11 +94,12 @@ QList<Link> linksLeavingFolder(const QString &sourceFolder)
         const QFileInfo entry = it.fileInfo();
         if (!entry.isSymLink())
             continue;
-        const QString relative = root.relativeFilePath(entry.filePath());
+        const QString relative = root.relativeFilePath(entry.absoluteFilePath());
         const QString target = storedTarget(entry.filePath());
         if (!linkStaysInside(int(relative.count(QLatin1Char('/'))), target))
             links.append({relative, target});
     }
+    std::sort(links.begin(), links.end(), [](const Link &a, const Link &b) { return a.path < b.path; });
     return links;
 }
 #endif
