@@ -71,7 +71,8 @@ ProductPlace productPlace(const QString &sourceFolder, const QString &outputDir,
         if (isSameOrBelow(target, source))
             return {Place::ReplacesSourceFile, target};
     }
-    if (isSameOrBelow(QFileInfo(outputDir).canonicalFilePath(), source))
+    const QFileInfo output(outputDir);
+    if (output.isDir() && isSameOrBelow(output.canonicalFilePath(), source))
         return {Place::InsideSource, QString()};
     return {};
 }
