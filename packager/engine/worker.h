@@ -76,7 +76,8 @@ private:
     bool checkPlaces(const QString &folderPath, const QString &outputDir, const QString &outputPath);
     void discardStoppedRun(const QString &archivePath, const QString &outputPath, bool productStarted);
 
-    // Waits that end early when a stop is requested (they then return false).
+    // Waits that end early when a stop is requested (they then return false);
+    // the slices are Timing::stopPollMs long.
     bool stopRequested() const { return m_stopRequested.load(); }
     bool waitForOutput(QProcess &process, int timeoutMs);
     bool waitForExit(QProcess &process, int timeoutMs);

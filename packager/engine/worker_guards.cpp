@@ -58,13 +58,12 @@ bool Worker::waitForOutput(QProcess &process, int timeoutMs)
     return false;
 }
 
+// As QProcess::waitForFinished: false for a process that is not running.
 bool Worker::waitForExit(QProcess &process, int timeoutMs)
 {
     QElapsedTimer clock;
     clock.start();
-    while (!stopRequested()) {
-        if (process.state() == QProcess::NotRunning)
-            return true;
+    while (!stopRequested() && process.state() != QProcess::NotRunning) {
         const qint64 left = timeoutMs - clock.elapsed();
         if (left <= 0)
             return false;
