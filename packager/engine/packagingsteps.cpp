@@ -11,11 +11,14 @@ QStringList archiverArguments(const QString &archivePath, const QString &folderP
 {
     // The platform's own separator: a backslash here would match no file and
     // leave an empty archive that the archiver still reports as a success.
+    // Level 0 stores: the archiver's "-mx=0" alone would still run the named
+    // method, so the method becomes Copy, which takes no dictionary.
+    const bool store = compressionLevel == QLatin1String("0");
     QStringList arguments{QStringLiteral("a"), QStringLiteral("-t7z"), QDir::toNativeSeparators(archivePath),
                           QDir::toNativeSeparators(folderPath + QDir::separator() + QLatin1Char('*')),
                           QStringLiteral("-r"), QStringLiteral("-mx=") + compressionLevel,
-                          QStringLiteral("-m0=") + compressionMethod};
-    if (!dictionarySize.isEmpty())
+                          QStringLiteral("-m0=") + (store ? QStringLiteral("Copy") : compressionMethod)};
+    if (!dictionarySize.isEmpty() && !store)
         arguments << QStringLiteral("-md=") + dictionarySize;
     arguments << QStringLiteral("-bsp1") << QStringLiteral("-ssc");
     return arguments;

@@ -13,7 +13,8 @@ namespace packaging {
 
 // The archiver's arguments for packing the content of `folderPath` (not the
 // folder itself) into `archivePath`. An empty `dictionarySize` leaves the
-// archiver's default dictionary.
+// archiver's default dictionary. Level "0" stores the files (method Copy,
+// no dictionary) whatever method is named.
 QStringList archiverArguments(const QString &archivePath, const QString &folderPath, const QString &compressionLevel,
                               const QString &compressionMethod, const QString &dictionarySize);
 

@@ -1,5 +1,6 @@
 #include "worker.h"
 
+#include "archiveroutput.h"
 #include "packagingsteps.h"
 #include "toolfolder.h"
 
@@ -41,6 +42,7 @@ struct Worker::Job
     QString mainExePath;
     QString toolFolder; // found when the archiver is provided, used for the module too
     QString outputPath;
+    bool productStarted = false; // the output file has been opened (and so truncated) by this run
 };
 
 Worker::Worker(QObject *parent)
@@ -56,12 +58,16 @@ void Worker::createPortableApp(QString folderPath, QString archivePath, QString 
             dictionarySize, folderPath + QLatin1Char('/') + mainExeName, QString(),
             packaging::outputFilePath(outputDir, mainExeName)};
 
-    if (!checkSource(job) || !buildArchive(job) || !assembleProduct(job)) {
+    const bool assembled = checkSource(job) && checkPlaces(job.folderPath, job.outputDir, job.outputPath)
+        && buildArchive(job) && assembleProduct(job);
+    if (assembled && !stopRequested())
+        applyIcon(job, chooseIcon(job));
+    if (stopRequested()) {
+        discardStoppedRun(job.archivePath, job.outputPath, job.productStarted);
         Q_EMIT finished(false);
         return;
     }
-    applyIcon(job, chooseIcon(job));
-    Q_EMIT finished(checkProduct(job));
+    Q_EMIT finished(assembled && checkProduct(job));
 }
 
 bool Worker::checkSource(const Job &job)
@@ -153,7 +159,11 @@ bool Worker::buildArchive(Job &job)
     archiver.setProcessEnvironment(environment);
     archiver.setProcessChannelMode(QProcess::SeparateChannels);
     archiver.start(archiverPath, arguments, QIODevice::ReadWrite);
-    if (!archiver.waitForStarted(m_timing.archiverStartMs)) {
+    if (!archiver.waitForStarted(m_timing.archiverStartMs) || stopRequested()) {
+        if (stopRequested()) {
+            stopProcess(archiver);
+            return false;
+        }
         log(QStringLiteral("错误：无法启动7z.exe，路径: %1").arg(archiverPath));
         log(QStringLiteral("错误详情: %1").arg(archiver.errorString()));
         archiver.kill();
@@ -165,17 +175,22 @@ bool Worker::buildArchive(Job &job)
     archiver.closeWriteChannel();
     log(QStringLiteral("7z进程已启动，开始压缩..."));
 
-    packaging::ProgressReader progress;
+    // The progress redraws move the bar; only the archiver's own lines reach the log.
+    packaging::ArchiverOutput output;
     const auto takeOutput = [&]() {
-        const QString chunk = QString::fromLocal8Bit(archiver.readAllStandardOutput());
-        if (const std::optional<int> value = progress.feed(chunk))
-            Q_EMIT progressChanged(*value);
-        log(chunk.trimmed());
+        const packaging::ArchiverOutput::Part part = output.feed(archiver.readAllStandardOutput());
+        if (part.progress)
+            Q_EMIT progressChanged(*part.progress);
+        for (const QString &line : part.lines)
+            log(line);
     };
-    while (archiver.waitForReadyRead(m_timing.archiverSilenceMs))
+    while (waitForOutput(archiver, m_timing.archiverSilenceMs))
         takeOutput();
 
-    archiver.waitForFinished(m_timing.archiverFinishMs);
+    if (!waitForExit(archiver, m_timing.archiverFinishMs) && stopRequested()) {
+        stopProcess(archiver);
+        return false;
+    }
     if (archiver.state() != QProcess::NotRunning) {
         // Joining now would copy an archive that is still being written.
         log(QStringLiteral("错误：7z进程超过%1秒没有结束，已终止")
@@ -189,6 +204,8 @@ bool Worker::buildArchive(Job &job)
     }
     if (archiver.bytesAvailable() > 0)
         takeOutput();
+    for (const QString &line : output.finish())
+        log(line);
 
     if (archiver.exitStatus() != QProcess::NormalExit || archiver.exitCode() != 0) {
         QString errorOutput = QString::fromLocal8Bit(archiver.readAllStandardError());
@@ -203,7 +220,7 @@ bool Worker::buildArchive(Job &job)
     return true;
 }
 
-bool Worker::assembleProduct(const Job &job)
+bool Worker::assembleProduct(Job &job)
 {
     const auto log = [this](const QString &line) { Q_EMIT logMessage(line); };
 
@@ -218,6 +235,7 @@ bool Worker::assembleProduct(const Job &job)
         log(QStringLiteral("错误：无法创建输出文件: %1").arg(job.outputPath));
         return false;
     }
+    job.productStarted = true;
     // A product without its module, block or archive cannot run; none is left behind.
     const auto discardOutput = [&]() {
         output.close();
@@ -258,6 +276,10 @@ bool Worker::assembleProduct(const Job &job)
     QByteArray buffer(kChunkSize, Qt::Uninitialized);
     qint64 total = 0;
     for (;;) {
+        if (stopRequested()) {
+            archive.close();
+            return discardOutput();
+        }
         const qint64 n = archive.read(buffer.data(), kChunkSize);
         if (n == 0)
             break;
@@ -318,7 +340,7 @@ void Worker::applyIcon(const Job &job, const QByteArray &iconData)
     Q_EMIT logMessage(QStringLiteral("开始替换EXE图标..."));
     if (replaceExeIcon(job.outputPath, iconData)) {
         Q_EMIT logMessage(QStringLiteral("图标替换成功！"));
-        QThread::msleep(static_cast<unsigned long>(qMax(0, m_timing.afterIconPauseMs)));
+        pause(m_timing.afterIconPauseMs);
     } else {
         Q_EMIT logMessage(QStringLiteral("警告：图标替换失败"));
     }

@@ -4,6 +4,10 @@
 #include <QObject>
 #include <QString>
 
+#include <atomic>
+
+class QProcess;
+
 // Crateforge's packaging engine: one call of createPortableApp packs a folder
 // into a 7z archive with the bundled archiver, joins the self-extractor module,
 // the configuration block and the archive into one executable, gives it an icon
@@ -26,6 +30,8 @@ public:
         int editorStopMs = 5000;
         int iconCachePauseMs = 500; // each of the two pauses of the icon-cache refresh
         int afterIconPauseMs = 1000;
+        int stopPollMs = 100;   // how often a wait looks for a stop request
+        int stopGraceMs = 500;  // how long a stopped tool may take to end before it is killed
     };
 
     explicit Worker(QObject *parent = nullptr);
@@ -34,6 +40,12 @@ public:
     // it on the worker's thread.
     void setTiming(const Timing &timing) { m_timing = timing; }
     Timing timing() const { return m_timing; }
+
+    // Ends the run under way as soon as it can: the archiver or the resource
+    // editor is stopped, a product begun by the run and the partial archive are
+    // removed, and the run finishes as failed. Safe from any thread; for
+    // shutting down, so the worker runs nothing after it.
+    void requestStop() { m_stopRequested.store(true); }
 
 Q_SIGNALS:
     void progressChanged(int value);
@@ -57,10 +69,21 @@ private:
     // stage returning false has ended the run as failed.
     bool checkSource(const Job &job);
     bool buildArchive(Job &job);
-    bool assembleProduct(const Job &job);
+    bool assembleProduct(Job &job);
     QByteArray chooseIcon(const Job &job);
     void applyIcon(const Job &job, const QByteArray &iconData);
     bool checkProduct(const Job &job);
+    bool checkPlaces(const QString &folderPath, const QString &outputDir, const QString &outputPath);
+    void discardStoppedRun(const QString &archivePath, const QString &outputPath, bool productStarted);
+
+    // Waits that end early when a stop is requested (they then return false);
+    // the slices are Timing::stopPollMs long.
+    bool stopRequested() const { return m_stopRequested.load(); }
+    bool waitForOutput(QProcess &process, int timeoutMs);
+    bool waitForExit(QProcess &process, int timeoutMs);
+    void pause(int ms);
+    void stopProcess(QProcess &process);
 
     Timing m_timing;
+    std::atomic<bool> m_stopRequested{false};
 };

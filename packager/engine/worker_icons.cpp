@@ -150,20 +150,20 @@ bool Worker::replaceExeIcon(const QString &exePath, const QByteArray &iconData)
 
     Q_EMIT logMessage(QStringLiteral("删除旧图标资源..."));
     process.start(editorPath, packaging::editorDeleteArguments(exePath));
-    if (!process.waitForFinished(m_timing.editorDeleteMs)) {
+    if (!waitForExit(process, m_timing.editorDeleteMs)) {
         stopEditor(process, m_timing.editorStopMs);
         Q_EMIT logMessage(QStringLiteral("警告：ResourceHacker删除旧图标失败，可能原本没有图标"));
     }
 
     Q_EMIT logMessage(QStringLiteral("添加新图标资源..."));
     process.start(editorPath, packaging::editorAddArguments(exePath, iconPath));
-    const bool added = process.waitForFinished(m_timing.editorAddMs) && process.exitStatus() == QProcess::NormalExit
+    const bool added = waitForExit(process, m_timing.editorAddMs) && process.exitStatus() == QProcess::NormalExit
         && process.exitCode() == 0;
     if (!added) {
         stopEditor(process, m_timing.editorStopMs);
         // Whatever an earlier step did, the executable goes back to what it
-        // was before this call.
-        if (!sameContent(exePath, backupPath))
+        // was before this call (a stopped run removes it instead).
+        if (!stopRequested() && !sameContent(exePath, backupPath))
             restoreFromBackup(exePath, backupPath);
         Q_EMIT logMessage(QStringLiteral("错误：ResourceHacker添加新图标失败"));
         QFile::remove(iconPath);
@@ -175,11 +175,11 @@ bool Worker::replaceExeIcon(const QString &exePath, const QByteArray &iconData)
 #ifdef Q_OS_WIN
     QProcess::startDetached(QStringLiteral("ie4uinit.exe"), {QStringLiteral("-ClearIconCache")});
 #endif
-    QThread::msleep(static_cast<unsigned long>(qMax(0, m_timing.iconCachePauseMs)));
+    pause(m_timing.iconCachePauseMs);
 #ifdef Q_OS_WIN
     QProcess::startDetached(QStringLiteral("ie4uinit.exe"), {QStringLiteral("-show")});
 #endif
-    QThread::msleep(static_cast<unsigned long>(qMax(0, m_timing.iconCachePauseMs)));
+    pause(m_timing.iconCachePauseMs);
     iconsource::notifyIconsChanged();
 
     QFile::remove(iconPath);

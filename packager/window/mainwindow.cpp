@@ -130,9 +130,12 @@ void MainWindow::onMinimizeButtonClicked()
 
 void MainWindow::onCloseButtonClicked()
 {
-    const QMessageBox::StandardButton answer =
-        QMessageBox::question(this, tr("确认退出"), tr("确定要退出 匣坊 吗？"),
-                              QMessageBox::Yes | QMessageBox::No, QMessageBox::NoButton);
+    // Quitting stops a run under way (see stopWorker), so the question says so.
+    const QString question = m_processing
+        ? tr("正在制作便携应用。退出将停止制作，并删除未完成的文件。\n确定要退出 匣坊 吗？")
+        : tr("确定要退出 匣坊 吗？");
+    const QMessageBox::StandardButton answer = QMessageBox::question(
+        this, tr("确认退出"), question, QMessageBox::Yes | QMessageBox::No, QMessageBox::NoButton);
     if (answer == QMessageBox::Yes)
         QCoreApplication::quit();
 }
@@ -257,12 +260,16 @@ void MainWindow::updateExeList(const QString &folderPath)
 bool MainWindow::validateInputs()
 {
     QString message;
+    QString detail;
     switch (runrules::checkInputs(ui->folderLineEdit->text(), ui->mainExeComboBox->currentText(),
-                                  ui->outputLineEdit->text())) {
+                                  ui->outputLineEdit->text(), &detail)) {
     case runrules::InputProblem::None:
         return true;
     case runrules::InputProblem::NoFolder:
         message = tr("请选择源文件夹！");
+        break;
+    case runrules::InputProblem::FolderMissing:
+        message = tr("源文件夹不存在！\n%1").arg(ui->folderLineEdit->text());
         break;
     case runrules::InputProblem::NoMainProgram:
         message = tr("请选择主程序！");
@@ -272,6 +279,16 @@ bool MainWindow::validateInputs()
         break;
     case runrules::InputProblem::OutputNotFolder:
         message = tr("输出路径必须是一个目录（例如 C:/Output）！");
+        break;
+    case runrules::InputProblem::OutputNotWritable:
+        message = tr("无法写入输出目录！\n%1\n%2").arg(ui->outputLineEdit->text(), detail);
+        break;
+    case runrules::InputProblem::OutputReplacesSourceFile:
+        message = tr("制作出的程序会覆盖源文件夹中的文件：\n%1\n请选择源文件夹以外的输出目录。").arg(detail);
+        break;
+    case runrules::InputProblem::OutputInsideSource:
+        message = tr("输出目录不能是源文件夹或其中的文件夹，否则制作出的程序会被打包进下一个程序。\n"
+                     "请选择源文件夹以外的输出目录。");
         break;
     }
     QMessageBox::warning(this, tr("警告"), message);

@@ -83,6 +83,7 @@ private:
     Worker *m_worker = nullptr;
     QString m_tempDir;
     bool m_ownsTempDir = false;   // only a folder this window created is removed
+    bool m_processing = false;    // a run is under way
     QStringList m_optionNotices;  // shown after a successful run
 
     QTranslator *m_translator = nullptr;

@@ -94,10 +94,11 @@ void MainWindow::startWorker()
     m_workerThread->start(QThread::InheritPriority);
 }
 
-// A run in progress cannot be cancelled: quit() takes effect once it has
-// returned, and wait() holds the window until then.
+// A run in progress is stopped, not waited for: the worker ends its tools,
+// removes what the run had begun and returns within a fraction of a second.
 void MainWindow::stopWorker()
 {
+    m_worker->requestStop();
     m_workerThread->quit();
     m_workerThread->wait();
     delete m_worker;
@@ -124,6 +125,7 @@ void MainWindow::removeWorkFolder()
 
 void MainWindow::setProcessingState(bool processing)
 {
+    m_processing = processing;
     const bool enabled = !processing;
     ui->startButton->setEnabled(enabled);
     ui->selectFolderButton->setEnabled(enabled);

@@ -1,5 +1,8 @@
 #include "runrules.h"
 
+#include "packagingsteps.h"
+#include "sourcechecks.h"
+
 #include <QFile>
 #include <QFileInfo>
 
@@ -37,16 +40,34 @@ QString dictionarySizeArg(int index)
     }
 }
 
-InputProblem checkInputs(const QString &folderPath, const QString &mainExeName, const QString &outputPath)
+InputProblem checkInputs(const QString &folderPath, const QString &mainExeName, const QString &outputPath,
+                         QString *detail)
 {
     if (folderPath.isEmpty())
         return InputProblem::NoFolder;
+    if (!QFileInfo(folderPath).isDir())
+        return InputProblem::FolderMissing;
     if (mainExeName.isEmpty())
         return InputProblem::NoMainProgram;
     if (!QFile::exists(folderPath + QLatin1Char('/') + mainExeName))
         return InputProblem::MainProgramMissing;
     if (!QFileInfo(outputPath).isDir())
         return InputProblem::OutputNotFolder;
+    const sourcechecks::ProductPlace place =
+        sourcechecks::productPlace(folderPath, outputPath, packaging::outputFilePath(outputPath, mainExeName));
+    if (place.place == sourcechecks::Place::ReplacesSourceFile) {
+        if (detail)
+            *detail = place.replaced;
+        return InputProblem::OutputReplacesSourceFile;
+    }
+    if (place.place == sourcechecks::Place::InsideSource)
+        return InputProblem::OutputInsideSource;
+    const QString reason = sourcechecks::outputFolderProblem(outputPath);
+    if (!reason.isEmpty()) {
+        if (detail)
+            *detail = reason;
+        return InputProblem::OutputNotWritable;
+    }
     return InputProblem::None;
 }
 

@@ -13,10 +13,22 @@ QString compressionLevelArg(int index);
 QString compressionMethodArg(int index);
 QString dictionarySizeArg(int index);
 
-enum class InputProblem { None, NoFolder, NoMainProgram, MainProgramMissing, OutputNotFolder };
+enum class InputProblem {
+    None,
+    NoFolder,
+    FolderMissing,
+    NoMainProgram,
+    MainProgramMissing,
+    OutputNotFolder,
+    OutputNotWritable,        // `detail`: the system's reason
+    OutputReplacesSourceFile, // `detail`: the source folder's file the product would overwrite
+    OutputInsideSource
+};
 
-// The checks before a run, in order; the first that fails is returned.
-InputProblem checkInputs(const QString &folderPath, const QString &mainExeName, const QString &outputPath);
+// The checks before a run, in order; the first that fails is returned. The
+// output folder's checks are the worker's own, asked first for a clear box.
+InputProblem checkInputs(const QString &folderPath, const QString &mainExeName, const QString &outputPath,
+                         QString *detail = nullptr);
 
 // Creates a new folder "Crateforge_" + the time as yyyyMMddhhmmss under
 // `tempPath`, private to the user. A name already taken (another window started

@@ -186,94 +186,133 @@
         <translation>Reset</translation>
     </message>
     <message>
-        <location filename="../../packager/window/mainwindow.cpp" line="134"/>
+        <location filename="../../packager/window/mainwindow.cpp" line="138"/>
         <source>确认退出</source>
         <translation>Confirm exit</translation>
     </message>
     <message>
-        <location filename="../../packager/window/mainwindow.cpp" line="134"/>
+        <location filename="../../packager/window/mainwindow.cpp" line="136"/>
         <source>确定要退出 匣坊 吗？</source>
         <translation>Quit Crateforge?</translation>
     </message>
     <message>
-        <location filename="../../packager/window/mainwindow.cpp" line="148"/>
+        <location filename="../../packager/window/mainwindow.cpp" line="135"/>
+        <source>正在制作便携应用。退出将停止制作，并删除未完成的文件。
+确定要退出 匣坊 吗？</source>
+        <translation>A portable program is being built. Quitting stops the build and deletes its unfinished files.
+Quit Crateforge?</translation>
+    </message>
+    <message>
+        <location filename="../../packager/window/mainwindow.cpp" line="151"/>
         <source>选择源文件夹</source>
         <translation>Choose source folder</translation>
     </message>
     <message>
-        <location filename="../../packager/window/mainwindow.cpp" line="170"/>
+        <location filename="../../packager/window/mainwindow.cpp" line="173"/>
         <source>选择输出目录</source>
         <translation>Choose output folder</translation>
     </message>
     <message>
-        <location filename="../../packager/window/mainwindow.cpp" line="182"/>
-        <location filename="../../packager/window/mainwindow.cpp" line="192"/>
-        <location filename="../../packager/window/mainwindow.cpp" line="277"/>
+        <location filename="../../packager/window/mainwindow.cpp" line="185"/>
+        <location filename="../../packager/window/mainwindow.cpp" line="195"/>
+        <location filename="../../packager/window/mainwindow.cpp" line="294"/>
         <source>警告</source>
         <translation>Warning</translation>
     </message>
     <message>
-        <location filename="../../packager/window/mainwindow.cpp" line="182"/>
+        <location filename="../../packager/window/mainwindow.cpp" line="185"/>
         <source>请先选择源文件夹！</source>
         <translation>Choose a source folder first!</translation>
     </message>
     <message>
-        <location filename="../../packager/window/mainwindow.cpp" line="187"/>
+        <location filename="../../packager/window/mainwindow.cpp" line="190"/>
         <source>选择主程序</source>
         <translation>Choose main program</translation>
     </message>
     <message>
-        <location filename="../../packager/window/mainwindow.cpp" line="187"/>
+        <location filename="../../packager/window/mainwindow.cpp" line="190"/>
         <source>可执行文件 (*.exe)</source>
         <translation>Executables (*.exe)</translation>
     </message>
     <message>
-        <location filename="../../packager/window/mainwindow.cpp" line="192"/>
+        <location filename="../../packager/window/mainwindow.cpp" line="195"/>
         <source>选择的主程序必须在源文件夹内！</source>
         <translation>The main program must be inside the source folder!</translation>
     </message>
     <message>
-        <location filename="../../packager/window/mainwindow.cpp" line="215"/>
+        <location filename="../../packager/window/mainwindow.cpp" line="218"/>
         <source>选择图标文件</source>
         <translation>Choose icon file</translation>
     </message>
     <message>
-        <location filename="../../packager/window/mainwindow.cpp" line="215"/>
+        <location filename="../../packager/window/mainwindow.cpp" line="218"/>
         <source>图标文件 (*.ico)</source>
         <translation>Icon files (*.ico)</translation>
     </message>
     <message>
-        <location filename="../../packager/window/mainwindow.cpp" line="223"/>
+        <location filename="../../packager/window/mainwindow.cpp" line="226"/>
         <location filename="../../packager/window/mainwindow_run.cpp" line="21"/>
         <source>错误</source>
         <translation>Error</translation>
     </message>
     <message>
-        <location filename="../../packager/window/mainwindow.cpp" line="223"/>
+        <location filename="../../packager/window/mainwindow.cpp" line="226"/>
         <source>无法加载图标文件！</source>
         <translation>Cannot load the icon file!</translation>
     </message>
     <message>
-        <location filename="../../packager/window/mainwindow.cpp" line="265"/>
+        <location filename="../../packager/window/mainwindow.cpp" line="269"/>
         <source>请选择源文件夹！</source>
         <translation>Choose a source folder!</translation>
     </message>
     <message>
-        <location filename="../../packager/window/mainwindow.cpp" line="268"/>
+        <location filename="../../packager/window/mainwindow.cpp" line="272"/>
+        <source>源文件夹不存在！
+%1</source>
+        <translation>The source folder does not exist!
+%1</translation>
+    </message>
+    <message>
+        <location filename="../../packager/window/mainwindow.cpp" line="275"/>
         <source>请选择主程序！</source>
         <translation>Choose a main program!</translation>
     </message>
     <message>
-        <location filename="../../packager/window/mainwindow.cpp" line="271"/>
+        <location filename="../../packager/window/mainwindow.cpp" line="278"/>
         <source>选择的主程序不存在于源文件夹中！
 请重新选择主程序。</source>
         <translation>The main program is not in the source folder!
 Please choose it again.</translation>
     </message>
     <message>
-        <location filename="../../packager/window/mainwindow.cpp" line="274"/>
+        <location filename="../../packager/window/mainwindow.cpp" line="281"/>
         <source>输出路径必须是一个目录（例如 C:/Output）！</source>
         <translation>The output path must be a folder (e.g. C:/Output)!</translation>
+    </message>
+    <message>
+        <location filename="../../packager/window/mainwindow.cpp" line="284"/>
+        <source>无法写入输出目录！
+%1
+%2</source>
+        <translation>Cannot write to the output folder!
+%1
+%2</translation>
+    </message>
+    <message>
+        <location filename="../../packager/window/mainwindow.cpp" line="287"/>
+        <source>制作出的程序会覆盖源文件夹中的文件：
+%1
+请选择源文件夹以外的输出目录。</source>
+        <translation>The program built would overwrite a file of the source folder:
+%1
+Please choose an output folder outside the source folder.</translation>
+    </message>
+    <message>
+        <location filename="../../packager/window/mainwindow.cpp" line="290"/>
+        <source>输出目录不能是源文件夹或其中的文件夹，否则制作出的程序会被打包进下一个程序。
+请选择源文件夹以外的输出目录。</source>
+        <translation>The output folder cannot be the source folder or a folder inside it: the program built would be packed into the next one.
+Please choose an output folder outside the source folder.</translation>
     </message>
     <message>
         <location filename="../../packager/window/mainwindow_run.cpp" line="15"/>
@@ -336,44 +375,44 @@ Please choose it again.</translation>
         <translation>The portable program was built successfully!</translation>
     </message>
     <message>
-        <location filename="../../packager/window/mainwindow_settings.cpp" line="25"/>
+        <location filename="../../packager/window/mainwindow_settings.cpp" line="22"/>
         <source>简体中文</source>
         <translation>简体中文</translation>
     </message>
     <message>
-        <location filename="../../packager/window/mainwindow_settings.cpp" line="26"/>
+        <location filename="../../packager/window/mainwindow_settings.cpp" line="23"/>
         <source>繁體中文</source>
         <translation>繁體中文</translation>
     </message>
     <message>
-        <location filename="../../packager/window/mainwindow_settings.cpp" line="27"/>
+        <location filename="../../packager/window/mainwindow_settings.cpp" line="24"/>
         <source>English</source>
         <translation>English</translation>
     </message>
     <message>
-        <location filename="../../packager/window/mainwindow_settings.cpp" line="86"/>
+        <location filename="../../packager/window/mainwindow_settings.cpp" line="83"/>
         <source>重置确认</source>
         <translation>Reset settings</translation>
     </message>
     <message>
-        <location filename="../../packager/window/mainwindow_settings.cpp" line="86"/>
+        <location filename="../../packager/window/mainwindow_settings.cpp" line="83"/>
         <source>确定要将所有设置恢复为默认值吗？
 此操作无法撤销。</source>
         <translation>Restore all settings to their defaults?
 This cannot be undone.</translation>
     </message>
     <message>
-        <location filename="../../packager/window/mainwindow_settings.cpp" line="111"/>
+        <location filename="../../packager/window/mainwindow_settings.cpp" line="108"/>
         <source>重置成功</source>
         <translation>Settings reset</translation>
     </message>
     <message>
-        <location filename="../../packager/window/mainwindow_settings.cpp" line="111"/>
+        <location filename="../../packager/window/mainwindow_settings.cpp" line="108"/>
         <source>所有设置已恢复为默认值。</source>
         <translation>All settings have been restored to their defaults.</translation>
     </message>
     <message>
-        <location filename="../../packager/window/mainwindow_settings.cpp" line="184"/>
+        <location filename="../../packager/window/mainwindow_settings.cpp" line="166"/>
         <source>关于匣坊</source>
         <translation>About Crateforge</translation>
     </message>

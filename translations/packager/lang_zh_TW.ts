@@ -186,94 +186,133 @@
         <translation>一鍵重設</translation>
     </message>
     <message>
-        <location filename="../../packager/window/mainwindow.cpp" line="134"/>
+        <location filename="../../packager/window/mainwindow.cpp" line="138"/>
         <source>确认退出</source>
         <translation>確認結束</translation>
     </message>
     <message>
-        <location filename="../../packager/window/mainwindow.cpp" line="134"/>
+        <location filename="../../packager/window/mainwindow.cpp" line="136"/>
         <source>确定要退出 匣坊 吗？</source>
         <translation>確定要結束 匣坊 嗎？</translation>
     </message>
     <message>
-        <location filename="../../packager/window/mainwindow.cpp" line="148"/>
+        <location filename="../../packager/window/mainwindow.cpp" line="135"/>
+        <source>正在制作便携应用。退出将停止制作，并删除未完成的文件。
+确定要退出 匣坊 吗？</source>
+        <translation>正在製作可攜式應用程式。結束將停止製作，並刪除未完成的檔案。
+確定要結束 匣坊 嗎？</translation>
+    </message>
+    <message>
+        <location filename="../../packager/window/mainwindow.cpp" line="151"/>
         <source>选择源文件夹</source>
         <translation>選擇來源資料夾</translation>
     </message>
     <message>
-        <location filename="../../packager/window/mainwindow.cpp" line="170"/>
+        <location filename="../../packager/window/mainwindow.cpp" line="173"/>
         <source>选择输出目录</source>
         <translation>選擇輸出目錄</translation>
     </message>
     <message>
-        <location filename="../../packager/window/mainwindow.cpp" line="182"/>
-        <location filename="../../packager/window/mainwindow.cpp" line="192"/>
-        <location filename="../../packager/window/mainwindow.cpp" line="277"/>
+        <location filename="../../packager/window/mainwindow.cpp" line="185"/>
+        <location filename="../../packager/window/mainwindow.cpp" line="195"/>
+        <location filename="../../packager/window/mainwindow.cpp" line="294"/>
         <source>警告</source>
         <translation>警告</translation>
     </message>
     <message>
-        <location filename="../../packager/window/mainwindow.cpp" line="182"/>
+        <location filename="../../packager/window/mainwindow.cpp" line="185"/>
         <source>请先选择源文件夹！</source>
         <translation>請先選擇來源資料夾！</translation>
     </message>
     <message>
-        <location filename="../../packager/window/mainwindow.cpp" line="187"/>
+        <location filename="../../packager/window/mainwindow.cpp" line="190"/>
         <source>选择主程序</source>
         <translation>選擇主程式</translation>
     </message>
     <message>
-        <location filename="../../packager/window/mainwindow.cpp" line="187"/>
+        <location filename="../../packager/window/mainwindow.cpp" line="190"/>
         <source>可执行文件 (*.exe)</source>
         <translation>可執行檔 (*.exe)</translation>
     </message>
     <message>
-        <location filename="../../packager/window/mainwindow.cpp" line="192"/>
+        <location filename="../../packager/window/mainwindow.cpp" line="195"/>
         <source>选择的主程序必须在源文件夹内！</source>
         <translation>選擇的主程式必須位於來源資料夾內！</translation>
     </message>
     <message>
-        <location filename="../../packager/window/mainwindow.cpp" line="215"/>
+        <location filename="../../packager/window/mainwindow.cpp" line="218"/>
         <source>选择图标文件</source>
         <translation>選擇圖示檔案</translation>
     </message>
     <message>
-        <location filename="../../packager/window/mainwindow.cpp" line="215"/>
+        <location filename="../../packager/window/mainwindow.cpp" line="218"/>
         <source>图标文件 (*.ico)</source>
         <translation>圖示檔案 (*.ico)</translation>
     </message>
     <message>
-        <location filename="../../packager/window/mainwindow.cpp" line="223"/>
+        <location filename="../../packager/window/mainwindow.cpp" line="226"/>
         <location filename="../../packager/window/mainwindow_run.cpp" line="21"/>
         <source>错误</source>
         <translation>錯誤</translation>
     </message>
     <message>
-        <location filename="../../packager/window/mainwindow.cpp" line="223"/>
+        <location filename="../../packager/window/mainwindow.cpp" line="226"/>
         <source>无法加载图标文件！</source>
         <translation>無法載入圖示檔案！</translation>
     </message>
     <message>
-        <location filename="../../packager/window/mainwindow.cpp" line="265"/>
+        <location filename="../../packager/window/mainwindow.cpp" line="269"/>
         <source>请选择源文件夹！</source>
         <translation>請選擇來源資料夾！</translation>
     </message>
     <message>
-        <location filename="../../packager/window/mainwindow.cpp" line="268"/>
+        <location filename="../../packager/window/mainwindow.cpp" line="272"/>
+        <source>源文件夹不存在！
+%1</source>
+        <translation>來源資料夾不存在！
+%1</translation>
+    </message>
+    <message>
+        <location filename="../../packager/window/mainwindow.cpp" line="275"/>
         <source>请选择主程序！</source>
         <translation>請選擇主程式！</translation>
     </message>
     <message>
-        <location filename="../../packager/window/mainwindow.cpp" line="271"/>
+        <location filename="../../packager/window/mainwindow.cpp" line="278"/>
         <source>选择的主程序不存在于源文件夹中！
 请重新选择主程序。</source>
         <translation>選擇的主程式不在來源資料夾中！
 請重新選擇主程式。</translation>
     </message>
     <message>
-        <location filename="../../packager/window/mainwindow.cpp" line="274"/>
+        <location filename="../../packager/window/mainwindow.cpp" line="281"/>
         <source>输出路径必须是一个目录（例如 C:/Output）！</source>
         <translation>輸出路徑必須是一個目錄（例如 C:/Output）！</translation>
+    </message>
+    <message>
+        <location filename="../../packager/window/mainwindow.cpp" line="284"/>
+        <source>无法写入输出目录！
+%1
+%2</source>
+        <translation>無法寫入輸出目錄！
+%1
+%2</translation>
+    </message>
+    <message>
+        <location filename="../../packager/window/mainwindow.cpp" line="287"/>
+        <source>制作出的程序会覆盖源文件夹中的文件：
+%1
+请选择源文件夹以外的输出目录。</source>
+        <translation>製作出的程式會覆寫來源資料夾中的檔案：
+%1
+請選擇來源資料夾以外的輸出目錄。</translation>
+    </message>
+    <message>
+        <location filename="../../packager/window/mainwindow.cpp" line="290"/>
+        <source>输出目录不能是源文件夹或其中的文件夹，否则制作出的程序会被打包进下一个程序。
+请选择源文件夹以外的输出目录。</source>
+        <translation>輸出目錄不能是來源資料夾或其中的資料夾，否則製作出的程式會被打包進下一個程式。
+請選擇來源資料夾以外的輸出目錄。</translation>
     </message>
     <message>
         <location filename="../../packager/window/mainwindow_run.cpp" line="15"/>
@@ -336,44 +375,44 @@
         <translation>可攜式應用程式建立成功！</translation>
     </message>
     <message>
-        <location filename="../../packager/window/mainwindow_settings.cpp" line="25"/>
+        <location filename="../../packager/window/mainwindow_settings.cpp" line="22"/>
         <source>简体中文</source>
         <translation>简体中文</translation>
     </message>
     <message>
-        <location filename="../../packager/window/mainwindow_settings.cpp" line="26"/>
+        <location filename="../../packager/window/mainwindow_settings.cpp" line="23"/>
         <source>繁體中文</source>
         <translation>繁體中文</translation>
     </message>
     <message>
-        <location filename="../../packager/window/mainwindow_settings.cpp" line="27"/>
+        <location filename="../../packager/window/mainwindow_settings.cpp" line="24"/>
         <source>English</source>
         <translation>English</translation>
     </message>
     <message>
-        <location filename="../../packager/window/mainwindow_settings.cpp" line="86"/>
+        <location filename="../../packager/window/mainwindow_settings.cpp" line="83"/>
         <source>重置确认</source>
         <translation>確認重設</translation>
     </message>
     <message>
-        <location filename="../../packager/window/mainwindow_settings.cpp" line="86"/>
+        <location filename="../../packager/window/mainwindow_settings.cpp" line="83"/>
         <source>确定要将所有设置恢复为默认值吗？
 此操作无法撤销。</source>
         <translation>確定要將所有設定還原為預設值嗎？
 此操作無法復原。</translation>
     </message>
     <message>
-        <location filename="../../packager/window/mainwindow_settings.cpp" line="111"/>
+        <location filename="../../packager/window/mainwindow_settings.cpp" line="108"/>
         <source>重置成功</source>
         <translation>重設完成</translation>
     </message>
     <message>
-        <location filename="../../packager/window/mainwindow_settings.cpp" line="111"/>
+        <location filename="../../packager/window/mainwindow_settings.cpp" line="108"/>
         <source>所有设置已恢复为默认值。</source>
         <translation>所有設定已還原為預設值。</translation>
     </message>
     <message>
-        <location filename="../../packager/window/mainwindow_settings.cpp" line="184"/>
+        <location filename="../../packager/window/mainwindow_settings.cpp" line="166"/>
         <source>关于匣坊</source>
         <translation>關於匣坊</translation>
     </message>

@@ -15,7 +15,8 @@ if(TARGET packager_workerrun)
 add_dependencies(packager_workerrun packager_test_app)
 target_compile_definitions(packager_workerrun PRIVATE
     TEST_APP_PATH="$<TARGET_FILE:packager_test_app>"
-    SFX_MODULE_PATH="$<TARGET_FILE:crateforge_sfx>")
+    SFX_MODULE_PATH="$<TARGET_FILE:crateforge_sfx>"
+    REAL_ARCHIVER="${PACKAGER_ARCHIVER}")
 # Real archiver runs, a 50 MB folder and the hung-archiver case (a few seconds each).
 set_tests_properties(packager_workerrun PROPERTIES TIMEOUT 240)
 endif()

@@ -1,3 +1,4 @@
+#include "archiveroutput.h"
 #include "packagingsteps.h"
 #include "worker.h"
 
@@ -24,6 +25,8 @@ private Q_SLOTS:
     void progressFromRecordedOutput_data();
     void progressFromRecordedOutput();
     void progressFirstPercentageOnly();
+    void logLinesFromRecordedOutput_data();
+    void logLinesFromRecordedOutput();
     void validateIconData_data();
     void validateIconData();
 };
@@ -40,9 +43,11 @@ void PackagingStepsTest::archiverArguments_data()
     QTest::newRow("level 9, LZMA2, 64M")
         << "/w/temp.7z" << "/src" << "9" << "LZMA2" << "64M"
         << QStringList{"a", "-t7z", "/w/temp.7z", "/src/*", "-r", "-mx=9", "-m0=LZMA2", "-md=64M", "-bsp1", "-ssc"};
-    QTest::newRow("level 0, LZMA, 64K")
-        << "/w/temp.7z" << "/src" << "0" << "LZMA" << "64K"
-        << QStringList{"a", "-t7z", "/w/temp.7z", "/src/*", "-r", "-mx=0", "-m0=LZMA", "-md=64K", "-bsp1", "-ssc"};
+    // Store copies whatever the method; Copy takes no dictionary switch.
+    for (const char *method : {"LZMA", "LZMA2"})
+        QTest::addRow("level 0, %s, 64K", method)
+            << "/w/temp.7z" << "/src" << "0" << method << "64K"
+            << QStringList{"a", "-t7z", "/w/temp.7z", "/src/*", "-r", "-mx=0", "-m0=Copy", "-bsp1", "-ssc"};
     QTest::newRow("empty dictionary: nine items")
         << "/w/temp.7z" << "/src" << "5" << "LZMA2" << ""
         << QStringList{"a", "-t7z", "/w/temp.7z", "/src/*", "-r", "-mx=5", "-m0=LZMA2", "-bsp1", "-ssc"};
@@ -192,6 +197,42 @@ void PackagingStepsTest::progressFirstPercentageOnly()
     QCOMPARE(reader.feed(QStringLiteral(" 4")), std::nullopt);
     QCOMPARE(reader.feed(QStringLiteral("5% x")), std::optional<int>(45));
     QCOMPARE(reader.feed(QStringLiteral("99999999999999999999%")), std::optional<int>(0));
+}
+
+void PackagingStepsTest::logLinesFromRecordedOutput_data()
+{
+    QTest::addColumn<QString>("recording");
+    QTest::addColumn<QByteArray>("lineEnd"); // the recording's line feeds become this
+    QTest::addColumn<bool>("returns");       // backspaces become carriage returns
+    QTest::addColumn<int>("chunkSize");
+    for (const char *recording : {"7zr-bsp1", "7zr-bsp1-names"})
+        for (const bool crlf : {false, true})
+            for (int size : {1, 3, 64, 1 << 20})
+                QTest::addRow("%s, %s, chunks of %d", recording, crlf ? "CR LF, CR redraws" : "LF", size)
+                    << recording << QByteArray(crlf ? "\r\n" : "\n") << crlf << size;
+}
+
+// The real archiver's output, fed as it could arrive from the pipe: its own
+// lines reach the log as printed, its redraws never do.
+void PackagingStepsTest::logLinesFromRecordedOutput()
+{
+    QFETCH(QString, recording);
+    QFETCH(QByteArray, lineEnd);
+    QFETCH(bool, returns);
+    QFETCH(int, chunkSize);
+    QFile raw(QStringLiteral(ENGINE_FIXTURES "/") + recording + QStringLiteral(".txt"));
+    QFile expected(QStringLiteral(ENGINE_FIXTURES "/") + recording + QStringLiteral(".log"));
+    QVERIFY(raw.open(QIODevice::ReadOnly) && expected.open(QIODevice::ReadOnly));
+    QByteArray output = raw.readAll().replace("\n", lineEnd);
+    if (returns)
+        output.replace('\b', '\r');
+
+    ArchiverOutput filter;
+    QStringList lines;
+    for (qsizetype at = 0; at < output.size(); at += chunkSize)
+        lines << filter.feed(output.mid(at, chunkSize)).lines;
+    lines << filter.finish();
+    QCOMPARE(lines, QString::fromUtf8(expected.readAll()).split(QLatin1Char('\n'), Qt::SkipEmptyParts));
 }
 
 void PackagingStepsTest::validateIconData_data()

@@ -90,7 +90,10 @@ private Q_SLOTS:
     void largeFileFastCompression();
     void mainProgramNames_data();
     void mainProgramNames();
-    void outputIntoSourceFolder();
+    void refusedBeforeAnythingIsWritten_data();
+    void refusedBeforeAnythingIsWritten();
+    void storeKeepsInsideLinks_data();
+    void storeKeepsInsideLinks();
     void eachRunStartsAFreshArchive();
     void iconPhase_data();
     void iconPhase();
@@ -214,7 +217,7 @@ void WorkerRunTest::verifyLogShape(const Run &run, const Request &r, const QStri
     QVERIFY(run.progress.size() >= chunks + 1);
     const QList<int> join = run.progress.mid(run.progress.size() - chunks - 1, chunks);
     for (int i = 0; i < join.size(); ++i) {
-        QVERIFY(join[i] > 50 && join[i] <= 100);
+        QVERIFY(join[i] >= 50 && join[i] <= 100);
         if (i > 0)
             QVERIFY(join[i] > join[i - 1]);
     }
@@ -344,22 +347,92 @@ void WorkerRunTest::mainProgramNames()
     verifyRunsFrom(path(QStringLiteral("out/")) + productName, source, installName);
 }
 
-void WorkerRunTest::outputIntoSourceFolder()
+void WorkerRunTest::refusedBeforeAnythingIsWritten_data()
 {
-    const QString source = makeSource(QStringLiteral("self"));
-    writeFile(source + QStringLiteral("/data.txt"), "data");
+    QTest::addColumn<QString>("mainExe");
+    QTest::addColumn<QString>("output"); // relative to the test's root
+    QTest::addColumn<QString>("link");   // "name=target" made in the source folder, or empty
+    QTest::addColumn<QString>("error");  // %SRC% and %OUT% stand for the two folders
+
+    const QString replaces = QStringLiteral("错误：输出文件会覆盖源文件夹中的文件: %SRC%/");
+    const QString inside = QStringLiteral("错误：输出目录不能是源文件夹或其中的文件夹: %OUT%");
+    const QString leaves = QStringLiteral("错误：链接指向源文件夹以外，制作出的程序将无法解压: ");
+    QTest::newRow("output = source, the main program's name") << "app.exe" << "src" << "" << replaces + "app.exe";
+    QTest::newRow("output = source, another file's name") << "my.tool.exe" << "src" << "" << replaces + "my.exe";
+    QTest::newRow("output = source, a free name") << "other.tool.exe" << "src" << "" << inside;
+    QTest::newRow("output inside the source") << "app.exe" << "src/sub" << "" << inside;
+    QTest::newRow("product name links into the source") << "app.exe" << "out" << "=" << replaces + "app.exe";
+    QTest::newRow("missing output folder") << "app.exe" << "none" << ""
+        << "错误：无法写入输出目录: %OUT%，原因: No such file or directory";
+    QTest::newRow("output folder is a file") << "app.exe" << "src/my.exe" << ""
+        << "错误：无法写入输出目录: %OUT%，原因: Not a directory";
+    QTest::newRow("absolute outside link") << "app.exe" << "out" << "sub/cfg=/etc/hostname"
+        << leaves + "sub/cfg -> /etc/hostname";
+    QTest::newRow("relative outside link") << "app.exe" << "out" << "sub/up=../../x" << leaves + "sub/up -> ../../x";
+    QTest::newRow("a name, then ..") << "app.exe" << "out" << "via=sub/../my.exe" << leaves + "via -> sub/../my.exe";
+}
+
+// Nothing is written: no tool copied out, no archive, no product, the source
+// folder as it was.
+void WorkerRunTest::refusedBeforeAnythingIsWritten()
+{
+    QFETCH(QString, mainExe);
+    QFETCH(QString, output);
+    QFETCH(QString, link);
+    QFETCH(QString, error);
+    const QString source = makeSource(QStringLiteral("src"));
+    QFile::copy(source + QStringLiteral("/app.exe"), source + QLatin1Char('/') + mainExe);
+    writeFile(source + QStringLiteral("/my.exe"), "the user's own");
+    writeFile(source + QStringLiteral("/sub/data.txt"), "data");
+    if (link == QLatin1String("="))
+        QVERIFY(QFile::link(source + QStringLiteral("/app.exe"), path(QStringLiteral("out/app.exe"))));
+    else if (!link.isEmpty())
+        QCOMPARE(::symlink(QFile::encodeName(link.section(QLatin1Char('='), 1)).constData(),
+                           QFile::encodeName(source + QLatin1Char('/') + link.section(QLatin1Char('='), 0, 0)).constData()), 0);
     const auto before = snapshot(source);
-    Request r = request(source);
-    r.output = source;
+    Request r = request(source, mainExe);
+    r.output = path(output);
+    error.replace(QStringLiteral("%SRC%"), QFileInfo(source).canonicalFilePath()).replace(QStringLiteral("%OUT%"), r.output);
+
     const Run run = runWorker(r);
-    QCOMPARE(run.finished, QList<bool>{true});
-    // The product takes the main program's place; the archive holds the program as it was.
-    QVERIFY(readAll(source + QStringLiteral("/app.exe")) != before.value(QStringLiteral("app.exe")).first);
-    const QString kept = path(QStringLiteral("as-packed"));
-    QDir().mkpath(kept);
-    for (auto it = before.cbegin(); it != before.cend(); ++it)
-        writeFile(kept + QLatin1Char('/') + it.key(), it.value().first, it.value().second);
-    verifyRunsFrom(source + QStringLiteral("/app.exe"), kept, QStringLiteral("app"));
+    QCOMPARE(run.finished, QList<bool>{false});
+    QCOMPARE(run.log.last(), error);
+    QCOMPARE(run.log.at(run.log.size() - 2), QStringLiteral("主程序路径验证成功: ") + source + QLatin1Char('/') + mainExe);
+    QVERIFY(run.progress.isEmpty());
+    QVERIFY(snapshot(source) == before);
+    QVERIFY(QDir(path(QStringLiteral("work"))).isEmpty());
+    QVERIFY(QDir(path(QStringLiteral("tmp"))).isEmpty());
+}
+
+void WorkerRunTest::storeKeepsInsideLinks_data()
+{
+    QTest::addColumn<QString>("method");
+    QTest::newRow("LZMA") << "LZMA";
+    QTest::newRow("LZMA2") << "LZMA2";
+}
+
+// Store packs every file with Copy; links inside the folder stay links and
+// the product reads through them.
+void WorkerRunTest::storeKeepsInsideLinks()
+{
+    QFETCH(QString, method);
+    const QString source = makeSource(QStringLiteral("src"));
+    writeFile(source + QStringLiteral("/sub/data.txt"), QByteArray(100000, 'a'));
+    QVERIFY(QFile::link(QStringLiteral("../app.exe"), source + QStringLiteral("/sub/app-link")));
+    QVERIFY(QFile::link(QStringLiteral("sub/data.txt"), source + QStringLiteral("/data-link")));
+    Request r = request(source);
+    r.level = QStringLiteral("0");
+    r.method = method;
+    QCOMPARE(runWorker(r).finished, QList<bool>{true});
+
+    QProcess list;
+    list.start(QStringLiteral(REAL_ARCHIVER), {QStringLiteral("l"), QStringLiteral("-slt"), r.archive});
+    QVERIFY(list.waitForFinished(30000));
+    const QString listing = QString::fromUtf8(list.readAllStandardOutput());
+    QCOMPARE(listing.count(QStringLiteral("Method = Copy")), 5); // the archive and its four files
+    QVERIFY(!listing.contains(QStringLiteral("LZMA")));
+    QCOMPARE(listing.count(QStringLiteral("lrwxrwxrwx")), 2);
+    verifyRunsFrom(path(QStringLiteral("out/app.exe")), source, QStringLiteral("app"));
 }
 
 void WorkerRunTest::eachRunStartsAFreshArchive()
@@ -485,8 +558,6 @@ void WorkerRunTest::inputFailures()
 void WorkerRunTest::outputFolderFailures_data()
 {
     QTest::addColumn<QString>("kind");
-    QTest::newRow("missing output folder") << "missing";
-    QTest::newRow("output folder is a file") << "file";
     QTest::newRow("output name is a folder") << "folder";
 }
 
@@ -494,15 +565,8 @@ void WorkerRunTest::outputFolderFailures()
 {
     QFETCH(QString, kind);
     const QString source = makeSource(QStringLiteral("src"));
-    Request r = request(source);
-    if (kind == QLatin1String("missing")) {
-        r.output = path(QStringLiteral("no/such/folder"));
-    } else if (kind == QLatin1String("file")) {
-        r.output = path(QStringLiteral("a-file"));
-        writeFile(r.output, "x");
-    } else {
-        QDir().mkpath(path(QStringLiteral("out/app.exe")));
-    }
+    const Request r = request(source);
+    QDir().mkpath(path(QStringLiteral("out/app.exe")));
     const Run run = runWorker(r);
     QCOMPARE(run.finished, QList<bool>{false});
     QCOMPARE(run.log.last(),
@@ -554,7 +618,7 @@ void WorkerRunTest::archiverFaults_data()
 
     QTest::newRow("exits non-zero with an error text")
         << QByteArray("echo ' 7%'\necho 'cannot open file' >&2\nexit 2") << 0700
-        << QStringList{"7%", "7z错误输出: cannot open file\n", "7z退出代码: 2"} << QList<int>{7};
+        << QStringList{"7z进程已启动，开始压缩...", "7z错误输出: cannot open file\n", "7z退出代码: 2"} << QList<int>{7};
     QTest::newRow("exits non-zero silently") << QByteArray("exit 7") << 0700
         << QStringList{"7z进程已启动，开始压缩...", "7z错误输出: ", "7z退出代码: 7"} << QList<int>{};
     QTest::newRow("crashes") << QByteArray("kill -SEGV $$") << 0700
@@ -562,7 +626,7 @@ void WorkerRunTest::archiverFaults_data()
     QTest::newRow("prints nothing and hangs") << QByteArray("exec sleep 30") << 0700
         << QStringList{"7z进程已启动，开始压缩...", "错误：7z进程超过2秒没有结束，已终止"} << QList<int>{};
     QTest::newRow("prints progress, then hangs") << QByteArray("echo ' 12%'\nexec sleep 30") << 0700
-        << QStringList{"12%", "错误：7z进程超过2秒没有结束，已终止"} << QList<int>{12};
+        << QStringList{"7z进程已启动，开始压缩...", "错误：7z进程超过2秒没有结束，已终止"} << QList<int>{12};
     QTest::newRow("cannot start") << QByteArray("exit 0") << 0600
         << QStringList{"错误：无法启动7z.exe，路径: %TOOL%", "错误详情: execve: Permission denied"} << QList<int>{};
     QTest::newRow("reports success without an archive") << QByteArray("echo '100%'\nexit 0") << 0700

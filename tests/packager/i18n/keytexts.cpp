@@ -30,6 +30,8 @@ void addKeyTextRows()
     QTest::newRow("en_US lzma") << QStringLiteral("en_US") << "MainWindow" << QStringLiteral("LZMA") << QStringLiteral("LZMA");
     QTest::newRow("en_US dictionary") << QStringLiteral("en_US") << "MainWindow" << QStringLiteral("64 KB") << QStringLiteral("64 KB");
     QTest::newRow("en_US reset") << QStringLiteral("en_US") << "MainWindow" << QStringLiteral("一键重置") << QStringLiteral("Reset");
+    QTest::newRow("zh_TW quit during a build") << QStringLiteral("zh_TW") << "MainWindow" << QStringLiteral("正在制作便携应用。退出将停止制作，并删除未完成的文件。\n确定要退出 匣坊 吗？") << QStringLiteral("正在製作可攜式應用程式。結束將停止製作，並刪除未完成的檔案。\n確定要結束 匣坊 嗎？");
+    QTest::newRow("en_US quit during a build") << QStringLiteral("en_US") << "MainWindow" << QStringLiteral("正在制作便携应用。退出将停止制作，并删除未完成的文件。\n确定要退出 匣坊 吗？") << QStringLiteral("A portable program is being built. Quitting stops the build and deletes its unfinished files.\nQuit Crateforge?");
     QTest::newRow("en_US quit question") << QStringLiteral("en_US") << "MainWindow" << QStringLiteral("确定要退出 匣坊 吗？") << QStringLiteral("Quit Crateforge?");
     QTest::newRow("en_US missing program") << QStringLiteral("en_US") << "MainWindow" << QStringLiteral("选择的主程序不存在于源文件夹中！\n请重新选择主程序。") << QStringLiteral("The main program is not in the source folder!\nPlease choose it again.");
     QTest::newRow("en_US exe filter") << QStringLiteral("en_US") << "MainWindow" << QStringLiteral("可执行文件 (*.exe)") << QStringLiteral("Executables (*.exe)");

@@ -528,7 +528,7 @@ void tst_MainWindow::validateInputs_data()
 {
     QTest::addColumn<QString>("folder");  // "" empty, "dir" an existing folder
     QTest::addColumn<QString>("exe");     // list text; "app.exe" exists in "dir", "sub.exe" only in dir/sub
-    QTest::addColumn<QString>("output");  // "" empty, "dir", "file", "missing"
+    QTest::addColumn<QString>("output");  // "" empty, "dir", "file", "missing", "tmp" (outside "dir")
     QTest::addColumn<QString>("message"); // "" means the check passes
 
     const QString noFolder = QStringLiteral("请选择源文件夹！");
@@ -536,7 +536,7 @@ void tst_MainWindow::validateInputs_data()
     const QString exeMissing = QStringLiteral("选择的主程序不存在于源文件夹中！\n请重新选择主程序。");
     const QString notDir = QStringLiteral("输出路径必须是一个目录（例如 C:/Output）！");
 
-    QTest::newRow("all valid") << "dir" << "app.exe" << "dir" << "";
+    QTest::newRow("all valid") << "dir" << "app.exe" << "tmp" << "";
     QTest::newRow("everything missing") << "" << "" << "" << noFolder;
     QTest::newRow("folder empty, rest valid") << "" << "app.exe" << "dir" << noFolder;
     QTest::newRow("no main program") << "dir" << "" << "" << noExe;
@@ -566,6 +566,8 @@ void tst_MainWindow::validateInputs()
             return dir.path();
         if (kind == QLatin1String("file"))
             return dir.filePath(QStringLiteral("plain.txt"));
+        if (kind == QLatin1String("tmp"))
+            return QDir::tempPath();
         if (kind == QLatin1String("missing"))
             return dir.filePath(QStringLiteral("nowhere"));
         return QString();

@@ -13,6 +13,7 @@
 #include <QProcess>
 #include <QProgressBar>
 #include <QPushButton>
+#include <QRandomGenerator>
 #include <QSettings>
 #include <QTemporaryDir>
 #include <QTest>
@@ -251,8 +252,10 @@ void tst_WindowRun::validationFailure_data()
     QTest::addColumn<QString>("setup");
     QTest::addColumn<QString>("message");
     QTest::newRow("no source folder") << "empty" << "请选择源文件夹！";
-    QTest::newRow("source folder vanished") << "vanished" << "选择的主程序不存在于源文件夹中！\n请重新选择主程序。";
+    QTest::newRow("source folder vanished") << "vanished" << "源文件夹不存在！\n%SRC%";
     QTest::newRow("output is a file") << "file" << "输出路径必须是一个目录（例如 C:/Output）！";
+    QTest::newRow("output is the source folder") << "source"
+        << "制作出的程序会覆盖源文件夹中的文件：\n%SRC%/app.exe\n请选择源文件夹以外的输出目录。";
 }
 
 void tst_WindowRun::validationFailure()
@@ -267,8 +270,10 @@ void tst_WindowRun::validationFailure()
     child<QLineEdit>(w, "folderLineEdit")->setText(setup == QLatin1String("empty") ? QString() : source);
     child<QComboBox>(w, "mainExeComboBox")->addItem(QStringLiteral("app.exe"));
     child<QLineEdit>(w, "outputLineEdit")
-        ->setText(setup == QLatin1String("file") ? source + QStringLiteral("/app.exe")
-                                                 : m_root->filePath(QStringLiteral("out")));
+        ->setText(setup == QLatin1String("file")     ? source + QStringLiteral("/app.exe")
+                  : setup == QLatin1String("source") ? source
+                                                     : m_root->filePath(QStringLiteral("out")));
+    message.replace(QStringLiteral("%SRC%"), setup == QLatin1String("source") ? QFileInfo(source).canonicalFilePath() : source);
     if (setup == QLatin1String("vanished"))
         QVERIFY(QDir(source).removeRecursively());
     child<QTextEdit>(w, "logTextEdit")->setPlainText(QStringLiteral("an earlier run"));
@@ -323,33 +328,54 @@ void tst_WindowRun::workFolders()
         QVERIFY(QFile::exists(folder + QStringLiteral("/theirs")));
 }
 
-// Closing during a run waits for the run, then removes the work folder.
+// Quitting during a real build: the question says a build runs; No lets it
+// go on, Yes stops it. Within 2 s the archiver is gone, with no product and
+// no work folder left.
 void tst_WindowRun::quitDuringRun()
 {
     const QString source = m_root->filePath(QStringLiteral("src"));
     const QString output = m_root->filePath(QStringLiteral("out"));
     makeSource(source);
-    installArchiver("sleep 2\nexec '" REAL_ARCHIVER "' \"$@\"");
+    QByteArray bytes(24 << 20, Qt::Uninitialized); // incompressible, so "ultra" takes seconds
+    QRandomGenerator(1).fillRange(reinterpret_cast<quint32 *>(bytes.data()), bytes.size() / 4);
+    QFile noise(source + QStringLiteral("/noise.bin"));
+    QVERIFY(noise.open(QIODevice::WriteOnly) && noise.write(bytes) == bytes.size());
+    noise.close();
 
     auto *w = new MainWindow;
-    MainWindowTestAccess::shortenPauses(*w);
     w->show();
     QVERIFY(QTest::qWaitForWindowExposed(w));
     child<QLineEdit>(*w, "folderLineEdit")->setText(source);
     child<QComboBox>(*w, "mainExeComboBox")->addItem(QStringLiteral("app.exe"));
     child<QLineEdit>(*w, "outputLineEdit")->setText(output);
+    child<QComboBox>(*w, "cmbCompression")->setCurrentIndex(5);
     const QString workFolder = MainWindowTestAccess::workFolder(*w);
 
     ModalDriver driver;
+    driver.press(QMessageBox::No).press(QMessageBox::Yes);
     child<QPushButton>(*w, "startButton")->click();
     QTRY_VERIFY_WITH_TIMEOUT(logLines(*w).contains(QStringLiteral("7z进程已启动，开始压缩...")), 20000);
+    child<QPushButton>(*w, "closeButton")->click();
+    QTest::qWait(300);
+    QVERIFY(!child<QPushButton>(*w, "startButton")->isEnabled());
+    child<QPushButton>(*w, "closeButton")->click();
+    QVERIFY(driver.done());
+    QCOMPARE(driver.seen().size(), 2);
+    for (const ModalDriver::Seen &box : driver.seen())
+        QCOMPARE(box.text, QStringLiteral("正在制作便携应用。退出将停止制作，并删除未完成的文件。\n确定要退出 匣坊 吗？"));
+
     QElapsedTimer timer;
     timer.start();
     delete w;
-    QVERIFY2(timer.elapsed() >= 1000, "the window did not wait for the run");
-    QVERIFY(driver.seen().isEmpty());
-    QVERIFY(QFileInfo(output + QStringLiteral("/app.exe")).size() > 0);
+    QVERIFY2(timer.elapsed() < 2000, qPrintable(QString::number(timer.elapsed())));
+    QVERIFY(QDir(output).isEmpty());
     QVERIFY(!QFileInfo::exists(workFolder));
+    const QStringList processes = QDir(QStringLiteral("/proc")).entryList({QStringLiteral("[0-9]*")}, QDir::Dirs);
+    for (const QString &pid : processes) {
+        QFile commandLine(QStringLiteral("/proc/") + pid + QStringLiteral("/cmdline"));
+        if (commandLine.open(QIODevice::ReadOnly))
+            QVERIFY2(!commandLine.readAll().contains(QFile::encodeName(workFolder)), qPrintable(pid));
+    }
 }
 
 QTEST_MAIN(tst_WindowRun)
