@@ -1,6 +1,8 @@
 #include "mainwindow.h"
 #include "ui_mainwindow.h"
 
+#include <QLineEdit>
+
 #include "catalogues.h"
 #include "receivedisplay.h"
 
@@ -74,6 +76,7 @@ void MainWindow::retranslateWindow()
     if (networkProtocol < 0 || networkProtocol > 2)
         networkProtocol = !ui->Kick->isHidden() ? 1 : ui->UdpBroadcast->isEnabled() ? 2 : 0;
     applyConnectCaptions(networkProtocol);
+    ui->SerialList->lineEdit()->setPlaceholderText(tr("设备路径"));
 
     if (receivedShown)
         ui->Recive_cnt->setText(tr("累计接收：") + countText(Recive_Count));
