@@ -205,24 +205,26 @@ void tst_TcpServer::sameAddressClients()
     for (int i = 0; i < 3; ++i)
         clients << connectClient(QStringLiteral("127.0.0.1"));
     QTRY_COMPARE(m_driver->events.size(), 3);
-    for (int i = 0; i < 3; ++i)
-        QCOMPARE(m_driver->events.at(i), QStringLiteral("join ") + nameOf(clients.at(i)));
+    QStringList names;
+    for (int i = 0; i < 3; ++i) {
+        names << nameOf(clients.at(i));
+        QCOMPARE(m_driver->events.at(i), QStringLiteral("join ") + names.at(i));
+    }
 
     emit m_driver->tcpS_send("to all");
     for (QTcpSocket *client : std::as_const(clients))
         QVERIFY(waitReceived(client, "to all"));
 
     // Each is reached, kicked and gone by its own name only.
-    m_server->object->SelectClient(nameOf(clients.at(1)));
+    m_server->object->SelectClient(names.at(1));
     emit m_driver->tcpS_send("second");
     QVERIFY(waitReceived(clients.at(1), "second"));
     QVERIFY(!clients.at(2)->waitForReadyRead(100));
-    const QString second = nameOf(clients.at(1));
-    emit m_driver->tcpS_kick(second);
+    emit m_driver->tcpS_kick(names.at(1));
     QTRY_COMPARE(clients.at(1)->state(), QAbstractSocket::UnconnectedState);
-    QTRY_COMPARE(m_driver->events.last(), QStringLiteral("leave ") + second);
+    QTRY_COMPARE(m_driver->events.last(), QStringLiteral("leave ") + names.at(1));
     clients.at(0)->close();
-    QTRY_COMPARE(m_driver->events.last(), QStringLiteral("leave ") + nameOf(clients.at(0)));
+    QTRY_COMPARE(m_driver->events.last(), QStringLiteral("leave ") + names.at(0));
     QCOMPARE(clients.at(2)->state(), QAbstractSocket::ConnectedState);
     m_server->object->SelectClient(QStringLiteral("All Clients"));
     emit m_driver->tcpS_send("last one");
@@ -234,13 +236,14 @@ void tst_TcpServer::kick()
     QTcpSocket *x = connectClient(QStringLiteral("127.0.0.1"));
     QTcpSocket *y = connectClient(QStringLiteral("127.0.0.2"));
     QTRY_COMPARE(m_driver->events.size(), 2);
+    const QString yName = nameOf(y);
 
     emit m_driver->tcpS_kick(QStringLiteral("127.0.0.2"));
-    emit m_driver->tcpS_kick(nameOf(y));
+    emit m_driver->tcpS_kick(yName);
     QTRY_COMPARE(y->state(), QAbstractSocket::UnconnectedState);
     QTRY_COMPARE(m_driver->events.size(), 3);
-    QCOMPARE(m_driver->events.last(), QStringLiteral("leave ") + nameOf(y));
-    QCOMPARE(m_driver->lines.last(), QStringLiteral("Client:") + nameOf(y) + QStringLiteral(" left!"));
+    QCOMPARE(m_driver->events.last(), QStringLiteral("leave ") + yName);
+    QCOMPARE(m_driver->lines.last(), QStringLiteral("Client:") + yName + QStringLiteral(" left!"));
     QCOMPARE(x->state(), QAbstractSocket::ConnectedState);
 
     emit m_driver->tcpS_send("x stays");
@@ -304,11 +307,12 @@ void tst_TcpServer::peerResetDuringSend()
     QTcpSocket *y = connectClient(QStringLiteral("127.0.0.2"));
     QTRY_COMPARE(m_driver->events.size(), 2);
     y->setReadBufferSize(1024);
+    const QString yName = nameOf(y);
 
     emit m_driver->tcpS_send(QByteArray(8 * 1024 * 1024, 'z'));
     QVERIFY(x->waitForReadyRead(5000));
     y->abort();
-    QTRY_VERIFY_WITH_TIMEOUT(m_driver->events.contains(QStringLiteral("leave ") + nameOf(y)), 10000);
+    QTRY_VERIFY_WITH_TIMEOUT(m_driver->events.contains(QStringLiteral("leave ") + yName), 10000);
 
     x->abort();
     QTRY_COMPARE(m_driver->events.size(), 4);
