@@ -36,6 +36,6 @@ void AboutDialog::retranslate()
     ui->descriptionLabel->setText(tr(m_product.description));
     ui->websiteLabel->setText(QStringLiteral("<a href=\"%1\">%2</a>")
                                   .arg(QString::fromLatin1(m_product.website),
-                                       tr(QT_TRANSLATE_NOOP("AboutDialog", "访问官方网站"))));
+                                       QCoreApplication::translate("AboutDialog", "访问官方网站")));
     ui->copyrightLabel->setText(tr(m_product.copyright));
 }

@@ -38,7 +38,8 @@ QString addressText(const QHostAddress &address)
 
 void TCP_Server::StartListen(quint16 port)
 {
-    Server->listen(QHostAddress::Any, port);
+    if (!Server->listen(QHostAddress::Any, port))
+        emit OpenFailed(Server->errorString());
 }
 
 void TCP_Server::StopListen()
@@ -46,9 +47,9 @@ void TCP_Server::StopListen()
     const QList<QString> keys = MyClients->keys();
     for (const QString &key : keys)
         KickClient(key);
-    // Left over: connections shadowed by a later one from the same address,
-    // and kicked ones still flushing their output, which would never finish
-    // once this thread stops. Closing the server must not leave them open.
+    // Left over: kicked connections still flushing their output, which would
+    // never finish once this thread stops. Closing the server must not leave
+    // them open.
     const QList<QTcpSocket *> rest = m_peers.keys();
     for (QTcpSocket *socket : rest) {
         socket->flush();
@@ -92,15 +93,15 @@ void TCP_Server::SendMessage(QByteArray msg)
 void TCP_Server::HasClientConnect()
 {
     while (QTcpSocket *socket = Server->nextPendingConnection()) {
-        const QString ip = addressText(socket->peerAddress());
-        const quint16 port = socket->peerPort();
+        // Address and port: several clients from one address (programs on
+        // one machine, or behind one router) are told apart.
+        const QString name = addressText(socket->peerAddress()) + QLatin1Char(':') + QString::number(socket->peerPort());
         connect(socket, &QTcpSocket::readyRead, this, &TCP_Server::ReciveClientMessage);
         connect(socket, &QTcpSocket::disconnected, this, &TCP_Server::HasClientDisconnect);
-        m_peers.insert(socket, Peer{ip, port});
-        emit TcpServerMsgToUI(QStringLiteral("New Client:") + ip + QLatin1Char(':') + QString::number(port)
-                              + QStringLiteral(" connected!"));
-        emit UpdateClientsToUI(QStringLiteral("join"), ip);
-        MyClients->insert(ip, socket);
+        m_peers.insert(socket, name);
+        emit TcpServerMsgToUI(QStringLiteral("New Client:") + name + QStringLiteral(" connected!"));
+        emit UpdateClientsToUI(QStringLiteral("join"), name);
+        MyClients->insert(name, socket);
         qDebug() << "现在有" << MyClients->size() << "个客户端";
     }
 }
@@ -110,18 +111,14 @@ void TCP_Server::HasClientDisconnect()
     auto *socket = qobject_cast<QTcpSocket *>(sender());
     if (!socket || !m_peers.contains(socket) || socket->state() != QAbstractSocket::UnconnectedState)
         return;
-    const Peer peer = m_peers.take(socket);
-    // Only this connection's own entry goes: a later client from the same
-    // address that took over the key is still connected.
-    if (MyClients->value(peer.ip, nullptr) == socket)
-        MyClients->remove(peer.ip);
+    const QString name = m_peers.take(socket);
+    MyClients->remove(name);
     if (ObjClient == socket) {
         ObjClient = nullptr;
         m_targetLeft = true;
     }
-    emit TcpServerMsgToUI(QStringLiteral("Client:") + peer.ip + QLatin1Char(':') + QString::number(peer.port)
-                          + QStringLiteral(" left!"));
-    emit UpdateClientsToUI(QStringLiteral("leave"), peer.ip);
+    emit TcpServerMsgToUI(QStringLiteral("Client:") + name + QStringLiteral(" left!"));
+    emit UpdateClientsToUI(QStringLiteral("leave"), name);
     socket->disconnect(this);
     socket->deleteLater();
 }

@@ -9,8 +9,8 @@ class QTcpServer;
 class QTcpSocket;
 
 // The TCP server channel: listens on all interfaces, keeps one table entry per
-// client address, sends to the selected client or to all, kicks, and reports
-// arrivals and departures. Lives on its own thread; SelectClient alone may be
+// client, named "address:port", sends to the selected client or to all, kicks,
+// and reports arrivals, departures and a port it cannot listen on. Lives on its own thread; SelectClient alone may be
 // called from another thread and forwards itself to the server's thread, so
 // the target is only ever read and written there, in the order of the calls.
 class TCP_Server : public QObject
@@ -35,21 +35,17 @@ Q_SIGNALS:
     void ClientsMsgToUI(QByteArray message);
     void TcpServerMsgToUI(QString message);
     void UpdateClientsToUI(QString method, QString IP);
+    // Listening failed (port in use, not permitted); `reason` is the server's own description.
+    void OpenFailed(QString reason);
 
 private:
-    struct Peer
-    {
-        QString ip;
-        quint16 port = 0;
-    };
-
     QTcpServer *Server;
     QTcpSocket *ObjClient = nullptr;
     // Set when the selected client has left: its sends are dropped, as they
     // would be on its closed socket, rather than going to everybody.
     bool m_targetLeft = false;
     QHash<QString, QTcpSocket *> *MyClients;
-    // Every open client connection, including those whose address key was
-    // taken over by a later connection from the same address.
-    QHash<QTcpSocket *, Peer> m_peers;
+    // Every open client connection by its name, including kicked ones still
+    // flushing their output.
+    QHash<QTcpSocket *, QString> m_peers;
 };

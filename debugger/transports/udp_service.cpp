@@ -24,10 +24,12 @@ void UDP_Service::OpenUdp(quint16 local_port)
     // being bound now.
     if (UdpServer->state() != QAbstractSocket::UnconnectedState)
         UdpServer->close();
-    if (UdpServer->bind(QHostAddress::Any, local_port, QAbstractSocket::DefaultForPlatform))
+    if (UdpServer->bind(QHostAddress::Any, local_port, QAbstractSocket::DefaultForPlatform)) {
         qDebug() << "bind success";
-    else
-        qDebug() << "bind fail";
+        return;
+    }
+    qDebug() << "bind fail";
+    emit OpenFailed(UdpServer->errorString());
 }
 
 void UDP_Service::CloseUdp()

@@ -7,7 +7,8 @@
 class QUdpSocket;
 
 // The UDP channel: one socket bound on all interfaces, one datagram per send,
-// one emission per datagram received. Lives on its own thread.
+// one emission per datagram received, a report when the port cannot be
+// bound. Lives on its own thread.
 class UDP_Service : public QObject
 {
     Q_OBJECT
@@ -24,6 +25,8 @@ public Q_SLOTS:
 
 Q_SIGNALS:
     void UdpModeMsg(QByteArray message);
+    // Binding failed (port in use, not permitted); `reason` is the socket's own description.
+    void OpenFailed(QString reason);
 
 private:
     QUdpSocket *UdpServer;

@@ -128,6 +128,10 @@ void MainWindow::onProtocolButtonClicked()
     const QAbstractButton *buttons[] = {ui->TCPClient, ui->TCPserver, ui->UDPButton, ui->serialButton};
     for (int index = 0; index < 4; ++index) {
         if (buttons[index]->isChecked()) {
+            // The page's buttons act on the channel it shows: one that is
+            // open is closed before another network channel is chosen.
+            if (index <= 2 && m_openChannel >= 0 && index != m_openChannel)
+                closeNetworkChannel();
             currentProtocolIndex = index;
             ui->titlelabel->setText(protocolTitle(index));
             updateUIForProtocol(index);
@@ -145,7 +149,9 @@ void MainWindow::updateUIForProtocol(int index)
     const bool server = index == 1;
     applyConnectCaptions(index);
     ui->UdpBroadcast->setEnabled(index == 2);
-    ui->Local_Port->setEnabled(!client);
+    // Coming back to the open channel from the serial page keeps its arrangement.
+    const bool open = m_openChannel == index;
+    ui->Local_Port->setEnabled(!client && !open);
     ui->label_6->setVisible(server);
     ui->client_list->setVisible(server);
     ui->Kick->setVisible(server);
@@ -155,7 +161,7 @@ void MainWindow::updateUIForProtocol(int index)
         ui->DnsAnalysis->setChecked(false);
         ui->DnsAnalysis->setEnabled(false);
     }
-    if (server)
+    if (server && !open)
         ui->client_list->clear();
 }
 

@@ -138,6 +138,8 @@ private:
     void Enable_Options();
     void Disable_Options();
     void startClientConnection();
+    void closeNetworkChannel();
+    void channelEnded(int channel, const QString &line);
 
     // Serial page helpers
     void EnableSelection();
@@ -163,6 +165,11 @@ private:
     QMenu *menu = nullptr;
     QButtonGroup *protocolGroup = nullptr;
     int currentProtocolIndex = 0;
+    // The network channel that is open (0 TCP client, 1 TCP server, 2 UDP),
+    // or -1. At most one is open; choosing another closes it.
+    int m_openChannel = -1;
+    // The host look-up of a connection being opened, or -1.
+    int m_lookupId = -1;
 
     QTimer *Send_timer = nullptr;
     UDP_Service *UdpService = nullptr;
@@ -180,6 +187,8 @@ private:
     QString m_currentLanguage;
     // Where the application catalogues are; %1 is the language code.
     QString m_cataloguePattern = QStringLiteral(":/translations/lang_%1.qm");
+    // Where a receive area is saved first; empty means the program's folder.
+    QString m_saveFolder;
 
     friend class MainWindowTestAccess;
 };

@@ -9,17 +9,20 @@
 
 void MainWindow::startClientConnection()
 {
-    QHostInfo::lookupHost(ui->Obj_IP->text(), this, &MainWindow::lookedUp);
+    m_lookupId = QHostInfo::lookupHost(ui->Obj_IP->text(), this, &MainWindow::lookedUp);
 }
 
 void MainWindow::lookedUp(QHostInfo host)
 {
     // The channel was closed while the look-up ran: connecting now would open
     // a connection nobody asked for.
-    if (!ClientThread || !ClientThread->isRunning())
+    if (m_openChannel != 0)
         return;
+    m_lookupId = -1;
 
     if (host.error() != QHostInfo::NoError) {
+        // No address, no connection: the page is closed again.
+        closeNetworkChannel();
         QMessageBox::information(this, tr("域名解析结果"), tr("解析失败，未找到相应IP"));
         DnsAnalysisResult.clear();
         return;

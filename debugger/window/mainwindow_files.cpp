@@ -8,8 +8,10 @@
 #include <QCoreApplication>
 #include <QDateTime>
 #include <QDebug>
+#include <QDir>
 #include <QFileDialog>
 #include <QMessageBox>
+#include <QStandardPaths>
 #include <QTextEdit>
 
 using namespace MessageFiles;
@@ -47,13 +49,29 @@ void MainWindow::importMessageFile(QTextEdit *sendArea, QWidget *dialogParent, c
 
 void MainWindow::exportMessageFile(const QString &text, const QString &namePattern)
 {
-    const QString path = exportPath(QCoreApplication::applicationDirPath(), QDateTime::currentDateTime(), namePattern);
+    const QDateTime now = QDateTime::currentDateTime();
+    const QByteArray bytes = LocalTextToBytes(text);
+    const QString programFolder = m_saveFolder.isEmpty() ? QCoreApplication::applicationDirPath() : m_saveFolder;
+    QString path = exportPath(programFolder, now, namePattern);
     qDebug() << path;
-    if (!writeTextFile(path, LocalTextToBytes(text))) {
+    bool written = writeTextFile(path, bytes);
+    if (!written) {
+        // An installed program's folder is not the user's to write: the
+        // documents folder takes the file instead.
+        const QString documents = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+        if (!documents.isEmpty() && QDir().mkpath(documents)) {
+            path = exportPath(documents, now, namePattern);
+            qDebug() << path;
+            written = writeTextFile(path, bytes);
+        }
+    }
+    if (!written) {
         QMessageBox::warning(nullptr, tr("错误！"), tr("写入文件失败！"), QMessageBox::Ok);
         return;
     }
-    QMessageBox::information(nullptr, tr("提示！"), tr("保存成功！"), QMessageBox::Ok);
+    QMessageBox box(QMessageBox::Information, tr("提示！"), tr("保存成功！"), QMessageBox::Ok);
+    box.setInformativeText(tr("文件位置：%1").arg(QDir::toNativeSeparators(path)));
+    box.exec();
 }
 
 void MainWindow::on_ActOpenFile_triggered()

@@ -4,6 +4,7 @@
 #include "catalogues.h"
 #include "receivedisplay.h"
 
+#include <QLineEdit>
 #include <QSettings>
 
 namespace {
@@ -74,6 +75,7 @@ void MainWindow::retranslateWindow()
     if (networkProtocol < 0 || networkProtocol > 2)
         networkProtocol = !ui->Kick->isHidden() ? 1 : ui->UdpBroadcast->isEnabled() ? 2 : 0;
     applyConnectCaptions(networkProtocol);
+    ui->SerialList->lineEdit()->setPlaceholderText(tr("设备路径"));
 
     if (receivedShown)
         ui->Recive_cnt->setText(tr("累计接收：") + countText(Recive_Count));

@@ -31,6 +31,9 @@ void MainWindow::sysInit()
     connect(this, &MainWindow::udp_open, UdpService, &UDP_Service::OpenUdp);
     connect(this, &MainWindow::udp_close, UdpService, &UDP_Service::CloseUdp);
     connect(this, &MainWindow::udp_send, UdpService, &UDP_Service::SendUdpMsg);
+    connect(UdpService, &UDP_Service::OpenFailed, this, [this](const QString &reason) {
+        channelEnded(2, tr("UDP打开失败：%1").arg(reason));
+    });
 
     ClientThread = new QThread;
     TcpClient = new TCP_Client;
@@ -39,6 +42,15 @@ void MainWindow::sysInit()
     connect(this, &MainWindow::tcpC_connect, TcpClient, &TCP_Client::ConnectToServer);
     connect(this, &MainWindow::tcpC_disconnect, TcpClient, &TCP_Client::DisconnectFromServer);
     connect(this, &MainWindow::tcpC_send, TcpClient, &TCP_Client::SendMessage);
+    connect(TcpClient, &TCP_Client::Connected, this, [this] {
+        // Sending is possible from now on, not from the click.
+        if (m_openChannel == 0)
+            ui->Send->setEnabled(true);
+    });
+    connect(TcpClient, &TCP_Client::ConnectFailed, this, [this](const QString &reason) {
+        channelEnded(0, tr("连接失败：%1").arg(reason));
+    });
+    connect(TcpClient, &TCP_Client::ServerClosed, this, [this] { channelEnded(0, tr("服务器已断开连接")); });
 
     ServerThread = new QThread;
     TcpServer = new TCP_Server;
@@ -50,10 +62,16 @@ void MainWindow::sysInit()
     connect(TcpServer, &TCP_Server::ClientsMsgToUI, this, &MainWindow::UpdateMsg);
     connect(TcpServer, &TCP_Server::UpdateClientsToUI, this, &MainWindow::UpdateClientsList);
     connect(TcpServer, &TCP_Server::TcpServerMsgToUI, this, &MainWindow::UpdateClientsHint);
+    connect(TcpServer, &TCP_Server::OpenFailed, this, [this](const QString &reason) {
+        channelEnded(1, tr("服务器打开失败：%1").arg(reason));
+    });
 }
 
 void MainWindow::shutdownNetwork()
 {
+    // Closed on its own thread first, where a pending attempt's timer lives.
+    if (m_openChannel >= 0)
+        closeNetworkChannel();
     const std::pair<QThread **, QObject *> threads[] = {
         {&UdpThread, UdpService}, {&ServerThread, TcpServer}, {&ClientThread, TcpClient}};
     for (const auto &[thread, service] : threads) {
@@ -90,6 +108,13 @@ void MainWindow::on_ClearMessage_clicked()
 
 void MainWindow::on_Send_clicked()
 {
+    // Only what can go out is sent, counted and echoed: over the open
+    // channel, once it is ready, and from a server to at least one client.
+    if (m_openChannel < 0 || !ui->Send->isEnabled())
+        return;
+    if (m_openChannel == 1 && ui->client_list->count() <= 1)
+        return;
+
     QString text = ui->Send_msg->toPlainText();
     if (ui->SendNewLine->isChecked())
         text += QStringLiteral("\r\n");
@@ -98,7 +123,7 @@ void MainWindow::on_Send_clicked()
     if (ui->HexSend->isChecked())
         bytes = HexTextToBytes(bytes);
 
-    switch (currentProtocolIndex) {
+    switch (m_openChannel) {
     case 0:
         emit tcpC_send(bytes);
         break;
@@ -109,6 +134,10 @@ void MainWindow::on_Send_clicked()
         const quint16 port = portFromField(ui->Obj_Port->text());
         const QString address = ui->UdpBroadcast->isChecked() ? QHostAddress(QHostAddress::Broadcast).toString()
                                                               : ui->Obj_IP->text();
+        if (QHostAddress(address).isNull()) {
+            UpdateClientsHint(tr("目标地址无效：%1").arg(address));
+            return;
+        }
         emit udp_send(bytes, address, port);
         break;
     }
@@ -173,14 +202,33 @@ void MainWindow::on_Connect_clicked()
     default:
         return;
     }
+    m_openChannel = currentProtocolIndex;
+    // A character cut by the last channel's end does not join the next one's text.
+    networkReceive->resetDecoder();
     Disable_Options();
+    // The client can send once its connection stands.
+    if (m_openChannel == 0)
+        ui->Send->setEnabled(false);
 }
 
 void MainWindow::on_Disconnect_clicked()
 {
+    closeNetworkChannel();
+}
+
+void MainWindow::closeNetworkChannel()
+{
+    const int channel = m_openChannel;
+    m_openChannel = -1;
+    // A timed send goes over the open channel and ends with it.
+    Send_timer->stop();
+    ui->Timer_Send->setChecked(false);
     Enable_Options();
-    switch (currentProtocolIndex) {
+    switch (channel) {
     case 0:
+        if (m_lookupId >= 0)
+            QHostInfo::abortHostLookup(m_lookupId);
+        m_lookupId = -1;
         emit tcpC_disconnect();
         stopWorkerThread(ClientThread, TcpClient);
         break;
@@ -198,6 +246,17 @@ void MainWindow::on_Disconnect_clicked()
     }
 }
 
+// A transport's report that its channel failed or was closed by the peer: the
+// page closes it as Disconnect would and says why. Reports about a channel
+// that is no longer open are late and change nothing.
+void MainWindow::channelEnded(int channel, const QString &line)
+{
+    if (channel != m_openChannel)
+        return;
+    closeNetworkChannel();
+    UpdateClientsHint(line);
+}
+
 void MainWindow::Disable_Options()
 {
     if (currentProtocolIndex == 0 || currentProtocolIndex == 1) {
@@ -212,10 +271,10 @@ void MainWindow::Disable_Options()
 
 void MainWindow::Enable_Options()
 {
-    if (currentProtocolIndex == 0 || currentProtocolIndex == 1) {
-        ui->Obj_IP->setEnabled(true);
-        ui->Obj_Port->setEnabled(true);
-    }
+    // Enabled in every mode, so that a channel that ends while another page
+    // is shown leaves no field locked.
+    ui->Obj_IP->setEnabled(true);
+    ui->Obj_Port->setEnabled(true);
     ui->Connect->setEnabled(true);
     ui->Local_Port->setEnabled(true);
     ui->Disconnect->setEnabled(false);

@@ -8,7 +8,9 @@
 #include "serialportlist.h"
 #include "workerthread.h"
 
+#include <QComboBox>
 #include <QDateTime>
+#include <QLineEdit>
 #include <QThread>
 #include <QTimer>
 
@@ -33,6 +35,11 @@ void MainWindow::initSerialUI()
     timer = new QTimer(this);
     connect(timer, &QTimer::timeout, this, &MainWindow::on_SnedData_clicked);
 
+    // A device the system does not list (a pseudo-terminal, a link under
+    // /dev/serial/by-id) is typed as its path; typing adds no item.
+    ui->SerialList->setEditable(true);
+    ui->SerialList->setInsertPolicy(QComboBox::NoInsert);
+    ui->SerialList->lineEdit()->setPlaceholderText(tr("设备路径"));
     // Filled once now, before the stored settings are read, so that a stored
     // port name can be selected at start-up.
     Refresh_ComList();
@@ -99,8 +106,13 @@ void MainWindow::Refresh_ComList()
     const QStringList ports = SerialPortList::availablePortNames();
     if (ports.size() == ui->SerialList->count())
         return;
+    const QString current = ui->SerialList->currentText();
+    const bool typed = ui->SerialList->findText(current, Qt::MatchExactly | Qt::MatchCaseSensitive) < 0;
     ui->SerialList->clear();
     ui->SerialList->addItems(ports);
+    // A typed path stays chosen; a listed port gives way to the first one.
+    if (typed && !current.isEmpty())
+        ui->SerialList->setCurrentText(current);
 }
 
 void MainWindow::on_SerialOpen_clicked()
@@ -111,6 +123,7 @@ void MainWindow::on_SerialOpen_clicked()
                     qint8(ui->StopBitsList->currentIndex()),
                     qint8(ui->ParityList->currentIndex()),
                     qint8(ui->FlowControlList->currentIndex()));
+    serialReceive->resetDecoder();
     DisableSelection();
     timer1->stop();
 }
@@ -118,6 +131,9 @@ void MainWindow::on_SerialOpen_clicked()
 void MainWindow::on_SerialClose_clicked()
 {
     emit closeSerial();
+    // The loop send goes over the port and ends with it.
+    timer->stop();
+    ui->LoopSend->setChecked(false);
     EnableSelection();
     timer1->start(kPortListRefreshMs);
 }

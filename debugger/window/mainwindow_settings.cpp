@@ -2,17 +2,12 @@
 #include "ui_mainwindow.h"
 
 #include "receivedisplay.h"
-#include "tcp_client.h"
-#include "tcp_server.h"
-#include "udp_service.h"
-#include "workerthread.h"
 
 #include <QCheckBox>
 #include <QComboBox>
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QSettings>
-#include <QThread>
 #include <QTimer>
 #include <QVariant>
 
@@ -85,8 +80,12 @@ void putValue(QWidget *widget, const QVariant &value)
         edit->setText(value.toString());
     else if (auto *box = qobject_cast<QCheckBox *>(widget))
         box->setChecked(value.toBool());
-    else if (auto *list = qobject_cast<QComboBox *>(widget))
+    else if (auto *list = qobject_cast<QComboBox *>(widget)) {
+        // In the port list, which takes typed paths, nothing stored keeps the listed port.
+        if (list->isEditable() && value.toString().isEmpty())
+            return;
         list->setCurrentText(value.toString());
+    }
 }
 
 QVariant currentValue(QWidget *widget)
@@ -137,25 +136,10 @@ void MainWindow::saveSettings()
 
 void MainWindow::closeOpenNetworkChannels()
 {
-    // A channel opened on one protocol stays open while another is chosen;
-    // a reset leaves none behind.
-    bool closed = false;
-    if (ClientThread && ClientThread->isRunning()) {
-        emit tcpC_disconnect();
-        stopWorkerThread(ClientThread, TcpClient);
-        closed = true;
-    }
-    if (ServerThread && ServerThread->isRunning()) {
-        emit tcpS_close();
-        stopWorkerThread(ServerThread, TcpServer);
-        closed = true;
-    }
-    if (UdpThread && UdpThread->isRunning()) {
-        emit udp_close();
-        stopWorkerThread(UdpThread, UdpService);
-        closed = true;
-    }
-    if (closed || ui->Disconnect->isEnabled())
+    // A reset leaves no channel open, whichever page is shown.
+    if (m_openChannel >= 0)
+        closeNetworkChannel();
+    else if (ui->Disconnect->isEnabled())
         Enable_Options();
 }
 

@@ -63,6 +63,10 @@ void ReceiveDisplay::addInsertion(const QString &text)
 
 void ReceiveDisplay::addReceived(const QByteArray &bytes, bool hex, bool paragraph)
 {
+    if (!hex) {
+        add({paragraph, false, QByteArray(), m_decoder.decode(bytes)});
+        return;
+    }
     // An empty batch is an empty text; a null array would mean "use the text".
     add({paragraph, hex, bytes.isNull() ? QByteArray("") : bytes, QString()});
 }
@@ -82,6 +86,7 @@ void ReceiveDisplay::clear()
 {
     m_pending.clear();
     m_timer.stop();
+    m_decoder.resetState();
     m_area->clear();
 }
 
@@ -183,5 +188,6 @@ void ReceiveDisplay::onContentsChanged()
     if (!m_writing && m_area->document()->isEmpty()) {
         m_pending.clear();
         m_timer.stop();
+        m_decoder.resetState();
     }
 }

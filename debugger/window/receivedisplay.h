@@ -6,6 +6,7 @@
 #include <QList>
 #include <QObject>
 #include <QString>
+#include <QStringDecoder>
 #include <QStringView>
 #include <QTimer>
 
@@ -58,13 +59,17 @@ public:
 
     void addParagraph(const QString &text);
     void addInsertion(const QString &text);
-    // Received bytes, kept as they are until written (a third of their hex
-    // text's size), shown as `shownText` of them.
+    // Received bytes. As hex they are kept as they are until written (a third
+    // of their hex text's size). As text they are decoded at once with the
+    // local 8-bit encoding by a decoder that keeps its state from one batch to
+    // the next, so that a character cut between two batches shows whole.
     void addReceived(const QByteArray &bytes, bool hex, bool paragraph);
+    // Forgets a character cut at the end of the last batch (a new channel).
+    void resetDecoder() { m_decoder.resetState(); }
 
     // Writes everything gathered so far (before the area's text is read).
     void flush();
-    // Empties the area and drops what is gathered.
+    // Empties the area and drops what is gathered, and the decoder's state.
     void clear();
     bool hasPending() const { return !m_pending.isEmpty(); }
 
@@ -87,6 +92,7 @@ private:
     void onContentsChanged();
 
     QTextBrowser *m_area;
+    QStringDecoder m_decoder{QStringDecoder::System};
     QList<Entry> m_pending;
     QTimer m_timer;
     // How fast the area takes text (characters per millisecond), measured.
