@@ -65,8 +65,10 @@ void Serial::OpenSerial(QString PortName, int BaudRate, qint8 DataBits, qint8 St
     const SerialLineSettings settings =
         serialLineSettings(PortName, BaudRate, DataBits, StopBits, Parity, FlowControl);
     SerialPort->setPortName(settings.portName);
-    if (!SerialPort->open(QIODevice::ReadWrite))
+    if (!SerialPort->open(QIODevice::ReadWrite)) {
+        emit PortLost(SerialPort->errorString());
         return;
+    }
 
     // Each parameter is applied on its own: one the line refuses (a
     // pseudo-terminal holds neither parity nor a short character) leaves the
@@ -131,8 +133,10 @@ void Serial::checkHangUp()
         return;
     m_hangUpWatch->setEnabled(false);
     QMetaObject::invokeMethod(this, [this] {
-        if (m_hangUpWatch && !m_hangUpWatch->isEnabled())
+        if (m_hangUpWatch && !m_hangUpWatch->isEnabled()) {
             CloseSerial();
+            emit PortLost(QString());
+        }
     }, Qt::QueuedConnection);
 #endif
 }

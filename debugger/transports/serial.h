@@ -23,7 +23,8 @@ SerialLineSettings serialLineSettings(const QString &PortName, int BaudRate, qin
                                       qint8 StopBits, qint8 Parity, qint8 FlowControl);
 
 // Owns the one serial port. Lives on its own thread and is driven only through
-// queued calls; reports nothing but the bytes it reads.
+// queued calls; reports the bytes it reads, and a port that could not be
+// opened or that closed without being asked to.
 class Serial : public QObject
 {
     Q_OBJECT
@@ -41,6 +42,9 @@ public Q_SLOTS:
 
 Q_SIGNALS:
     void message(QByteArray data);
+    // The port is closed although no close was asked for: an open that failed
+    // (reason given) or a device that went away (reason empty).
+    void PortLost(QString reason);
 
 private:
     void watchForHangUp();

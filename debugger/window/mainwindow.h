@@ -70,6 +70,7 @@ public Q_SLOTS:
 
     // Serial page
     void GetSerialData(const QByteArray &Recive_msg);
+    void serialPortLost(const QString &reason);
     void Refresh_ComList();
 
     // Shell

@@ -65,6 +65,7 @@ void MainWindow::initSerialService()
     connect(this, &MainWindow::closeSerial, objSerial, &Serial::CloseSerial);
     connect(this, &MainWindow::sendMsg, objSerial, &Serial::SerialWrite);
     connect(objSerial, &Serial::message, this, &MainWindow::GetSerialData);
+    connect(objSerial, &Serial::PortLost, this, &MainWindow::serialPortLost);
 
     dvThread->start();
 }
@@ -136,6 +137,18 @@ void MainWindow::on_SerialClose_clicked()
     ui->LoopSend->setChecked(false);
     EnableSelection();
     timer1->start(kPortListRefreshMs);
+}
+
+// The service closed the port by itself: the page goes back to its closed
+// arrangement, as Close would, and says why in the receive area.
+void MainWindow::serialPortLost(const QString &reason)
+{
+    if (!ui->SerialClose->isEnabled())
+        return;
+    on_SerialClose_clicked();
+    if (ui->TimeDisplay->isChecked())
+        serialReceive->addParagraph(stampLine(QDateTime::currentDateTime(), {}));
+    serialReceive->addParagraph(reason.isEmpty() ? tr("串口已断开") : tr("串口打开失败：%1").arg(reason));
 }
 
 void MainWindow::on_SnedData_clicked()

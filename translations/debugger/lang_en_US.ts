@@ -236,8 +236,8 @@
         <location filename="../../debugger/window/mainwindow_language.cpp" line="84"/>
         <location filename="../../debugger/window/mainwindow_network.cpp" line="96"/>
         <location filename="../../debugger/window/mainwindow_network.cpp" line="180"/>
-        <location filename="../../debugger/window/mainwindow_serial.cpp" line="96"/>
-        <location filename="../../debugger/window/mainwindow_serial.cpp" line="164"/>
+        <location filename="../../debugger/window/mainwindow_serial.cpp" line="97"/>
+        <location filename="../../debugger/window/mainwindow_serial.cpp" line="177"/>
         <source>累计接收：</source>
         <translation>Received: </translation>
     </message>
@@ -247,8 +247,8 @@
         <location filename="../../debugger/window/mainwindow_language.cpp" line="85"/>
         <location filename="../../debugger/window/mainwindow_network.cpp" line="149"/>
         <location filename="../../debugger/window/mainwindow_network.cpp" line="178"/>
-        <location filename="../../debugger/window/mainwindow_serial.cpp" line="148"/>
-        <location filename="../../debugger/window/mainwindow_serial.cpp" line="165"/>
+        <location filename="../../debugger/window/mainwindow_serial.cpp" line="161"/>
+        <location filename="../../debugger/window/mainwindow_serial.cpp" line="178"/>
         <source>累计发送：</source>
         <translation>Sent: </translation>
     </message>
@@ -689,6 +689,16 @@
         <location filename="../../debugger/window/mainwindow_serial.cpp" line="42"/>
         <source>设备路径</source>
         <translation>Device path</translation>
+    </message>
+    <message>
+        <location filename="../../debugger/window/mainwindow_serial.cpp" line="151"/>
+        <source>串口已断开</source>
+        <translation>The serial port was disconnected</translation>
+    </message>
+    <message>
+        <location filename="../../debugger/window/mainwindow_serial.cpp" line="151"/>
+        <source>串口打开失败：%1</source>
+        <translation>Serial port open failed: %1</translation>
     </message>
 </context>
 <context>

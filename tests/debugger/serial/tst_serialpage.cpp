@@ -13,6 +13,8 @@ private Q_SLOTS:
     void portListCountRule();
     void shutdownWithPortOpen();
     void typedPathOpensAndIsKept();
+    void lostPortClosesPage_data();
+    void lostPortClosesPage();
 };
 
 void tst_SerialPage::openSendReceive()
@@ -142,6 +144,40 @@ void tst_SerialPage::typedPathOpensAndIsKept()
     QCOMPARE(wrenpostSettings().value(QStringLiteral("serial/portName")).toString(), peer.path());
     MainWindow again;
     QCOMPARE(child<QComboBox>(&again, "SerialList")->currentText(), peer.path());
+}
+
+// A port that fails to open or whose device goes away puts the page back in
+// its closed arrangement with a line, and ends the loop send.
+void tst_SerialPage::lostPortClosesPage_data()
+{
+    QTest::addColumn<bool>("unplug");
+    QTest::addColumn<QString>("line");
+    QTest::newRow("open fails") << false << QStringLiteral("串口打开失败：");
+    QTest::newRow("device goes away") << true << QStringLiteral("串口已断开");
+}
+
+void tst_SerialPage::lostPortClosesPage()
+{
+    QFETCH(bool, unplug);
+    QFETCH(QString, line);
+    PtyPeer peer;
+    QVERIFY(peer.open());
+    const QString path = unplug ? peer.path() : QStringLiteral("/dev/pts/wrenpost-no-such-port");
+    SerialPortList::setSource([path] { return QStringList{path}; });
+
+    MainWindow w;
+    child<QLineEdit>(&w, "LoopSendPeriod")->setText(QStringLiteral("20"));
+    QTest::mouseClick(child<QPushButton>(&w, "SerialOpen"), Qt::LeftButton);
+    child<QCheckBox>(&w, "LoopSend")->click();
+    if (unplug) {
+        QTRY_COMPARE(peer.slaveUsers(), 2);
+        peer.unplug();
+    }
+    QTRY_VERIFY(child<QPushButton>(&w, "SerialOpen")->isEnabled());
+    QVERIFY(!child<QPushButton>(&w, "SnedData")->isEnabled());
+    QVERIFY(!MainWindowTestAccess::loopTimer(&w)->isActive());
+    QVERIFY(!child<QCheckBox>(&w, "LoopSend")->isChecked());
+    QTRY_VERIFY(child<QTextBrowser>(&w, "DataRecive")->toPlainText().section(QLatin1Char('\n'), -1).startsWith(line));
 }
 
 QTEST_MAIN(tst_SerialPage)
