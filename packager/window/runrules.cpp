@@ -1,5 +1,7 @@
 #include "runrules.h"
 
+#include "mainprogram.h"
+
 #include <QFile>
 #include <QFileInfo>
 
@@ -43,8 +45,13 @@ InputProblem checkInputs(const QString &folderPath, const QString &mainExeName, 
         return InputProblem::NoFolder;
     if (mainExeName.isEmpty())
         return InputProblem::NoMainProgram;
+#ifdef Q_OS_WIN
     if (!QFile::exists(folderPath + QLatin1Char('/') + mainExeName))
         return InputProblem::MainProgramMissing;
+#else
+    if (!mainprogram::isMainProgram(folderPath, mainExeName))
+        return InputProblem::MainProgramMissing;
+#endif
     if (!QFileInfo(outputPath).isDir())
         return InputProblem::OutputNotFolder;
     return InputProblem::None;
