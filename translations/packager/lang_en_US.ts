@@ -228,6 +228,13 @@
         <translation>Executables (*.exe)</translation>
     </message>
     <message>
+        <location filename="../../packager/window/mainwindow.cpp" line="207"/>
+        <source>“%1”不是可执行程序。
+主程序须是 .exe 文件，或带有执行权限的 ELF 程序或以 #! 开头的脚本。</source>
+        <translation>“%1” is not a program.
+A main program is an .exe file, or an ELF program or a script starting with #! that has the execute permission.</translation>
+    </message>
+    <message>
         <location filename="../../packager/window/mainwindow.cpp" line="192"/>
         <source>选择的主程序必须在源文件夹内！</source>
         <translation>The main program must be inside the source folder!</translation>

@@ -228,6 +228,13 @@
         <translation>可執行檔 (*.exe)</translation>
     </message>
     <message>
+        <location filename="../../packager/window/mainwindow.cpp" line="207"/>
+        <source>“%1”不是可执行程序。
+主程序须是 .exe 文件，或带有执行权限的 ELF 程序或以 #! 开头的脚本。</source>
+        <translation>「%1」不是可執行程式。
+主程式須是 .exe 檔案，或帶有執行權限的 ELF 程式或以 #! 開頭的指令稿。</translation>
+    </message>
+    <message>
         <location filename="../../packager/window/mainwindow.cpp" line="192"/>
         <source>选择的主程序必须在源文件夹内！</source>
         <translation>選擇的主程式必須位於來源資料夾內！</translation>
