@@ -289,8 +289,12 @@ void removeUnused(int installFd, const std::string &keepId)
             removeTree(installFd, name);
             continue;
         }
-        const bool identity = isIdentityName(name);
-        if ((!identity || name == keepId) && !startsWith(name, kRetiredPrefix))
+        // A product's folder is known by its name and its record; anything
+        // else in the install folder is not ours to remove.
+        struct stat st;
+        const bool identity = isIdentityName(name) && name != keepId
+            && ::fstatat(installFd, recordName(name).c_str(), &st, AT_SYMLINK_NOFOLLOW) == 0;
+        if (!identity && !startsWith(name, kRetiredPrefix))
             continue;
         const int fd = ::openat(installFd, name.c_str(), O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC);
         if (fd < 0)
