@@ -1,7 +1,6 @@
 // What counts as a main program of a source folder, one row per kind of entry.
 #include "mainprogram.h"
 
-#include <QFile>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -25,7 +24,7 @@ private Q_SLOTS:
         QTest::newRow("x.exe without the execute bit") << "x.exe" << QByteArray("MZ") << false << true;
         QTest::newRow("hidden ELF") << ".tool" << elf << true << false;
         QTest::newRow("folder") << "bin" << QByteArray("dir") << true << false;
-        QTest::newRow("link to a program") << "start" << QByteArray("->real") << true << false;
+        QTest::newRow("link to a program") << "start" << QByteArray("->run.sh") << true << false;
     }
 
     void rule()
@@ -35,23 +34,18 @@ private Q_SLOTS:
         QFETCH(bool, executable);
         QFETCH(bool, program);
         QTemporaryDir dir;
-        QVERIFY(dir.isValid());
-        QFile real(dir.filePath(QStringLiteral("real")));
-        QVERIFY(real.open(QIODevice::WriteOnly) && real.write("#!/bin/sh\n") > 0);
-        real.close();
-        QVERIFY(real.setPermissions(QFile::ReadOwner | QFile::ExeOwner));
-        const QString path = dir.filePath(name);
-        if (content == "dir") {
+        const auto write = [&dir](const QString &file, const QByteArray &bytes, bool exe) {
+            QFile out(dir.filePath(file));
+            return out.open(QIODevice::WriteOnly) && out.write(bytes) == bytes.size()
+                && out.setPermissions(QFile::ReadOwner | (exe ? QFile::ExeOwner : QFile::Permissions()));
+        };
+        QVERIFY(write(QStringLiteral("run.sh"), "#!/bin/sh\n", true));
+        if (content == "dir")
             QVERIFY(QDir(dir.path()).mkdir(name));
-        } else if (content.startsWith("->")) {
-            QVERIFY(QFile::link(QString::fromLatin1(content.mid(2)), path));
-        } else {
-            QFile file(path);
-            QVERIFY(file.open(QIODevice::WriteOnly) && file.write(content) == content.size());
-            file.close();
-            QVERIFY(file.setPermissions(QFile::ReadOwner | QFile::WriteOwner
-                                        | (executable ? QFile::ExeOwner : QFile::Permissions())));
-        }
+        else if (content.startsWith("->"))
+            QVERIFY(QFile::link(QString::fromLatin1(content.mid(2)), dir.filePath(name)));
+        else
+            QVERIFY(write(name, content, executable));
         QCOMPARE(mainprogram::isMainProgram(dir.path(), name), program);
         QCOMPARE(mainprogram::mainPrograms(dir.path()).contains(name), program);
     }
