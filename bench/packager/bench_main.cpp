@@ -2,7 +2,10 @@
 //   1. the worker's whole run against the bare archiver with the same arguments;
 //   2. the product's start (exec to the main program having run) against
 //      unpacking the same archive with "7zr x";
-//   3. the peak memory of the worker (its join) and of the self-extractor.
+//   3. the peak memory of the worker (its join) and of the self-extractor;
+//   4. the product's first start (empty install folder) and its second start
+//      (nothing to unpack) against the start of a makeself archive of the
+//      same folder (gzip, makeself's default), which unpacks on every start.
 //
 //   crateforge_bench [--size MB] [--level L] [--method M] [--dictionary D]
 //                    [--repeat N] [--work DIR] [--keep]
@@ -299,24 +302,50 @@ int bench(const QCommandLineParser &options)
     const qint64 productSize = QFileInfo(product).size();
     const qint64 archiveSize = QFileInfo(archive).size();
 
+    // makeself's archive of the same folder, started like the product.
+    const QString makeself = QStandardPaths::findExecutable(QStringLiteral("makeself"));
+    const QString makeselfArchive = work + QStringLiteral("/app.run");
+    if (!makeself.isEmpty()
+        && runMeasured({makeself, QStringLiteral("--nox11"), source, makeselfArchive, QStringLiteral("bench"),
+                        QStringLiteral("./app.exe")},
+                       work + QStringLiteral("/makeself.log"))
+                   .exitCode
+            != 0) {
+        std::fprintf(stderr, "makeself failed:\n%s\n", qPrintable(readAll(work + QStringLiteral("/makeself.log"))));
+        return 1;
+    }
+
     const QString installFolder = temp + QStringLiteral("/app");
     const QString extracted = work + QStringLiteral("/x");
     const QString record = work + QStringLiteral("/record.txt");
-    std::vector<double> startTimes, unpackTimes;
+    // One start of `command`; the main program records where it ran from.
+    const auto start = [&](const QStringList &command, const QString &from, std::vector<double> &times) {
+        QFile::remove(record);
+        const Measured run = runMeasured(command, work + QStringLiteral("/start.log"), tempEnvironment);
+        const QStringList recorded = readAll(record).split(QLatin1Char('\n'));
+        if (run.exitCode != 0 || !recorded.value(1).startsWith(from + QLatin1Char('/'))) {
+            std::fprintf(stderr, "%s did not run its main program from %s:\n%s\n", qPrintable(command.first()),
+                         qPrintable(from), qPrintable(readAll(work + QStringLiteral("/start.log"))));
+            return Measured();
+        }
+        times.push_back(run.seconds);
+        return run;
+    };
+    std::vector<double> startTimes, secondTimes, makeselfTimes, unpackTimes;
     long productPeak = 0, unpackPeak = 0;
     for (int i = 0; i < std::max(5, repeat); ++i) {
         QDir(installFolder).removeRecursively();
-        QFile::remove(record);
-        const Measured start = runMeasured({product, QStringLiteral("--record=") + record},
-                                           work + QStringLiteral("/product.log"), tempEnvironment);
-        const QStringList recorded = readAll(record).split(QLatin1Char('\n'));
-        if (start.exitCode != 0 || recorded.value(0) != installFolder) {
-            std::fprintf(stderr, "the product did not run its main program from %s:\n%s\n",
-                         qPrintable(installFolder), qPrintable(readAll(work + QStringLiteral("/product.log"))));
+        const QStringList productCommand{product, QStringLiteral("--record=") + record};
+        const Measured first = start(productCommand, installFolder, startTimes);
+        if (first.exitCode != 0 || start(productCommand, installFolder, secondTimes).exitCode != 0)
             return 1;
-        }
-        startTimes.push_back(start.seconds);
-        productPeak = std::max(productPeak, start.peakKiB);
+        productPeak = std::max(productPeak, first.peakKiB);
+        if (!makeself.isEmpty()
+            && start({makeselfArchive, QStringLiteral("--quiet"), QStringLiteral("--"), QStringLiteral("--record=") + record},
+                     temp, makeselfTimes)
+                       .exitCode
+                != 0)
+            return 1;
 
         QDir(extracted).removeRecursively();
         const Measured unpack = runMeasured({archiver, QStringLiteral("x"), archive, QStringLiteral("-o") + extracted,
@@ -334,6 +363,7 @@ int bench(const QCommandLineParser &options)
     const double bareTime = median(bareTimes);
     const double startTime = median(startTimes);
     const double unpackTime = median(unpackTimes);
+    const double secondTime = median(secondTimes);
     out << Qt::endl
         << "archive " << QString::number(double(archiveSize) / 1e6, 'f', 1) << " MB, product "
         << QString::number(double(productSize) / 1e6, 'f', 1) << " MB" << Qt::endl
@@ -343,6 +373,12 @@ int bench(const QCommandLineParser &options)
         << QString::number(unpackTime, 'f', 2) << " s   " << percentAgainst(startTime, unpackTime) << Qt::endl
         << "3. peak memory  worker " << mib(workerSelf) << " (" << mib(workerBefore) << " before the run), archiver "
         << mib(workerArchiver) << ", self-extractor " << mib(productPeak) << ", 7zr x " << mib(unpackPeak)
+        << Qt::endl
+        << "4. starting   first start " << QString::number(startTime, 'f', 3) << " s   second start "
+        << QString::number(secondTime, 'f', 3) << " s (" << QString::number(secondTime / startTime, 'f', 3)
+        << " x first)   makeself (gzip) "
+        << (makeself.isEmpty() ? QStringLiteral("not installed")
+                               : QString::number(median(makeselfTimes), 'f', 3) + QStringLiteral(" s"))
         << Qt::endl;
     if (options.isSet(QStringLiteral("keep")))
         out << "kept " << work << Qt::endl;

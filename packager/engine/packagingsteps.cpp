@@ -1,5 +1,7 @@
 #include "packagingsteps.h"
 
+#include "mainprogram.h"
+
 #include <QDir>
 #include <QFileInfo>
 #include <QRegularExpression>
@@ -46,7 +48,7 @@ QByteArray configurationBlock(const QString &mainExeName)
 
 QString outputFilePath(const QString &outputDir, const QString &mainExeName)
 {
-    return QDir(outputDir).filePath(productBaseName(mainExeName) + QStringLiteral(".exe"));
+    return QDir(outputDir).filePath(mainprogram::productFileName(mainExeName));
 }
 
 std::optional<int> ProgressReader::feed(const QString &chunk)

@@ -1,6 +1,7 @@
 #include "worker.h"
 
 #include "archiveroutput.h"
+#include "mainprogram.h"
 #include "packagingsteps.h"
 #include "toolfolder.h"
 
@@ -87,9 +88,7 @@ bool Worker::checkSource(const Job &job)
     QDir sourceDir(job.folderPath);
     log(QStringLiteral("源文件夹中的所有EXE文件:"));
     if (folderGiven) {
-        const QStringList executables =
-            sourceDir.entryList(QStringList{QStringLiteral("*.exe")}, QDir::Files, QDir::Unsorted);
-        for (const QString &name : executables)
+        for (const QString &name : mainprogram::mainPrograms(job.folderPath, QDir::Unsorted))
             log(QStringLiteral("  ") + name);
     }
     log(QStringLiteral("用户选择的主程序: %1").arg(job.mainExeName));

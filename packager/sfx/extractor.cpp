@@ -1,4 +1,5 @@
 #include "extractor.h"
+#include "installrecord.h"
 
 #include <archive.h>
 #include <archive_entry.h>
@@ -596,6 +597,64 @@ std::string resolveInstallPath(const std::string &title, const std::string &conf
     return path;
 }
 
+// Unpacks the archive into a new folder beside the product's folder, makes
+// its program executable and renames it into place, replacing an earlier
+// folder of the same identity whose files no longer match; then writes the
+// record. With Overwrite off, an existing folder is completed in place
+// instead, keeping what is there. A failure removes what it wrote.
+void unpackProduct(const std::string &title, const productlayout::Reader &read, std::uint64_t archiveOffset,
+                   const ProductIdentity &identity, int installFd, bool overwrite, const std::string &program,
+                   const std::string &executeFile)
+{
+    ::unlinkat(installFd, recordName(identity.id).c_str(), 0);
+    struct stat existing;
+    const bool present = ::fstatat(installFd, identity.id.c_str(), &existing, AT_SYMLINK_NOFOLLOW) == 0;
+    const bool inPlace = !overwrite && present && S_ISDIR(existing.st_mode);
+    const std::string target = inPlace ? identity.id : kStagingPrefix + std::to_string(::getpid()) + "-" + identity.id;
+    const auto fail = [&](const std::string &message) {
+        if (!inPlace)
+            removeTree(installFd, target);
+        die(title, message);
+    };
+    if (!inPlace && ::mkdirat(installFd, target.c_str(), 0700) != 0)
+        die(title, "cannot create a folder in the install folder: " + errnoText(errno));
+    const int targetFd = ::openat(installFd, target.c_str(), O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC);
+    if (targetFd < 0)
+        fail("cannot open a folder in the install folder: " + errnoText(errno));
+    ExtractOptions options;
+    options.overwrite = !inPlace;
+    const Extraction extraction = extractArchive(read, archiveOffset, identity.archiveLength, targetFd, options);
+    if (!extraction.ok)
+        fail(extraction.error);
+    if (extraction.files.count(program) == 0)
+        fail("the ExecuteFile \"" + executeFile + "\" is not in the archive");
+    struct stat programStat;
+    if (::fstatat(targetFd, program.c_str(), &programStat, 0) != 0 || !S_ISREG(programStat.st_mode))
+        fail("the ExecuteFile \"" + executeFile + "\" was not unpacked");
+    if ((programStat.st_mode & 0100) == 0)
+        ::fchmodat(targetFd, program.c_str(), (programStat.st_mode & 0777) | 0100, 0);
+    ::close(targetFd);
+
+    if (!inPlace) {
+        if (present) {
+            // A copy may still run from the folder being replaced: it is
+            // moved aside and removed once no copy holds it.
+            const std::string retired = kRetiredPrefix + std::to_string(::getpid()) + "-" + identity.id;
+            if (::renameat(installFd, identity.id.c_str(), installFd, retired.c_str()) != 0)
+                fail("cannot replace the folder " + identity.id + ": " + errnoText(errno));
+            const int retiredFd = ::openat(installFd, retired.c_str(), O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC);
+            const bool inUse = retiredFd >= 0 && folderInUse(retiredFd);
+            if (retiredFd >= 0)
+                ::close(retiredFd);
+            if (!inUse)
+                removeTree(installFd, retired);
+        }
+        if (::renameat(installFd, target.c_str(), installFd, identity.id.c_str()) != 0)
+            fail("cannot move the folder " + identity.id + " into place: " + errnoText(errno));
+    }
+    writeRecord(installFd, identity, extraction.files);
+}
+
 } // namespace
 
 int runProduct(int argc, char **argv)
@@ -664,34 +723,37 @@ int runProduct(int argc, char **argv)
     if ((installStat.st_mode & (S_IWGRP | S_IWOTH)) != 0)
         die(title, "refused the install folder " + installPath + ": other users can write to it");
 
-    // Copies started at the same time unpack one after the other; files are
-    // renamed into place, so a copy already running from the folder keeps the
-    // files it opened.
+    // Copies started at the same time take their turns here: the record is
+    // read, the product's folder unpacked and the record written under this
+    // lock, so no copy sees another's half-unpacked files.
     while (::flock(installFd, LOCK_EX) != 0) {
         if (errno != EINTR)
             die(title, "cannot lock the install folder " + installPath + ": " + errnoText(errno));
     }
-    ExtractOptions options;
-    options.overwrite = key("Overwrite") == "1";
-    const Extraction extraction =
-        extractArchive(read, layout.archiveOffset, size - layout.archiveOffset, installFd, options);
-    if (!extraction.ok)
-        die(title, extraction.error);
-    if (extraction.files.count(program) == 0)
-        die(title, "the ExecuteFile \"" + executeFile + "\" is not in the archive");
-
-    struct stat programStat;
-    if (::fstatat(installFd, program.c_str(), &programStat, 0) != 0 || !S_ISREG(programStat.st_mode))
-        die(title, "the ExecuteFile \"" + executeFile + "\" was not unpacked");
-    if ((programStat.st_mode & 0111) == 0)
-        ::fchmodat(installFd, program.c_str(), (programStat.st_mode & 0777) | 0100, 0);
-    ::flock(installFd, LOCK_UN);
-    ::close(installFd);
+    const ProductIdentity identity = productIdentity(read, layout, size);
+    removeUnused(installFd, identity.id);
+    if (!recordMatches(installFd, identity))
+        unpackProduct(title, read, layout.archiveOffset, identity, installFd, key("Overwrite") == "1", program,
+                      executeFile);
     ::close(self);
 
-    if (::chdir(installPath.c_str()) != 0)
-        die(title, "cannot enter the install folder " + installPath + ": " + errnoText(errno));
-    const std::string programPath = installPath + "/" + program;
+    // The program runs from the product's own folder, in the working
+    // directory the product was started in. The folder's descriptor stays
+    // open through exec with a shared lock on it, which tells later starts
+    // that this folder is in use and must not be removed.
+    const int folderFd = ::openat(installFd, identity.id.c_str(), O_RDONLY | O_DIRECTORY | O_NOFOLLOW);
+    if (folderFd < 0 || ::flock(folderFd, LOCK_SH) != 0)
+        die(title, "cannot open the folder " + installPath + "/" + identity.id + ": " + errnoText(errno));
+    ::flock(installFd, LOCK_UN);
+    ::close(installFd);
+
+    const std::string programPath = installPath + "/" + identity.id + "/" + program;
+    char selfPath[4096];
+    const ssize_t n = ::readlink("/proc/self/exe", selfPath, sizeof selfPath - 1);
+    if (n > 0) {
+        selfPath[n] = '\0';
+        ::setenv("CRATEFORGE_PRODUCT", selfPath, 1);
+    }
     std::vector<char *> arguments;
     arguments.push_back(const_cast<char *>(programPath.c_str()));
     for (int i = 1; i < argc; ++i)

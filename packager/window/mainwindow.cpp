@@ -1,5 +1,6 @@
 #include "mainwindow.h"
 #include "ui_mainwindow.h"
+#include "mainprogram.h"
 #include "runrules.h"
 #include "settingsstore.h"
 #include "windowdrag.h"
@@ -186,8 +187,14 @@ void MainWindow::on_mainExeButton_clicked()
         return;
     }
 
-    const QString exePath =
-        QFileDialog::getOpenFileName(this, tr("选择主程序"), folderPath, tr("可执行文件 (*.exe)"));
+#ifdef Q_OS_WIN
+    const QString filter = tr("可执行文件 (*.exe)");
+#else
+    // Programs here rarely end in ".exe": every file is offered, and the
+    // choice is checked against the main-program rule below.
+    const QString filter;
+#endif
+    const QString exePath = QFileDialog::getOpenFileName(this, tr("选择主程序"), folderPath, filter);
     if (exePath.isEmpty())
         return;
 
@@ -197,6 +204,14 @@ void MainWindow::on_mainExeButton_clicked()
     }
 
     const QString exeName = QFileInfo(exePath).fileName();
+#ifndef Q_OS_WIN
+    if (!mainprogram::isMainProgram(QFileInfo(exePath).absolutePath(), exeName)) {
+        QMessageBox::warning(this, tr("警告"),
+                             tr("“%1”不是可执行程序。\n主程序须是 .exe 文件，或带有执行权限的 ELF 程序或以 #! 开头的脚本。")
+                                 .arg(exeName));
+        return;
+    }
+#endif
     int index = ui->mainExeComboBox->findText(exeName, Qt::MatchExactly | Qt::MatchCaseSensitive);
     if (index < 0) {
         ui->mainExeComboBox->addItem(exeName);
@@ -236,9 +251,7 @@ void MainWindow::updateExeList(const QString &folderPath)
     const QString previous = ui->mainExeComboBox->currentText();
     ui->mainExeComboBox->clear();
 
-    const QStringList exeNames =
-        QDir(folderPath).entryList({QStringLiteral("*.exe")}, QDir::Files, QDir::Name);
-    for (const QString &name : exeNames)
+    for (const QString &name : mainprogram::mainPrograms(folderPath))
         ui->mainExeComboBox->addItem(name);
 
     const QString lastExe = openSettings().value(QStringLiteral("lastExe")).toString();

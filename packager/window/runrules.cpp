@@ -1,5 +1,6 @@
 #include "runrules.h"
 
+#include "mainprogram.h"
 #include "packagingsteps.h"
 #include "sourcechecks.h"
 
@@ -49,8 +50,13 @@ InputProblem checkInputs(const QString &folderPath, const QString &mainExeName, 
         return InputProblem::FolderMissing;
     if (mainExeName.isEmpty())
         return InputProblem::NoMainProgram;
+#ifdef Q_OS_WIN
     if (!QFile::exists(folderPath + QLatin1Char('/') + mainExeName))
         return InputProblem::MainProgramMissing;
+#else
+    if (!mainprogram::isMainProgram(folderPath, mainExeName))
+        return InputProblem::MainProgramMissing;
+#endif
     if (!QFileInfo(outputPath).isDir())
         return InputProblem::OutputNotFolder;
     const sourcechecks::ProductPlace place =

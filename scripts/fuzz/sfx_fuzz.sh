@@ -64,7 +64,8 @@ PY
 
 echo "building the fuzzer in $OUT" >&2
 nice "$CXX" "${FLAGS[@]}" -o "$OUT/fuzz_sfx" "$ROOT/scripts/fuzz/sfx_fuzz_target.cpp" \
-    "$ROOT/packager/sfx/extractor.cpp" "$ROOT/packager/sfx/productlayout.cpp" $(pkg-config --libs libarchive)
+    "$ROOT/packager/sfx/extractor.cpp" "$ROOT/packager/sfx/installrecord.cpp" "$ROOT/packager/sfx/productlayout.cpp" \
+    $(pkg-config --libs libarchive)
 
 echo "fuzzing sfx::checkProduct for $SECONDS_TOTAL s" >&2
 status=0

@@ -129,6 +129,9 @@ void PackagingStepsTest::configurationBlock_data()
         << "工具 箱.exe" << block("工具 箱", "工具 箱.exe", "工具 箱") << "工具 箱.exe";
     // Substituted once: a name holding a placeholder is not filled again.
     QTest::newRow("placeholder in the name") << "%2.exe" << block("%2", "%2.exe", "%2") << "%2.exe";
+    // Off Windows the product is named like its main program.
+    QTest::newRow("a program without .exe") << "socat" << block("socat", "socat", "socat") << "socat";
+    QTest::newRow("a script") << "run.sh" << block("run", "run.sh", "run") << "run";
 }
 
 void PackagingStepsTest::configurationBlock()

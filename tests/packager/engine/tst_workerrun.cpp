@@ -257,15 +257,25 @@ void WorkerRunTest::verifyRunsFrom(const QString &product, const QString &source
     env.insert(QStringLiteral("TEST_APP_RECORD"), recordFile);
     env.insert(QStringLiteral("TEST_APP_EXIT"), QStringLiteral("42"));
     process.setProcessEnvironment(env);
+    const QString caller = path(QStringLiteral("caller"));
+    QDir().mkpath(caller);
+    process.setWorkingDirectory(caller);
     process.start(product, {QStringLiteral("one"), QStringLiteral("two words"), QStringLiteral("中文 参数"), QString()});
     QVERIFY(process.waitForFinished(60000));
     QCOMPARE(QString::fromLocal8Bit(process.readAllStandardError()), QString());
     QCOMPARE(process.exitStatus(), QProcess::NormalExit);
     QCOMPARE(process.exitCode(), 42);
 
-    const QString install = runTmp + QLatin1Char('/') + installName;
-    const QStringList lines = QString::fromUtf8(readAll(recordFile)).split(QLatin1Char('\n'));
-    QCOMPARE(lines, (QStringList{install, QStringLiteral("one"), QStringLiteral("two words"),
+    // The program runs in the caller's folder from a folder of its product
+    // inside the install folder, and knows the product.
+    QStringList lines = QString::fromUtf8(readAll(recordFile)).split(QLatin1Char('\n'));
+    const QString installPath = runTmp + QLatin1Char('/') + installName;
+    const QStringList folders = QDir(installPath).entryList(QDir::Dirs | QDir::NoDotAndDotDot);
+    QCOMPARE(folders.size(), 1);
+    const QString install = installPath + QLatin1Char('/') + folders.first();
+    QVERIFY2(lines.value(1) == install || lines.value(1).startsWith(install + QLatin1Char('/')), qPrintable(lines.value(1)));
+    lines[1] = install;
+    QCOMPARE(lines, (QStringList{caller, install, QFileInfo(product).absoluteFilePath(), QStringLiteral("one"), QStringLiteral("two words"),
                                  QStringLiteral("中文 参数"), QString(), QString()}));
     const auto expected = snapshot(sourceFolder);
     const auto unpacked = snapshot(install);
@@ -296,7 +306,9 @@ void WorkerRunTest::packsAndRuns()
                     QStringLiteral("跳过图标替换，没有有效的图标数据")});
     verifyProduct(r, QStringLiteral("app.exe"));
     verifyRunsFrom(path(QStringLiteral("out/app.exe")), source, QStringLiteral("app"));
-    QVERIFY(QFileInfo(path(QStringLiteral("run-app/app/empty folder"))).isDir());
+    const QStringList unpacked = QDir(path(QStringLiteral("run-app/app"))).entryList(QDir::Dirs | QDir::NoDotAndDotDot);
+    QCOMPARE(unpacked.size(), 1);
+    QVERIFY(QFileInfo(path(QStringLiteral("run-app/app/")) + unpacked.first() + QStringLiteral("/empty folder")).isDir());
     QVERIFY(QFile::exists(r.archive)); // kept for the window's work folder
 }
 
@@ -328,6 +340,8 @@ void WorkerRunTest::mainProgramNames_data()
     QTest::newRow("dots in the name") << "my.tool.exe" << "my.exe" << "my";
     QTest::newRow("in a subfolder") << "bin/app.exe" << "app.exe" << "app";
     QTest::newRow("Chinese name with a space") << "工具 箱.exe" << "工具 箱.exe" << "工具 箱";
+    QTest::newRow("a program without .exe") << "socat" << "socat" << "socat";
+    QTest::newRow("a program named like a script") << "run.sh" << "run" << "run";
 }
 
 void WorkerRunTest::mainProgramNames()

@@ -14,6 +14,7 @@
 #include <QFileInfo>
 #include <QMap>
 #include <QProcess>
+#include <QRegularExpression>
 #include <QString>
 #include <QStringList>
 
@@ -128,6 +129,7 @@ inline QProcess *startProduct(const QString &product, const QString &tmp, const 
     process->setProcessEnvironment(env);
     if (modifier)
         process->setChildProcessModifier(modifier);
+    process->setWorkingDirectory(tmp); // the caller's folder, where the program runs
     process->start(product, arguments);
     return process;
 }
@@ -154,6 +156,15 @@ inline Outcome runProduct(const QString &product, const QString &tmp, const QStr
                           const std::function<void()> &modifier = {})
 {
     return finish(startProduct(product, tmp, arguments, modifier));
+}
+
+// The folder a product unpacked into: the one folder inside its install
+// folder named by a product identity; empty when there is not exactly one.
+inline QString productFolder(const QString &install)
+{
+    const QStringList names = QDir(install).entryList(QDir::Dirs | QDir::NoDotAndDotDot).filter(
+        QRegularExpression(QStringLiteral("^[0-9a-f]{16}$")));
+    return names.size() == 1 ? install + QLatin1Char('/') + names.first() : QString();
 }
 
 // The target of a link as stored, not resolved; empty for anything else.

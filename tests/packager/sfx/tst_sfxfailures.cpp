@@ -2,7 +2,8 @@
 // short, damaged, without a usable configuration, with archives that try to
 // leave the install folder, install folders that are not safe, a full disk;
 // and products that must work: two copies at once, Overwrite, links that stay
-// inside. Each is built from the real module or the checked program, with an
+// inside, a second start that skips the unpacking only while nothing changed,
+// versions of one product that never mix their files. Each is built from the real module or the checked program, with an
 // archive made by the real archiver, and run. A refused product prints one
 // line naming its Title, exits non-zero, never runs its program and writes
 // nothing outside its install folder.
@@ -13,6 +14,7 @@
 #include <QTest>
 
 #include <csignal>
+#include <fcntl.h>
 #include <sys/resource.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -24,6 +26,8 @@ namespace {
 const QByteArray kScript = "#!/bin/sh\n"
                            "echo \"ran in $(pwd)\"\n"
                            "for a in \"$@\"; do echo \"arg $a\"; done\n"
+                           "[ \"$1\" = wait ] && read line\n"
+                           "cd \"$(dirname \"$0\")\" || exit 9\n"
                            "[ -f data/big.bin ] && cksum data/big.bin data/hello.txt\n"
                            "exit 7\n";
 
@@ -83,12 +87,16 @@ private Q_SLOTS:
     void twoCopiesAtOnce();
     void overwrite_data();
     void overwrite();
+    void secondStart_data();
+    void secondStart();
+    void versions_data();
+    void versions();
 
 private:
     QString path(const QString &relative) const { return m_dir->filePath(relative); }
     QString install() const { return path(QStringLiteral("run/app")); }
     QString writeProduct(const QString &module, const QByteArray &block, const QByteArray &archive);
-    QByteArray expectedOutput(const QString &installFolder, const QString &payload, const QStringList &arguments = {});
+    QByteArray expectedOutput(const QString &ranIn, const QString &payload, const QStringList &arguments = {});
     void expectRan(const Outcome &outcome, const QByteArray &expected);
     void expectRefused(const Outcome &outcome, const QString &title, const QString &fragment);
     void expectUntouched(const QString &installFolder);
@@ -149,10 +157,10 @@ QString SfxFailuresTest::writeProduct(const QString &module, const QByteArray &b
     return product;
 }
 
-QByteArray SfxFailuresTest::expectedOutput(const QString &installFolder, const QString &payload,
+QByteArray SfxFailuresTest::expectedOutput(const QString &ranIn, const QString &payload,
                                            const QStringList &arguments)
 {
-    QByteArray expected = "ran in " + QFile::encodeName(installFolder) + '\n';
+    QByteArray expected = "ran in " + QFile::encodeName(ranIn) + '\n';
     for (const QString &argument : arguments)
         expected += "arg " + argument.toUtf8() + '\n';
     QProcess cksum;
@@ -456,10 +464,10 @@ void SfxFailuresTest::linksInsideAreUnpacked()
         writeProduct(module, configBlock(defaultKeys(QStringLiteral("start"))), archive);
     QVERIFY(!product.isEmpty());
     const Outcome outcome = runProduct(product, path(QStringLiteral("run")), {QStringLiteral("x y")});
-    expectRan(outcome, "ran in " + QFile::encodeName(install()) + "\narg x y\n");
-    const QString top = QFileInfo(install()).canonicalFilePath();
+    expectRan(outcome, "ran in " + QFile::encodeName(path(QStringLiteral("run"))) + "\narg x y\n");
+    const QString top = QFileInfo(productFolder(install())).canonicalFilePath();
     for (auto it = links.cbegin(); it != links.cend(); ++it) {
-        const QString at = install() + QLatin1Char('/') + it.key();
+        const QString at = productFolder(install()) + QLatin1Char('/') + it.key();
         QCOMPARE(rawLinkTarget(at), it.value());
         const QString resolved = QFileInfo(at).canonicalFilePath();
         QVERIFY2(resolved == top || resolved.startsWith(top + QLatin1Char('/')), qPrintable(resolved));
@@ -482,7 +490,7 @@ void SfxFailuresTest::installFolders_data()
     row("install folder is a file", "file", "it is a link or not a folder");
     row("install folder writable by others", "open", "other users can write to it");
     row("install folder of another user", "foreign", "it belongs to another user");
-    row("a folder inside is a link out", "inner-link", "its path goes through a link");
+    row("a folder inside is a link out", "inner-link", "");
     row("the program's name is a link out", "program-link", "");
     row("shared temporary folder, private folder is a link", "shared-link", "not a private folder of this user");
     row("shared temporary folder, private folder open to others", "shared-open", "not a private folder of this user");
@@ -543,9 +551,9 @@ void SfxFailuresTest::installFolders()
     m_before = snapshot(m_dir->path(), excluded);
     const Outcome outcome = runProduct(product, tmp);
     if (fragment.isEmpty()) {
-        expectRan(outcome, expectedOutput(folder, m_suite.filePath(QStringLiteral("payload"))));
+        expectRan(outcome, expectedOutput(tmp, m_suite.filePath(QStringLiteral("payload"))));
         struct stat st;
-        QCOMPARE(::lstat(QFile::encodeName(folder + QStringLiteral("/run.sh")).constData(), &st), 0);
+        QCOMPARE(::lstat(QFile::encodeName(productFolder(folder) + QStringLiteral("/run.sh")).constData(), &st), 0);
         QVERIFY(S_ISREG(st.st_mode));
         QCOMPARE(::lstat(QFile::encodeName(QFileInfo(folder).path()).constData(), &st), 0);
         QVERIFY(S_ISDIR(st.st_mode));
@@ -598,7 +606,7 @@ void SfxFailuresTest::fullDisk()
     expectRefused(outcome, QStringLiteral("app Portable"), QStringLiteral("cannot write \"data/big.bin\": "));
     QVERIFY(outcome.err.contains(tmpfs ? "No space left on device" : "File too large"));
     expectUntouched(folder);
-    QVERIFY(!QFileInfo::exists(folder + QStringLiteral("/data/big.bin")));
+    QCOMPARE(QDir(folder).entryList(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot), QStringList());
 }
 
 // Two copies of one product started together both unpack and run it with
@@ -620,11 +628,11 @@ void SfxFailuresTest::twoCopiesAtOnce()
     const Outcome a = finish(first);
     const Outcome b = finish(second);
     const QByteArray expected =
-        expectedOutput(install(), m_suite.filePath(QStringLiteral("big/payload")), {QStringLiteral("one")});
+        expectedOutput(tmp, m_suite.filePath(QStringLiteral("big/payload")), {QStringLiteral("one")});
     expectRan(a, expected);
     expectRan(b, expected);
     expectUntouched(install());
-    QCOMPARE(snapshot(install()).keys(), snapshot(m_suite.filePath(QStringLiteral("big/payload"))).keys());
+    QCOMPARE(snapshot(productFolder(install())).keys(), snapshot(m_suite.filePath(QStringLiteral("big/payload"))).keys());
 }
 
 // Overwrite "1" puts back what the archive holds; "0" keeps what is there
@@ -645,17 +653,148 @@ void SfxFailuresTest::overwrite()
         writeProduct(module, configBlock(withKey(defaultKeys(), QStringLiteral("Overwrite"), value)), m_archive);
     QVERIFY(!product.isEmpty());
     const QString payload = m_suite.filePath(QStringLiteral("payload"));
-    expectRan(runProduct(product, path(QStringLiteral("run"))), expectedOutput(install(), payload));
-    QVERIFY(writeFile(install() + QStringLiteral("/data/hello.txt"), "changed\n"));
-    QVERIFY(QFile::remove(install() + QStringLiteral("/data/private.txt")));
+    expectRan(runProduct(product, path(QStringLiteral("run"))), expectedOutput(path(QStringLiteral("run")), payload));
+    const QString unpacked = productFolder(install());
+    QVERIFY(writeFile(unpacked + QStringLiteral("/data/hello.txt"), "changed\n"));
+    QVERIFY(QFile::remove(unpacked + QStringLiteral("/data/private.txt")));
 
     const Outcome again = runProduct(product, path(QStringLiteral("run")));
     QCOMPARE(again.exitCode, 7);
     QCOMPARE(again.err, QByteArray());
-    QCOMPARE(readFile(install() + QStringLiteral("/data/hello.txt")),
+    QCOMPARE(readFile(unpacked + QStringLiteral("/data/hello.txt")),
              value == QLatin1String("1") ? QByteArray("hello\n") : QByteArray("changed\n"));
-    QCOMPARE(readFile(install() + QStringLiteral("/data/private.txt")), QByteArray("mine\n"));
-    QCOMPARE(modeOf(install() + QStringLiteral("/data/private.txt")) & 0777, mode_t(0600));
+    QCOMPARE(readFile(unpacked + QStringLiteral("/data/private.txt")), QByteArray("mine\n"));
+    QCOMPARE(modeOf(unpacked + QStringLiteral("/data/private.txt")) & 0777, mode_t(0600));
+}
+
+// A second start runs the program from what the first one unpacked (the
+// file keeps its inode and ctime) as long as everything the record names is
+// unchanged; anything else unpacks again.
+void SfxFailuresTest::secondStart_data()
+{
+    QTest::addColumn<QString>("module");
+    QTest::addColumn<QString>("change");
+    QTest::addColumn<bool>("unpacks");
+    const auto row = [](const char *label, const char *change, bool unpacks) {
+        addRowsPerModule(label, [=](QTestData &r) { r << QString::fromLatin1(change) << unpacks; });
+    };
+    row("unchanged", "none", false);
+    row("unchanged, two copies at once", "two", false);
+    row("a file changed, same size, old modification time", "rewrite", true);
+    row("a file removed", "remove", true);
+    row("the record of another product of the same name", "record", true);
+    row("the first start killed half-way", "killed", true);
+}
+
+void SfxFailuresTest::secondStart()
+{
+    QFETCH(QString, module);
+    QFETCH(QString, change);
+    QFETCH(bool, unpacks);
+    const QString product = writeProduct(module, configBlock(defaultKeys()), m_bigArchive);
+    QVERIFY(!product.isEmpty());
+    const QString tmp = path(QStringLiteral("run"));
+    const QByteArray expected = expectedOutput(tmp, m_suite.filePath(QStringLiteral("big/payload")));
+    const auto stamp = [this] {
+        struct stat st = {};
+        ::lstat(QFile::encodeName(productFolder(install()) + QStringLiteral("/data/hello.txt")).constData(), &st);
+        return QList<qint64>{qint64(st.st_ino), qint64(st.st_ctim.tv_sec), qint64(st.st_ctim.tv_nsec)};
+    };
+    if (change == QLatin1String("killed")) {
+        // The file size limit's signal ends it while it writes the big file.
+        const Outcome killed = runProduct(product, tmp, {}, [] {
+            const struct rlimit limit = {1 << 20, 1 << 20};
+            ::setrlimit(RLIMIT_FSIZE, &limit);
+        });
+        QVERIFY(!killed.finished);
+        QVERIFY(!leftoverTemporaries(install()).isEmpty());
+    } else {
+        expectRan(runProduct(product, tmp), expected);
+    }
+    const QList<qint64> before = stamp();
+    const QString hello = productFolder(install()) + QStringLiteral("/data/hello.txt");
+    if (change == QLatin1String("rewrite")) {
+        struct stat st;
+        QCOMPARE(::stat(QFile::encodeName(hello).constData(), &st), 0);
+        QVERIFY(writeFile(hello, "HELLO\n"));
+        const struct timespec times[2] = {st.st_atim, st.st_mtim};
+        QCOMPARE(::utimensat(AT_FDCWD, QFile::encodeName(hello).constData(), times, 0), 0);
+    } else if (change == QLatin1String("remove")) {
+        QVERIFY(QFile::remove(hello));
+    } else if (change == QLatin1String("record")) {
+        const QString other = path(QStringLiteral("other"));
+        QVERIFY(QDir().mkpath(other));
+        QVERIFY(writeFile(path(QStringLiteral("products/other/app.exe")),
+                          readFile(module) + configBlock(defaultKeys()) + m_archive, QFile::ReadOwner | QFile::ExeOwner));
+        QCOMPARE(runProduct(path(QStringLiteral("products/other/app.exe")), other).exitCode, 7);
+        const auto record = [](const QString &folder) {
+            const QStringList names = QDir(folder).entryList({QStringLiteral(".crateforge-record-*")}, QDir::Files | QDir::Hidden);
+            return names.size() == 1 ? folder + QLatin1Char('/') + names.first() : QString();
+        };
+        QVERIFY(writeFile(record(install()), readFile(record(other + QStringLiteral("/app")))));
+        m_before = snapshot(m_dir->path(), install());
+    }
+    if (change == QLatin1String("two")) {
+        QProcess *first = startProduct(product, tmp);
+        QProcess *second = startProduct(product, tmp);
+        expectRan(finish(first), expected);
+        expectRan(finish(second), expected);
+    } else {
+        expectRan(runProduct(product, tmp), expected);
+    }
+    QCOMPARE(stamp() != before, unpacks);
+    QCOMPARE(readFile(productFolder(install()) + QStringLiteral("/data/hello.txt")), QByteArray("hello\n"));
+    expectUntouched(install());
+}
+
+// Versions of one product share its install folder: each runs only its own
+// files, whatever the other left, and a version's folder goes once no copy
+// of it runs.
+void SfxFailuresTest::versions_data()
+{
+    QTest::addColumn<QString>("module");
+    QTest::addColumn<QString>("kind");
+    addRowsPerModule("a file only the first version had", [](QTestData &r) { r << QStringLiteral("extra"); });
+    addRowsPerModule("a file replaced by a folder", [](QTestData &r) { r << QStringLiteral("folder"); });
+    addRowsPerModule("the first version still running", [](QTestData &r) { r << QStringLiteral("running"); });
+}
+
+void SfxFailuresTest::versions()
+{
+    QFETCH(QString, module);
+    QFETCH(QString, kind);
+    const QString tmp = path(QStringLiteral("run"));
+    QByteArray archives[2];
+    for (int version = 0; version < 2; ++version) {
+        const QString stage = path(QStringLiteral("stage/v%1").arg(version + 1));
+        QVERIFY(writeFile(stage + QStringLiteral("/run.sh"), kScript, QFile::ReadOwner | QFile::ExeOwner));
+        if (kind == QLatin1String("folder"))
+            QVERIFY(writeFile(stage + (version == 0 ? QStringLiteral("/data") : QStringLiteral("/data/new.txt")), "x\n"));
+        else if (version == 0)
+            QVERIFY(writeFile(stage + QStringLiteral("/plugin.txt"), "only in the first\n"));
+        archives[version] = makeArchive(stage, QDir(stage).entryList(QDir::AllEntries | QDir::NoDotAndDotDot));
+        QVERIFY(!archives[version].isEmpty());
+    }
+    const QByteArray ran = "ran in " + QFile::encodeName(tmp) + '\n';
+    const auto folders = [this] { return QDir(install()).entryList(QDir::Dirs | QDir::NoDotAndDotDot).size(); };
+    QProcess *first = nullptr;
+    if (kind == QLatin1String("running")) {
+        first = startProduct(writeProduct(module, configBlock(defaultKeys()), archives[0]), tmp, {QStringLiteral("wait")});
+        QVERIFY(first->waitForReadyRead(10000));
+    } else {
+        expectRan(runProduct(writeProduct(module, configBlock(defaultKeys()), archives[0]), tmp), ran);
+    }
+    const QString product = writeProduct(module, configBlock(defaultKeys()), archives[1]);
+    expectRan(runProduct(product, tmp), ran);
+    if (first) {
+        QCOMPARE(folders(), 2); // still in use
+        first->write("\n");
+        expectRan(finish(first), ran + "arg wait\n");
+        expectRan(runProduct(product, tmp), ran);
+    }
+    QCOMPARE(folders(), 1);
+    QCOMPARE(snapshot(productFolder(install())).keys(), snapshot(path(QStringLiteral("stage/v2"))).keys());
+    expectUntouched(install());
 }
 
 QTEST_GUILESS_MAIN(SfxFailuresTest)

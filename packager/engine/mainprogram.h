@@ -1,0 +1,28 @@
+#pragma once
+
+#include <QDir>
+#include <QString>
+#include <QStringList>
+
+// What counts as a main program of a source folder, and what the product made
+// from it is called. Every place that lists or accepts a main program asks
+// here, so the list, the chooser, the check before a run and the worker's log
+// agree.
+namespace mainprogram {
+
+// Whether the file `name` directly inside `folderPath` can be a main program.
+// On Windows: a file named "*.exe". Elsewhere: a regular, non-hidden file (not
+// a link) that is named "*.exe" or has its owner's execute bit and starts
+// with the ELF magic or "#!".
+bool isMainProgram(const QString &folderPath, const QString &name);
+
+// The main programs at the top of `folderPath`, in the order `sort` gives.
+QStringList mainPrograms(const QString &folderPath, QDir::SortFlags sort = QDir::Name);
+
+// The product's file name for a main program: its base name (without folders,
+// cut before the first dot) and ".exe" on Windows; elsewhere ".exe" only when
+// the main program's own name ends in it, so "socat" gives "socat" and
+// "run.sh" gives "run".
+QString productFileName(const QString &mainExeName);
+
+} // namespace mainprogram
