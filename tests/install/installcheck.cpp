@@ -15,10 +15,14 @@ QStringList expectedInstalledFiles()
         files << QStringLiteral("bin/") + program
               << QStringLiteral("share/applications/%1.desktop").arg(id)
               << QStringLiteral("share/metainfo/%1.metainfo.xml").arg(id)
-              << QStringLiteral("share/icons/hicolor/scalable/apps/%1.svg").arg(id);
+              << QStringLiteral("share/icons/hicolor/scalable/apps/%1.svg").arg(id)
+              << QStringLiteral("share/man/man1/%1.1.gz").arg(program);
         for (int size : {16, 22, 24, 32, 48, 64, 128, 256})
             files << QStringLiteral("share/icons/hicolor/%1x%1/apps/%2.png").arg(size).arg(id);
     }
+    files << QStringLiteral("share/doc/wrenpost-crateforge/copyright")
+          << QStringLiteral("share/doc/wrenpost-crateforge/changelog.Debian.gz")
+          << QStringLiteral("share/lintian/overrides/wrenpost-crateforge");
     files.sort();
     return files;
 }

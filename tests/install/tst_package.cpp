@@ -16,6 +16,7 @@ private slots:
     void holdsTheInstalledFiles();
     void control_data();
     void control();
+    void passesLintian();
     void installsStartsAndRemovesInScratchRoot();
 
 private:
@@ -91,6 +92,13 @@ void PackageTest::control()
         QVERIFY2(value.contains(expected), qPrintable(value));
     else
         QCOMPARE(value, expected);
+}
+
+void PackageTest::passesLintian()
+{
+    const ToolResult lint = runTool(QStringLiteral("lintian"), {QStringLiteral("--fail-on"), QStringLiteral("error"), m_deb},
+                                    240000);
+    QVERIFY2(lint.exitCode == 0, qPrintable(lint.output));
 }
 
 void PackageTest::installsStartsAndRemovesInScratchRoot()
