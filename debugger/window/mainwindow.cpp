@@ -42,6 +42,7 @@ MainWindow::MainWindow(QWidget *parent)
     createMenu();
     sysInit();
     initSerialUI();
+    initRecording();
     loadSettings();
     initSerialService();
 
@@ -61,6 +62,7 @@ MainWindow::~MainWindow()
 {
     shutdownNetwork();
     shutdownSerial();
+    stopRecordings();
     delete Send_timer;
     Send_timer = nullptr;
     delete timer;
