@@ -1,11 +1,10 @@
 #include "mainwindow.h"
 #include "ui_mainwindow.h"
 
-#include <QLineEdit>
-
 #include "catalogues.h"
 #include "receivedisplay.h"
 
+#include <QLineEdit>
 #include <QSettings>
 
 namespace {

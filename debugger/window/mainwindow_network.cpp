@@ -69,6 +69,9 @@ void MainWindow::sysInit()
 
 void MainWindow::shutdownNetwork()
 {
+    // Closed on its own thread first, where a pending attempt's timer lives.
+    if (m_openChannel >= 0)
+        closeNetworkChannel();
     const std::pair<QThread **, QObject *> threads[] = {
         {&UdpThread, UdpService}, {&ServerThread, TcpServer}, {&ClientThread, TcpClient}};
     for (const auto &[thread, service] : threads) {

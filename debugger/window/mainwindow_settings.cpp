@@ -81,8 +81,12 @@ void putValue(QWidget *widget, const QVariant &value)
         edit->setText(value.toString());
     else if (auto *box = qobject_cast<QCheckBox *>(widget))
         box->setChecked(value.toBool());
-    else if (auto *list = qobject_cast<QComboBox *>(widget))
+    else if (auto *list = qobject_cast<QComboBox *>(widget)) {
+        // In the port list, which takes typed paths, nothing stored keeps the listed port.
+        if (list->isEditable() && value.toString().isEmpty())
+            return;
         list->setCurrentText(value.toString());
+    }
 }
 
 QVariant currentValue(QWidget *widget)

@@ -28,6 +28,11 @@
         <source>Copyright © 2025 QuillonLabs</source>
         <translation>Copyright © 2025 QuillonLabs</translation>
     </message>
+    <message>
+        <location filename="../../common/aboutdialog.cpp" line="39"/>
+        <source>访问官方网站</source>
+        <translation>Visit the official website</translation>
+    </message>
 </context>
 <context>
     <name>MainWindow</name>
@@ -110,13 +115,13 @@
     </message>
     <message>
         <location filename="../../debugger/window/mainwindow.ui" line="618"/>
-        <location filename="../../debugger/window/mainwindow.cpp" line="165"/>
+        <location filename="../../debugger/window/mainwindow.cpp" line="171"/>
         <source>连接</source>
         <translation>Connect</translation>
     </message>
     <message>
         <location filename="../../debugger/window/mainwindow.ui" line="625"/>
-        <location filename="../../debugger/window/mainwindow.cpp" line="166"/>
+        <location filename="../../debugger/window/mainwindow.cpp" line="172"/>
         <source>断开</source>
         <translation>Disconnect</translation>
     </message>
@@ -234,23 +239,23 @@
     </message>
     <message>
         <location filename="../../debugger/window/mainwindow.ui" line="897"/>
-        <location filename="../../debugger/window/mainwindow_language.cpp" line="96"/>
-        <location filename="../../debugger/window/mainwindow_language.cpp" line="99"/>
-        <location filename="../../debugger/window/mainwindow_network.cpp" line="106"/>
-        <location filename="../../debugger/window/mainwindow_network.cpp" line="183"/>
-        <location filename="../../debugger/window/mainwindow_serial.cpp" line="100"/>
-        <location filename="../../debugger/window/mainwindow_serial.cpp" line="165"/>
+        <location filename="../../debugger/window/mainwindow_language.cpp" line="81"/>
+        <location filename="../../debugger/window/mainwindow_language.cpp" line="84"/>
+        <location filename="../../debugger/window/mainwindow_network.cpp" line="96"/>
+        <location filename="../../debugger/window/mainwindow_network.cpp" line="180"/>
+        <location filename="../../debugger/window/mainwindow_serial.cpp" line="96"/>
+        <location filename="../../debugger/window/mainwindow_serial.cpp" line="164"/>
         <source>累计接收：</source>
         <translation>Received: </translation>
     </message>
     <message>
         <location filename="../../debugger/window/mainwindow.ui" line="910"/>
-        <location filename="../../debugger/window/mainwindow_language.cpp" line="98"/>
-        <location filename="../../debugger/window/mainwindow_language.cpp" line="100"/>
-        <location filename="../../debugger/window/mainwindow_network.cpp" line="152"/>
-        <location filename="../../debugger/window/mainwindow_network.cpp" line="181"/>
+        <location filename="../../debugger/window/mainwindow_language.cpp" line="83"/>
+        <location filename="../../debugger/window/mainwindow_language.cpp" line="85"/>
+        <location filename="../../debugger/window/mainwindow_network.cpp" line="149"/>
+        <location filename="../../debugger/window/mainwindow_network.cpp" line="178"/>
         <location filename="../../debugger/window/mainwindow_serial.cpp" line="148"/>
-        <location filename="../../debugger/window/mainwindow_serial.cpp" line="166"/>
+        <location filename="../../debugger/window/mainwindow_serial.cpp" line="165"/>
         <source>累计发送：</source>
         <translation>Sent: </translation>
     </message>
@@ -316,15 +321,15 @@
     </message>
     <message>
         <location filename="../../debugger/window/mainwindow.ui" line="1192"/>
-        <location filename="../../debugger/window/mainwindow_settings.cpp" line="205"/>
-        <location filename="../../debugger/window/mainwindow_settings.cpp" line="206"/>
+        <location filename="../../debugger/window/mainwindow_settings.cpp" line="191"/>
+        <location filename="../../debugger/window/mainwindow_settings.cpp" line="192"/>
         <source>累计接收：0</source>
         <translation>Received: 0</translation>
     </message>
     <message>
         <location filename="../../debugger/window/mainwindow.ui" line="1199"/>
-        <location filename="../../debugger/window/mainwindow_settings.cpp" line="203"/>
-        <location filename="../../debugger/window/mainwindow_settings.cpp" line="204"/>
+        <location filename="../../debugger/window/mainwindow_settings.cpp" line="189"/>
+        <location filename="../../debugger/window/mainwindow_settings.cpp" line="190"/>
         <source>累计发送：0</source>
         <translation>Sent: 0</translation>
     </message>
@@ -345,7 +350,7 @@
     </message>
     <message>
         <location filename="../../debugger/window/mainwindow.ui" line="1276"/>
-        <location filename="../../debugger/window/mainwindow.cpp" line="165"/>
+        <location filename="../../debugger/window/mainwindow.cpp" line="171"/>
         <source>打开</source>
         <translation>Open</translation>
     </message>
@@ -483,64 +488,64 @@
         <translation>Wrenpost - Serial</translation>
     </message>
     <message>
-        <location filename="../../debugger/window/mainwindow.cpp" line="166"/>
+        <location filename="../../debugger/window/mainwindow.cpp" line="172"/>
         <source>关闭</source>
         <translation>Close</translation>
     </message>
     <message>
-        <location filename="../../debugger/window/mainwindow.cpp" line="215"/>
-        <location filename="../../debugger/window/mainwindow_files.cpp" line="55"/>
+        <location filename="../../debugger/window/mainwindow.cpp" line="221"/>
+        <location filename="../../debugger/window/mainwindow_files.cpp" line="72"/>
         <source>提示！</source>
         <translation>Notice!</translation>
     </message>
     <message>
-        <location filename="../../debugger/window/mainwindow.cpp" line="215"/>
+        <location filename="../../debugger/window/mainwindow.cpp" line="221"/>
         <source>不可用！</source>
         <translation>Not available!</translation>
     </message>
     <message>
-        <location filename="../../debugger/window/mainwindow.cpp" line="220"/>
+        <location filename="../../debugger/window/mainwindow.cpp" line="226"/>
         <source>确认窗口</source>
         <translation>Confirm</translation>
     </message>
     <message>
-        <location filename="../../debugger/window/mainwindow.cpp" line="221"/>
+        <location filename="../../debugger/window/mainwindow.cpp" line="227"/>
         <source>确定退出吗？</source>
         <translation>Quit now?</translation>
     </message>
     <message>
-        <location filename="../../debugger/window/mainwindow.cpp" line="238"/>
+        <location filename="../../debugger/window/mainwindow.cpp" line="244"/>
         <source>确认退出</source>
         <translation>Confirm exit</translation>
     </message>
     <message>
-        <location filename="../../debugger/window/mainwindow.cpp" line="238"/>
+        <location filename="../../debugger/window/mainwindow.cpp" line="244"/>
         <source>确定要退出雁桥吗？</source>
         <translation>Quit Wrenpost?</translation>
     </message>
     <message>
-        <location filename="../../debugger/window/mainwindow_dns.cpp" line="23"/>
+        <location filename="../../debugger/window/mainwindow_dns.cpp" line="26"/>
         <source>域名解析结果</source>
         <translation>DNS lookup result</translation>
     </message>
     <message>
-        <location filename="../../debugger/window/mainwindow_dns.cpp" line="23"/>
+        <location filename="../../debugger/window/mainwindow_dns.cpp" line="26"/>
         <source>解析失败，未找到相应IP</source>
         <translation>Lookup failed: no matching IP found</translation>
     </message>
     <message>
-        <location filename="../../debugger/window/mainwindow_dns.cpp" line="41"/>
-        <location filename="../../debugger/window/mainwindow_files.cpp" line="20"/>
+        <location filename="../../debugger/window/mainwindow_dns.cpp" line="44"/>
+        <location filename="../../debugger/window/mainwindow_files.cpp" line="23"/>
         <source>提示</source>
         <translation>Notice</translation>
     </message>
     <message>
-        <location filename="../../debugger/window/mainwindow_dns.cpp" line="42"/>
+        <location filename="../../debugger/window/mainwindow_dns.cpp" line="45"/>
         <source>在目标地址写入域名，自动解析为IP地址并连接，如“</source>
         <translation>Enter a domain name as the remote address to resolve it to an IP address and connect, e.g. &quot;</translation>
     </message>
     <message>
-        <location filename="../../debugger/window/mainwindow_dns.cpp" line="43"/>
+        <location filename="../../debugger/window/mainwindow_dns.cpp" line="46"/>
         <source>”。若域名对应多个IP地址，默认使用第一个有效地址。仅TCP客户端模式下可用！</source>
         <translation>&quot;. If the name has several IP addresses, the first valid one is used. TCP client mode only!</translation>
     </message>
@@ -570,91 +575,140 @@
         <translation>About Wrenpost​</translation>
     </message>
     <message>
-        <location filename="../../debugger/window/mainwindow_network.cpp" line="175"/>
+        <location filename="../../debugger/window/mainwindow_network.cpp" line="35"/>
+        <source>UDP打开失败：%1</source>
+        <translation>UDP open failed: %1</translation>
+    </message>
+    <message>
+        <location filename="../../debugger/window/mainwindow_network.cpp" line="51"/>
+        <source>连接失败：%1</source>
+        <translation>Connection failed: %1</translation>
+    </message>
+    <message>
+        <location filename="../../debugger/window/mainwindow_network.cpp" line="53"/>
+        <source>服务器已断开连接</source>
+        <translation>The server closed the connection</translation>
+    </message>
+    <message>
+        <location filename="../../debugger/window/mainwindow_network.cpp" line="66"/>
+        <source>服务器打开失败：%1</source>
+        <translation>Server open failed: %1</translation>
+    </message>
+    <message>
+        <location filename="../../debugger/window/mainwindow_network.cpp" line="138"/>
+        <source>目标地址无效：%1</source>
+        <translation>Invalid remote address: %1</translation>
+    </message>
+    <message>
+        <location filename="../../debugger/window/mainwindow_network.cpp" line="172"/>
         <source>警告</source>
         <translation>Warning</translation>
     </message>
     <message>
-        <location filename="../../debugger/window/mainwindow_network.cpp" line="175"/>
+        <location filename="../../debugger/window/mainwindow_network.cpp" line="172"/>
         <source>定时周期错误！</source>
         <translation>Invalid period!</translation>
     </message>
     <message>
-        <location filename="../../debugger/window/mainwindow_files.cpp" line="18"/>
+        <location filename="../../debugger/window/mainwindow_files.cpp" line="21"/>
         <source>请选择txt文件</source>
         <translation>Choose a txt file</translation>
     </message>
     <message>
-        <location filename="../../debugger/window/mainwindow_files.cpp" line="20"/>
+        <location filename="../../debugger/window/mainwindow_files.cpp" line="23"/>
         <source>未选择文件</source>
         <translation>No file chosen</translation>
     </message>
     <message>
-        <location filename="../../debugger/window/mainwindow_files.cpp" line="21"/>
+        <location filename="../../debugger/window/mainwindow_files.cpp" line="24"/>
         <source>确定</source>
         <translation>OK</translation>
     </message>
     <message>
-        <location filename="../../debugger/window/mainwindow_files.cpp" line="35"/>
         <location filename="../../debugger/window/mainwindow_files.cpp" line="38"/>
-        <location filename="../../debugger/window/mainwindow_files.cpp" line="42"/>
+        <location filename="../../debugger/window/mainwindow_files.cpp" line="41"/>
+        <location filename="../../debugger/window/mainwindow_files.cpp" line="45"/>
         <source>错误：</source>
         <translation>Error: </translation>
     </message>
     <message>
-        <location filename="../../debugger/window/mainwindow_files.cpp" line="35"/>
+        <location filename="../../debugger/window/mainwindow_files.cpp" line="38"/>
         <source>打开文件失败</source>
         <translation>Cannot open the file</translation>
     </message>
     <message>
-        <location filename="../../debugger/window/mainwindow_files.cpp" line="39"/>
+        <location filename="../../debugger/window/mainwindow_files.cpp" line="42"/>
         <source>文件超过%1 MB，未载入</source>
         <translation>The file is larger than %1 MB and was not loaded.</translation>
     </message>
     <message>
-        <location filename="../../debugger/window/mainwindow_files.cpp" line="42"/>
+        <location filename="../../debugger/window/mainwindow_files.cpp" line="45"/>
         <source>文件不是UTF-8编码的文本，未载入</source>
         <translation>The file is not UTF-8 text and was not loaded.</translation>
     </message>
     <message>
-        <location filename="../../debugger/window/mainwindow_files.cpp" line="79"/>
+        <location filename="../../debugger/window/mainwindow_files.cpp" line="73"/>
+        <source>文件位置：%1</source>
+        <translation>File location: %1</translation>
+    </message>
+    <message>
+        <location filename="../../debugger/window/mainwindow_files.cpp" line="101"/>
         <source>/yyyy年MM月dd日hh-mm-ss</source>
         <translation>/yyyy-MM-dd hh-mm-ss</translation>
     </message>
     <message>
-        <location filename="../../debugger/window/mainwindow_files.cpp" line="52"/>
+        <location filename="../../debugger/window/mainwindow_files.cpp" line="69"/>
         <source>错误！</source>
         <translation>Error!</translation>
     </message>
     <message>
-        <location filename="../../debugger/window/mainwindow_files.cpp" line="52"/>
+        <location filename="../../debugger/window/mainwindow_files.cpp" line="69"/>
         <source>写入文件失败！</source>
         <translation>Cannot write the file!</translation>
     </message>
     <message>
-        <location filename="../../debugger/window/mainwindow_files.cpp" line="55"/>
+        <location filename="../../debugger/window/mainwindow_files.cpp" line="72"/>
         <source>保存成功！</source>
         <translation>Saved!</translation>
     </message>
     <message>
-        <location filename="../../debugger/window/mainwindow_settings.cpp" line="164"/>
+        <location filename="../../debugger/window/mainwindow_settings.cpp" line="149"/>
         <source>确认重置</source>
         <translation>Confirm reset</translation>
     </message>
     <message>
-        <location filename="../../debugger/window/mainwindow_settings.cpp" line="164"/>
+        <location filename="../../debugger/window/mainwindow_settings.cpp" line="149"/>
         <source>确定要重置所有设置并恢复初始状态吗？</source>
         <translation>Reset all settings and restore the initial state?</translation>
     </message>
     <message>
-        <location filename="../../debugger/window/mainwindow_settings.cpp" line="212"/>
+        <location filename="../../debugger/window/mainwindow_settings.cpp" line="198"/>
         <source>重置完成</source>
         <translation>Reset complete</translation>
     </message>
     <message>
-        <location filename="../../debugger/window/mainwindow_settings.cpp" line="212"/>
+        <location filename="../../debugger/window/mainwindow_settings.cpp" line="198"/>
         <source>所有设置已恢复为默认状态。</source>
         <translation>All settings have been restored to their defaults.</translation>
+    </message>
+    <message>
+        <location filename="../../debugger/window/mainwindow_language.cpp" line="78"/>
+        <location filename="../../debugger/window/mainwindow_serial.cpp" line="42"/>
+        <source>设备路径</source>
+        <translation>Device path</translation>
+    </message>
+</context>
+<context>
+    <name>TCP_Client</name>
+    <message>
+        <location filename="../../debugger/transports/tcp_client.cpp" line="13"/>
+        <source>连接超时</source>
+        <translation>Connection timed out</translation>
+    </message>
+    <message>
+        <location filename="../../debugger/transports/tcp_client.cpp" line="43"/>
+        <source>地址无效</source>
+        <translation>Invalid address</translation>
     </message>
 </context>
 </TS>

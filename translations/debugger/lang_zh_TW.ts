@@ -28,6 +28,11 @@
         <source>Copyright © 2025 QuillonLabs</source>
         <translation>Copyright © 2025 QuillonLabs</translation>
     </message>
+    <message>
+        <location filename="../../common/aboutdialog.cpp" line="39"/>
+        <source>访问官方网站</source>
+        <translation>造訪官方網站</translation>
+    </message>
 </context>
 <context>
     <name>MainWindow</name>
@@ -110,13 +115,13 @@
     </message>
     <message>
         <location filename="../../debugger/window/mainwindow.ui" line="618"/>
-        <location filename="../../debugger/window/mainwindow.cpp" line="165"/>
+        <location filename="../../debugger/window/mainwindow.cpp" line="171"/>
         <source>连接</source>
         <translation>連線</translation>
     </message>
     <message>
         <location filename="../../debugger/window/mainwindow.ui" line="625"/>
-        <location filename="../../debugger/window/mainwindow.cpp" line="166"/>
+        <location filename="../../debugger/window/mainwindow.cpp" line="172"/>
         <source>断开</source>
         <translation>中斷</translation>
     </message>
@@ -234,23 +239,23 @@
     </message>
     <message>
         <location filename="../../debugger/window/mainwindow.ui" line="897"/>
-        <location filename="../../debugger/window/mainwindow_language.cpp" line="96"/>
-        <location filename="../../debugger/window/mainwindow_language.cpp" line="99"/>
-        <location filename="../../debugger/window/mainwindow_network.cpp" line="106"/>
-        <location filename="../../debugger/window/mainwindow_network.cpp" line="183"/>
-        <location filename="../../debugger/window/mainwindow_serial.cpp" line="100"/>
-        <location filename="../../debugger/window/mainwindow_serial.cpp" line="165"/>
+        <location filename="../../debugger/window/mainwindow_language.cpp" line="81"/>
+        <location filename="../../debugger/window/mainwindow_language.cpp" line="84"/>
+        <location filename="../../debugger/window/mainwindow_network.cpp" line="96"/>
+        <location filename="../../debugger/window/mainwindow_network.cpp" line="180"/>
+        <location filename="../../debugger/window/mainwindow_serial.cpp" line="96"/>
+        <location filename="../../debugger/window/mainwindow_serial.cpp" line="164"/>
         <source>累计接收：</source>
         <translation>累計接收：</translation>
     </message>
     <message>
         <location filename="../../debugger/window/mainwindow.ui" line="910"/>
-        <location filename="../../debugger/window/mainwindow_language.cpp" line="98"/>
-        <location filename="../../debugger/window/mainwindow_language.cpp" line="100"/>
-        <location filename="../../debugger/window/mainwindow_network.cpp" line="152"/>
-        <location filename="../../debugger/window/mainwindow_network.cpp" line="181"/>
+        <location filename="../../debugger/window/mainwindow_language.cpp" line="83"/>
+        <location filename="../../debugger/window/mainwindow_language.cpp" line="85"/>
+        <location filename="../../debugger/window/mainwindow_network.cpp" line="149"/>
+        <location filename="../../debugger/window/mainwindow_network.cpp" line="178"/>
         <location filename="../../debugger/window/mainwindow_serial.cpp" line="148"/>
-        <location filename="../../debugger/window/mainwindow_serial.cpp" line="166"/>
+        <location filename="../../debugger/window/mainwindow_serial.cpp" line="165"/>
         <source>累计发送：</source>
         <translation>累計傳送：</translation>
     </message>
@@ -316,15 +321,15 @@
     </message>
     <message>
         <location filename="../../debugger/window/mainwindow.ui" line="1192"/>
-        <location filename="../../debugger/window/mainwindow_settings.cpp" line="205"/>
-        <location filename="../../debugger/window/mainwindow_settings.cpp" line="206"/>
+        <location filename="../../debugger/window/mainwindow_settings.cpp" line="191"/>
+        <location filename="../../debugger/window/mainwindow_settings.cpp" line="192"/>
         <source>累计接收：0</source>
         <translation>累計接收：0</translation>
     </message>
     <message>
         <location filename="../../debugger/window/mainwindow.ui" line="1199"/>
-        <location filename="../../debugger/window/mainwindow_settings.cpp" line="203"/>
-        <location filename="../../debugger/window/mainwindow_settings.cpp" line="204"/>
+        <location filename="../../debugger/window/mainwindow_settings.cpp" line="189"/>
+        <location filename="../../debugger/window/mainwindow_settings.cpp" line="190"/>
         <source>累计发送：0</source>
         <translation>累計傳送：0</translation>
     </message>
@@ -345,7 +350,7 @@
     </message>
     <message>
         <location filename="../../debugger/window/mainwindow.ui" line="1276"/>
-        <location filename="../../debugger/window/mainwindow.cpp" line="165"/>
+        <location filename="../../debugger/window/mainwindow.cpp" line="171"/>
         <source>打开</source>
         <translation>開啟</translation>
     </message>
@@ -483,64 +488,64 @@
         <translation>雁橋 - 序列埠</translation>
     </message>
     <message>
-        <location filename="../../debugger/window/mainwindow.cpp" line="166"/>
+        <location filename="../../debugger/window/mainwindow.cpp" line="172"/>
         <source>关闭</source>
         <translation>關閉</translation>
     </message>
     <message>
-        <location filename="../../debugger/window/mainwindow.cpp" line="215"/>
-        <location filename="../../debugger/window/mainwindow_files.cpp" line="55"/>
+        <location filename="../../debugger/window/mainwindow.cpp" line="221"/>
+        <location filename="../../debugger/window/mainwindow_files.cpp" line="72"/>
         <source>提示！</source>
         <translation>提示！</translation>
     </message>
     <message>
-        <location filename="../../debugger/window/mainwindow.cpp" line="215"/>
+        <location filename="../../debugger/window/mainwindow.cpp" line="221"/>
         <source>不可用！</source>
         <translation>無法使用！</translation>
     </message>
     <message>
-        <location filename="../../debugger/window/mainwindow.cpp" line="220"/>
+        <location filename="../../debugger/window/mainwindow.cpp" line="226"/>
         <source>确认窗口</source>
         <translation>確認視窗</translation>
     </message>
     <message>
-        <location filename="../../debugger/window/mainwindow.cpp" line="221"/>
+        <location filename="../../debugger/window/mainwindow.cpp" line="227"/>
         <source>确定退出吗？</source>
         <translation>確定要結束嗎？</translation>
     </message>
     <message>
-        <location filename="../../debugger/window/mainwindow.cpp" line="238"/>
+        <location filename="../../debugger/window/mainwindow.cpp" line="244"/>
         <source>确认退出</source>
         <translation>確認結束</translation>
     </message>
     <message>
-        <location filename="../../debugger/window/mainwindow.cpp" line="238"/>
+        <location filename="../../debugger/window/mainwindow.cpp" line="244"/>
         <source>确定要退出雁桥吗？</source>
         <translation>確定要結束雁橋嗎？</translation>
     </message>
     <message>
-        <location filename="../../debugger/window/mainwindow_dns.cpp" line="23"/>
+        <location filename="../../debugger/window/mainwindow_dns.cpp" line="26"/>
         <source>域名解析结果</source>
         <translation>網域名稱解析結果</translation>
     </message>
     <message>
-        <location filename="../../debugger/window/mainwindow_dns.cpp" line="23"/>
+        <location filename="../../debugger/window/mainwindow_dns.cpp" line="26"/>
         <source>解析失败，未找到相应IP</source>
         <translation>解析失敗，找不到對應的IP</translation>
     </message>
     <message>
-        <location filename="../../debugger/window/mainwindow_dns.cpp" line="41"/>
-        <location filename="../../debugger/window/mainwindow_files.cpp" line="20"/>
+        <location filename="../../debugger/window/mainwindow_dns.cpp" line="44"/>
+        <location filename="../../debugger/window/mainwindow_files.cpp" line="23"/>
         <source>提示</source>
         <translation>提示</translation>
     </message>
     <message>
-        <location filename="../../debugger/window/mainwindow_dns.cpp" line="42"/>
+        <location filename="../../debugger/window/mainwindow_dns.cpp" line="45"/>
         <source>在目标地址写入域名，自动解析为IP地址并连接，如“</source>
         <translation>在目標位址填入網域名稱，即自動解析為IP位址並連線，如「</translation>
     </message>
     <message>
-        <location filename="../../debugger/window/mainwindow_dns.cpp" line="43"/>
+        <location filename="../../debugger/window/mainwindow_dns.cpp" line="46"/>
         <source>”。若域名对应多个IP地址，默认使用第一个有效地址。仅TCP客户端模式下可用！</source>
         <translation>」。若網域名稱對應多個IP位址，預設使用第一個有效位址。僅限TCP用戶端模式使用！</translation>
     </message>
@@ -570,91 +575,140 @@
         <translation>關於雁橋​</translation>
     </message>
     <message>
-        <location filename="../../debugger/window/mainwindow_network.cpp" line="175"/>
+        <location filename="../../debugger/window/mainwindow_network.cpp" line="35"/>
+        <source>UDP打开失败：%1</source>
+        <translation>UDP開啟失敗：%1</translation>
+    </message>
+    <message>
+        <location filename="../../debugger/window/mainwindow_network.cpp" line="51"/>
+        <source>连接失败：%1</source>
+        <translation>連線失敗：%1</translation>
+    </message>
+    <message>
+        <location filename="../../debugger/window/mainwindow_network.cpp" line="53"/>
+        <source>服务器已断开连接</source>
+        <translation>伺服器已中斷連線</translation>
+    </message>
+    <message>
+        <location filename="../../debugger/window/mainwindow_network.cpp" line="66"/>
+        <source>服务器打开失败：%1</source>
+        <translation>伺服器開啟失敗：%1</translation>
+    </message>
+    <message>
+        <location filename="../../debugger/window/mainwindow_network.cpp" line="138"/>
+        <source>目标地址无效：%1</source>
+        <translation>目標位址無效：%1</translation>
+    </message>
+    <message>
+        <location filename="../../debugger/window/mainwindow_network.cpp" line="172"/>
         <source>警告</source>
         <translation>警告</translation>
     </message>
     <message>
-        <location filename="../../debugger/window/mainwindow_network.cpp" line="175"/>
+        <location filename="../../debugger/window/mainwindow_network.cpp" line="172"/>
         <source>定时周期错误！</source>
         <translation>定時週期錯誤！</translation>
     </message>
     <message>
-        <location filename="../../debugger/window/mainwindow_files.cpp" line="18"/>
+        <location filename="../../debugger/window/mainwindow_files.cpp" line="21"/>
         <source>请选择txt文件</source>
         <translation>請選擇txt檔案</translation>
     </message>
     <message>
-        <location filename="../../debugger/window/mainwindow_files.cpp" line="20"/>
+        <location filename="../../debugger/window/mainwindow_files.cpp" line="23"/>
         <source>未选择文件</source>
         <translation>未選擇檔案</translation>
     </message>
     <message>
-        <location filename="../../debugger/window/mainwindow_files.cpp" line="21"/>
+        <location filename="../../debugger/window/mainwindow_files.cpp" line="24"/>
         <source>确定</source>
         <translation>確定</translation>
     </message>
     <message>
-        <location filename="../../debugger/window/mainwindow_files.cpp" line="35"/>
         <location filename="../../debugger/window/mainwindow_files.cpp" line="38"/>
-        <location filename="../../debugger/window/mainwindow_files.cpp" line="42"/>
+        <location filename="../../debugger/window/mainwindow_files.cpp" line="41"/>
+        <location filename="../../debugger/window/mainwindow_files.cpp" line="45"/>
         <source>错误：</source>
         <translation>錯誤：</translation>
     </message>
     <message>
-        <location filename="../../debugger/window/mainwindow_files.cpp" line="35"/>
+        <location filename="../../debugger/window/mainwindow_files.cpp" line="38"/>
         <source>打开文件失败</source>
         <translation>開啟檔案失敗</translation>
     </message>
     <message>
-        <location filename="../../debugger/window/mainwindow_files.cpp" line="39"/>
+        <location filename="../../debugger/window/mainwindow_files.cpp" line="42"/>
         <source>文件超过%1 MB，未载入</source>
         <translation>檔案超過%1 MB，未載入</translation>
     </message>
     <message>
-        <location filename="../../debugger/window/mainwindow_files.cpp" line="42"/>
+        <location filename="../../debugger/window/mainwindow_files.cpp" line="45"/>
         <source>文件不是UTF-8编码的文本，未载入</source>
         <translation>檔案不是UTF-8編碼的文字，未載入</translation>
     </message>
     <message>
-        <location filename="../../debugger/window/mainwindow_files.cpp" line="79"/>
+        <location filename="../../debugger/window/mainwindow_files.cpp" line="73"/>
+        <source>文件位置：%1</source>
+        <translation>檔案位置：%1</translation>
+    </message>
+    <message>
+        <location filename="../../debugger/window/mainwindow_files.cpp" line="101"/>
         <source>/yyyy年MM月dd日hh-mm-ss</source>
         <translation>/yyyy年MM月dd日hh-mm-ss</translation>
     </message>
     <message>
-        <location filename="../../debugger/window/mainwindow_files.cpp" line="52"/>
+        <location filename="../../debugger/window/mainwindow_files.cpp" line="69"/>
         <source>错误！</source>
         <translation>錯誤！</translation>
     </message>
     <message>
-        <location filename="../../debugger/window/mainwindow_files.cpp" line="52"/>
+        <location filename="../../debugger/window/mainwindow_files.cpp" line="69"/>
         <source>写入文件失败！</source>
         <translation>寫入檔案失敗！</translation>
     </message>
     <message>
-        <location filename="../../debugger/window/mainwindow_files.cpp" line="55"/>
+        <location filename="../../debugger/window/mainwindow_files.cpp" line="72"/>
         <source>保存成功！</source>
         <translation>儲存成功！</translation>
     </message>
     <message>
-        <location filename="../../debugger/window/mainwindow_settings.cpp" line="164"/>
+        <location filename="../../debugger/window/mainwindow_settings.cpp" line="149"/>
         <source>确认重置</source>
         <translation>確認重設</translation>
     </message>
     <message>
-        <location filename="../../debugger/window/mainwindow_settings.cpp" line="164"/>
+        <location filename="../../debugger/window/mainwindow_settings.cpp" line="149"/>
         <source>确定要重置所有设置并恢复初始状态吗？</source>
         <translation>確定要重設所有設定並還原初始狀態嗎？</translation>
     </message>
     <message>
-        <location filename="../../debugger/window/mainwindow_settings.cpp" line="212"/>
+        <location filename="../../debugger/window/mainwindow_settings.cpp" line="198"/>
         <source>重置完成</source>
         <translation>重設完成</translation>
     </message>
     <message>
-        <location filename="../../debugger/window/mainwindow_settings.cpp" line="212"/>
+        <location filename="../../debugger/window/mainwindow_settings.cpp" line="198"/>
         <source>所有设置已恢复为默认状态。</source>
         <translation>所有設定已還原為預設狀態。</translation>
+    </message>
+    <message>
+        <location filename="../../debugger/window/mainwindow_language.cpp" line="78"/>
+        <location filename="../../debugger/window/mainwindow_serial.cpp" line="42"/>
+        <source>设备路径</source>
+        <translation>裝置路徑</translation>
+    </message>
+</context>
+<context>
+    <name>TCP_Client</name>
+    <message>
+        <location filename="../../debugger/transports/tcp_client.cpp" line="13"/>
+        <source>连接超时</source>
+        <translation>連線逾時</translation>
+    </message>
+    <message>
+        <location filename="../../debugger/transports/tcp_client.cpp" line="43"/>
+        <source>地址无效</source>
+        <translation>位址無效</translation>
     </message>
 </context>
 </TS>

@@ -28,6 +28,11 @@
         <source>Copyright © 2025 QuillonLabs</source>
         <translation>Copyright © 2025 QuillonLabs</translation>
     </message>
+    <message>
+        <location filename="../../common/aboutdialog.cpp" line="39"/>
+        <source>访问官方网站</source>
+        <translation>造訪官方網站</translation>
+    </message>
 </context>
 <context>
     <name>MainWindow</name>

@@ -125,24 +125,22 @@ void tst_NetNs::broadcastReachesTheLink()
 
 void tst_NetNs::pendingAttemptBoundsShutdown()
 {
-    // The transport alone: the attempt fails after its 30 s, not before.
+    // The transport alone: the attempt fails after its 30 s, not before, and
+    // says so.
     QThread thread;
     auto *client = new TCP_Client;
     client->moveToThread(&thread);
     thread.start();
-    QAtomicInt done = 0;
-    bool connected = true;
-    qint64 attemptMs = 0;
-    QMetaObject::invokeMethod(client, [&] {
-        QElapsedTimer clock;
-        clock.start();
-        connected = client->ConnectToServer(QString::fromLatin1(kSilentHost), 80);
-        attemptMs = clock.elapsed();
-        done.storeRelease(1);
-    }, Qt::QueuedConnection);
+    QElapsedTimer clock;
+    clock.start();
+    qint64 failedAfterMs = -1;
+    QObject receiver;
+    connect(client, &TCP_Client::ConnectFailed, &receiver, [&] { failedAfterMs = clock.elapsed(); });
+    QMetaObject::invokeMethod(client, [client] { client->ConnectToServer(QString::fromLatin1(kSilentHost), 80); },
+                              Qt::QueuedConnection);
 
-    // At the same time, the window: a send issued meanwhile waits behind the
-    // attempt, and closing the window waits for the attempt to end.
+    // At the same time, the window: nothing is sent while the attempt is
+    // pending, and closing the window does not wait for the attempt.
     auto *window = new MainWindow;
     window->show();
     find<QToolButton>(*window, "TCPClient")->click();
@@ -150,19 +148,16 @@ void tst_NetNs::pendingAttemptBoundsShutdown()
     find<QLineEdit>(*window, "Obj_IP")->setText(QString::fromLatin1(kSilentHost));
     find<QLineEdit>(*window, "Obj_Port")->setText(QStringLiteral("80"));
     find<QPushButton>(*window, "Connect")->click();
-    find<QTextEdit>(*window, "Send_msg")->setPlainText(QStringLiteral("waits"));
-    find<QPushButton>(*window, "Send")->click();
+    QVERIFY(!find<QPushButton>(*window, "Send")->isEnabled());
     QTest::qWait(500);
 
     QElapsedTimer closing;
     closing.start();
     delete window;
-    const qint64 closingMs = closing.elapsed();
-    QVERIFY2(closingMs > 20000 && closingMs < 40000, qPrintable(QString::number(closingMs)));
+    QVERIFY2(closing.elapsed() < 1000, qPrintable(QString::number(closing.elapsed())));
 
-    QTRY_VERIFY_WITH_TIMEOUT(done.loadAcquire() == 1, 15000);
-    QVERIFY(!connected);
-    QVERIFY2(attemptMs >= 29000 && attemptMs < 40000, qPrintable(QString::number(attemptMs)));
+    QTRY_VERIFY_WITH_TIMEOUT(failedAfterMs >= 0, 40000);
+    QVERIFY2(failedAfterMs >= 29000 && failedAfterMs < 40000, qPrintable(QString::number(failedAfterMs)));
     thread.quit();
     thread.wait();
     delete client;

@@ -26,6 +26,9 @@
 #include <QToolButton>
 #include <QUdpSocket>
 
+#include <memory>
+#include <vector>
+
 class MainWindowTestAccess
 {
 public:
@@ -39,6 +42,13 @@ public:
     QTimer *sendTimer() const { return w.Send_timer; }
     QString dnsResult() const { return w.DnsAnalysisResult; }
     void lookedUp(const QHostInfo &info) { w.lookedUp(info); }
+    // Marks a channel open and ready without starting its thread: requests
+    // are issued, and nothing leaves the window.
+    void markOpen(int channel)
+    {
+        w.m_openChannel = channel;
+        w.findChild<QPushButton *>(QStringLiteral("Send"))->setEnabled(true);
+    }
 
     MainWindow &w;
 };
@@ -88,7 +98,11 @@ private Q_SLOTS:
     void tcpClientExchange_data();
     void tcpClientExchange();
     void serverClientListSelectionAndKick();
-    void serverPortInUse();
+    void channelEndsAsItsSocket_data();
+    void channelEndsAsItsSocket();
+    void disconnectAbandonsPendingAttempt();
+    void switchingClosesTheOpenChannel_data();
+    void switchingClosesTheOpenChannel();
     void closeWhileServiceBusy_data();
     void closeWhileServiceBusy();
     void udpExchange();
@@ -183,6 +197,13 @@ void tst_NetworkWindow::displayRules_data()
                                          << QStringLiteral("<i>x</i>");
     QTest::newRow("local encoding") << false << true << false << Batches{QStringLiteral("雁桥").toLocal8Bit()}
                                     << QStringLiteral("雁桥");
+    // The local encoding here is UTF-8: characters cut between two reads.
+    QTest::newRow("character across batches") << false << false << false
+                                              << Batches{QByteArray("a\xe9\x9b"), QByteArray("\x81\xe6"), QByteArray("\xa1\xa5" "b")}
+                                              << QStringLiteral("a雁桥b");
+    QTest::newRow("four bytes across three batches") << false << false << false
+                                                     << Batches{QByteArray("\xf0\x9f"), QByteArray("\x90"), QByteArray("\xa6")}
+                                                     << QStringLiteral("\U0001F426");
 }
 
 void tst_NetworkWindow::displayRules()
@@ -205,6 +226,7 @@ void tst_NetworkWindow::displayRules()
 
 void tst_NetworkWindow::countersWrapAndReset()
 {
+    MainWindowTestAccess(*m_window).markOpen(0);
     setOptions(true, false, false);
     for (int i = 0; i < 7; ++i)
         m_window->UpdateMsg(QByteArray(10000, 'x'));
@@ -267,6 +289,7 @@ void tst_NetworkWindow::sendPath()
     QFETCH(QString, echoed);
 
     // The client's thread is never started: the request only has to be issued.
+    MainWindowTestAccess(*m_window).markOpen(0);
     QSignalSpy sent(m_window, &MainWindow::tcpC_send);
     QVERIFY(sent.isValid());
     find<QCheckBox>("HexSend")->setChecked(hexSend);
@@ -275,8 +298,7 @@ void tst_NetworkWindow::sendPath()
     find<QCheckBox>("DisplayTime")->setChecked(time);
     find<QCheckBox>("AutoSwitchLine")->setChecked(false);
     typeToSend(text);
-    // Send is disabled while the channel is closed; the timer's tick sends
-    // exactly as the button does.
+    // The timer's tick sends exactly as the button does.
     m_window->LoopSend();
 
     QCOMPARE(sent.count(), 1);
@@ -287,6 +309,7 @@ void tst_NetworkWindow::sendPath()
 
 void tst_NetworkWindow::severalMegabytesToSend()
 {
+    MainWindowTestAccess(*m_window).markOpen(0);
     QSignalSpy sent(m_window, &MainWindow::tcpC_send);
     find<QCheckBox>("DisplaySendMsg")->setChecked(true);
     find<QCheckBox>("HexSend")->setChecked(true);
@@ -328,6 +351,7 @@ void tst_NetworkWindow::periodWarning()
 
 void tst_NetworkWindow::timedSendStartsAndStops()
 {
+    MainWindowTestAccess(*m_window).markOpen(0);
     QSignalSpy sent(m_window, &MainWindow::tcpC_send);
     typeToSend(QStringLiteral("tick"));
     find<QLineEdit>("period")->setText(QStringLiteral("40"));
@@ -358,8 +382,9 @@ void tst_NetworkWindow::udpTargetAndBroadcastChoice_data()
 
     QTest::newRow("broadcast ignores the address") << true << QStringLiteral("127.0.0.1") << QStringLiteral("9000")
                                                    << QStringLiteral("255.255.255.255") << 9000;
-    QTest::newRow("address as typed") << false << QStringLiteral(" some host ") << QStringLiteral("9000")
-                                      << QStringLiteral(" some host ") << 9000;
+    // Not an address: nothing is sent, and the page says why.
+    QTest::newRow("not an address") << false << QStringLiteral(" some host ") << QStringLiteral("9000")
+                                    << QString() << 0;
     QTest::newRow("ipv6 literal") << false << QStringLiteral("::1") << QStringLiteral("65535")
                                   << QStringLiteral("::1") << 65535;
     QTest::newRow("port kept to 16 bits") << true << QString() << QStringLiteral("70000")
@@ -368,7 +393,7 @@ void tst_NetworkWindow::udpTargetAndBroadcastChoice_data()
                                << QStringLiteral("127.0.0.1") << 0;
     QTest::newRow("port negative") << false << QStringLiteral("127.0.0.1") << QStringLiteral("-1")
                                    << QStringLiteral("127.0.0.1") << 0;
-    QTest::newRow("port empty") << false << QString() << QString() << QString() << 0;
+    QTest::newRow("port empty") << false << QStringLiteral("127.0.0.1") << QString() << QStringLiteral("127.0.0.1") << 0;
 }
 
 void tst_NetworkWindow::udpTargetAndBroadcastChoice()
@@ -382,6 +407,7 @@ void tst_NetworkWindow::udpTargetAndBroadcastChoice()
     // Only the request is looked at: UdpThread never runs, so nothing leaves.
     MainWindowTestAccess access(*m_window);
     select("UDPButton");
+    access.markOpen(2);
     QSignalSpy sent(m_window, &MainWindow::udp_send);
     find<QCheckBox>("UdpBroadcast")->setChecked(broadcast);
     find<QLineEdit>("Obj_IP")->setText(targetIp);
@@ -389,11 +415,17 @@ void tst_NetworkWindow::udpTargetAndBroadcastChoice()
     typeToSend(QStringLiteral("datagram"));
     m_window->LoopSend();
 
+    QVERIFY(!access.udpThread()->isRunning());
+    if (address.isNull()) {
+        QCOMPARE(sent.count(), 0);
+        QCOMPARE(find<QLabel>("Send_cnt")->text(), QStringLiteral("累计发送：0"));
+        QTRY_COMPARE(area()->toPlainText(), QStringLiteral("目标地址无效：") + targetIp);
+        return;
+    }
     QCOMPARE(sent.count(), 1);
     QCOMPARE(sent.at(0).at(0).toByteArray(), QByteArray("datagram"));
     QCOMPARE(sent.at(0).at(1).toString(), address);
     QCOMPARE(sent.at(0).at(2).value<quint16>(), quint16(port));
-    QVERIFY(!access.udpThread()->isRunning());
 }
 
 void tst_NetworkWindow::tcpClientExchange_data()
@@ -425,7 +457,7 @@ void tst_NetworkWindow::tcpClientExchange()
         click("Connect");
         QVERIFY(!find<QPushButton>("Connect")->isEnabled());
         QVERIFY(find<QPushButton>("Disconnect")->isEnabled());
-        QVERIFY(find<QPushButton>("Send")->isEnabled());
+        QTRY_VERIFY(find<QPushButton>("Send")->isEnabled());
         QVERIFY(!find<QLineEdit>("Obj_IP")->isEnabled());
         QVERIFY(!find<QLineEdit>("Obj_Port")->isEnabled());
         QVERIFY(!find<QLineEdit>("Local_Port")->isEnabled());
@@ -458,6 +490,8 @@ void tst_NetworkWindow::tcpClientExchange()
     }
 }
 
+// Clients from one address are told apart by their ports: each is listed,
+// reached, kicked and removed as itself.
 void tst_NetworkWindow::serverClientListSelectionAndKick()
 {
     select("TCPserver");
@@ -474,52 +508,62 @@ void tst_NetworkWindow::serverClientListSelectionAndKick()
     QCOMPARE(list->count(), 1);
     click("ClearMessage");
 
-    std::unique_ptr<QTcpSocket> x(nettest::connectFrom(QStringLiteral("127.0.0.1"), QHostAddress::LocalHost, port, nullptr));
-    std::unique_ptr<QTcpSocket> y(nettest::connectFrom(QStringLiteral("127.0.0.2"), QHostAddress::LocalHost, port, nullptr));
-    QTRY_COMPARE(list->count(), 3);
-    QCOMPARE(list->itemText(1), QStringLiteral("127.0.0.1"));
-    QCOMPARE(list->itemText(2), QStringLiteral("127.0.0.2"));
-    const QString xPort = QString::number(x->localPort());
-    QTRY_VERIFY(shownWithoutTimes(area()).startsWith(QStringLiteral("T\nNew Client:127.0.0.1:") + xPort
-                                                     + QStringLiteral(" connected!\nT\nNew Client:127.0.0.2:")));
+    std::vector<std::unique_ptr<QTcpSocket>> clients;
+    QStringList names;
+    for (int i = 0; i < 3; ++i) {
+        clients.emplace_back(nettest::connectFrom(QStringLiteral("127.0.0.1"), QHostAddress::LocalHost, port, nullptr));
+        names << QStringLiteral("127.0.0.1:") + QString::number(clients.back()->localPort());
+    }
+    QTRY_COMPARE(list->count(), 4);
+    for (int i = 0; i < 3; ++i)
+        QCOMPARE(list->itemText(i + 1), names.at(i));
+    QTRY_VERIFY(shownWithoutTimes(area()).startsWith(QStringLiteral("T\nNew Client:") + names.at(0)
+                                                     + QStringLiteral(" connected!\nT\nNew Client:") + names.at(1)));
 
-    list->setCurrentIndex(2);
-    typeToSend(QStringLiteral("to y"));
-    click("Send");
-    QCOMPARE(readFor(y.get(), 4), QByteArray("to y"));
-    QVERIFY(!x->waitForReadyRead(100));
+    for (int i = 0; i < 3; ++i) {
+        list->setCurrentIndex(i + 1);
+        typeToSend(QStringLiteral("to %1").arg(i));
+        click("Send");
+        QCOMPARE(readFor(clients.at(i).get(), 4), QStringLiteral("to %1").arg(i).toLatin1());
+    }
+    QVERIFY(!clients.at(0)->waitForReadyRead(100));
 
     list->setCurrentIndex(0);
     typeToSend(QStringLiteral("to all"));
     click("Send");
-    QCOMPARE(readFor(x.get(), 6), QByteArray("to all"));
-    QCOMPARE(readFor(y.get(), 6), QByteArray("to all"));
+    for (const auto &client : clients)
+        QCOMPARE(readFor(client.get(), 6), QByteArray("to all"));
 
-    x->write("from x");
+    clients.at(0)->write("from x");
     QTRY_VERIFY(area()->toPlainText().endsWith(QStringLiteral("from x")));
 
     // Kick does nothing while "All Clients" is selected.
     click("Kick");
-    QCOMPARE(list->count(), 3);
+    QCOMPARE(list->count(), 4);
 
-    list->setCurrentIndex(1);
+    // The middle one goes, and only it.
+    list->setCurrentIndex(2);
     click("Kick");
-    QCOMPARE(list->count(), 2);
-    QCOMPARE(list->itemText(1), QStringLiteral("127.0.0.2"));
-    QTRY_COMPARE(x->state(), QAbstractSocket::UnconnectedState);
-    QTRY_VERIFY(area()->toPlainText().contains(QStringLiteral("Client:127.0.0.1:") + xPort + QStringLiteral(" left!")));
-    QCOMPARE(list->count(), 2);
+    QCOMPARE(list->count(), 3);
+    QTRY_COMPARE(clients.at(1)->state(), QAbstractSocket::UnconnectedState);
+    QTRY_VERIFY(area()->toPlainText().contains(QStringLiteral("Client:") + names.at(1) + QStringLiteral(" left!")));
+    QCOMPARE(clients.at(2)->state(), QAbstractSocket::ConnectedState);
 
-    // The list moved on to y, which is now the target.
-    QCOMPARE(list->currentText(), QStringLiteral("127.0.0.2"));
-    typeToSend(QStringLiteral("y again"));
+    // The list moved on to the third, which is now the target.
+    QCOMPARE(list->currentText(), names.at(2));
+    typeToSend(QStringLiteral("third"));
     click("Send");
-    QCOMPARE(readFor(y.get(), 7), QByteArray("y again"));
+    QCOMPARE(readFor(clients.at(2).get(), 5), QByteArray("third"));
+
+    // One that leaves by itself takes exactly its own entry with it.
+    clients.at(0)->close();
+    QTRY_COMPARE(list->count(), 2);
+    QCOMPARE(list->itemText(1), names.at(2));
 
     click("Disconnect");
     QCOMPARE(list->count(), 0);
-    QTRY_COMPARE(y->state(), QAbstractSocket::UnconnectedState);
-    QTRY_VERIFY(area()->toPlainText().contains(QStringLiteral("Client:127.0.0.2:")));
+    QTRY_COMPARE(clients.at(2)->state(), QAbstractSocket::UnconnectedState);
+    QTRY_VERIFY(area()->toPlainText().contains(QStringLiteral("Client:") + names.at(2)));
     QCOMPARE(list->count(), 0);
     click("Kick");
     QCOMPARE(list->count(), 0);
@@ -536,18 +580,155 @@ void tst_NetworkWindow::serverClientListSelectionAndKick()
     click("Disconnect");
 }
 
-void tst_NetworkWindow::serverPortInUse()
+// A channel that fails to open or that the peer closes puts the page back in
+// its closed arrangement, says why in one line and takes its timed send with
+// it; nothing is counted for it afterwards.
+void tst_NetworkWindow::channelEndsAsItsSocket_data()
 {
-    QTcpServer occupant;
-    QVERIFY(occupant.listen(QHostAddress::Any, 0));
-    select("TCPserver");
-    find<QLineEdit>("Local_Port")->setText(QString::number(occupant.serverPort()));
+    QTest::addColumn<QString>("protocol");
+    QTest::addColumn<QString>("target");
+    QTest::addColumn<QString>("line");
+
+    QTest::newRow("refused") << QStringLiteral("TCPClient") << QStringLiteral("127.0.0.1") << QStringLiteral("连接失败：");
+    QTest::newRow("not an address") << QStringLiteral("TCPClient") << QStringLiteral("999.1.1.abc")
+                                    << QStringLiteral("连接失败：地址无效");
+    QTest::newRow("peer closes during a loop send") << QStringLiteral("TCPClient") << QStringLiteral("peer")
+                                                    << QStringLiteral("服务器已断开连接");
+    QTest::newRow("server port in use") << QStringLiteral("TCPserver") << QString() << QStringLiteral("服务器打开失败：");
+    QTest::newRow("udp port in use") << QStringLiteral("UDPButton") << QString() << QStringLiteral("UDP打开失败：");
+}
+
+void tst_NetworkWindow::channelEndsAsItsSocket()
+{
+    QFETCH(QString, protocol);
+    QFETCH(QString, target);
+    QFETCH(QString, line);
+    MainWindowTestAccess access(*m_window);
+    QTcpServer peer;
+    QVERIFY(peer.listen(QHostAddress::LocalHost, 0));
+    QTcpServer tcpOccupant;
+    QVERIFY(tcpOccupant.listen(QHostAddress::Any, 0));
+    QUdpSocket udpOccupant;
+    QVERIFY(udpOccupant.bind(QHostAddress::Any, 0, QAbstractSocket::DontShareAddress));
+
+    const bool peerCloses = target == QLatin1String("peer");
+    select(protocol.toLatin1().constData());
+    find<QLineEdit>("Obj_IP")->setText(peerCloses ? QStringLiteral("127.0.0.1") : target);
+    find<QLineEdit>("Obj_Port")->setText(QString::number(peerCloses ? peer.serverPort() : nettest::freePort()));
+    find<QLineEdit>("Local_Port")->setText(QString::number(
+        protocol == QLatin1String("TCPserver") ? tcpOccupant.serverPort() : udpOccupant.localPort()));
+    find<QLineEdit>("period")->setText(QStringLiteral("20"));
+    typeToSend(QStringLiteral("x"));
     click("Connect");
+    if (peerCloses) {
+        QTRY_VERIFY(find<QPushButton>("Send")->isEnabled());
+        find<QCheckBox>("Timer_Send")->click();
+        QTRY_VERIFY(peer.hasPendingConnections());
+        std::unique_ptr<QTcpSocket> side(peer.nextPendingConnection());
+        QTRY_VERIFY(side->bytesAvailable() > 0);
+        side->close();
+    }
+
+    QTRY_VERIFY(find<QPushButton>("Connect")->isEnabled());
+    QVERIFY(!find<QPushButton>("Disconnect")->isEnabled());
+    QVERIFY(!find<QPushButton>("Send")->isEnabled());
+    QVERIFY(!access.clientThread()->isRunning() && !access.serverThread()->isRunning()
+            && !access.udpThread()->isRunning());
+    QVERIFY(!access.sendTimer()->isActive());
+    QVERIFY(!find<QCheckBox>("Timer_Send")->isChecked());
+    QTRY_VERIFY(area()->toPlainText().contains(line));
+    const QString counted = find<QLabel>("Send_cnt")->text();
+    m_window->LoopSend();
+    QCOMPARE(find<QLabel>("Send_cnt")->text(), counted);
+}
+
+// A listener whose backlog is full leaves a connection attempt pending; the
+// Disconnect button ends it at once.
+void tst_NetworkWindow::disconnectAbandonsPendingAttempt()
+{
+    QTcpServer full;
+    full.setListenBacklogSize(0);
+    QVERIFY(full.listen(QHostAddress::LocalHost, 0));
+    full.pauseAccepting();
+    std::vector<std::unique_ptr<QTcpSocket>> fillers;
+    while (fillers.size() < 8 && (fillers.empty() || fillers.back()->state() != QAbstractSocket::ConnectingState)) {
+        fillers.emplace_back(new QTcpSocket);
+        fillers.back()->connectToHost(QHostAddress::LocalHost, full.serverPort());
+        QTest::qWait(300);
+    }
+    QCOMPARE(fillers.back()->state(), QAbstractSocket::ConnectingState);
+
+    select("TCPClient");
+    find<QLineEdit>("Obj_IP")->setText(QStringLiteral("127.0.0.1"));
+    find<QLineEdit>("Obj_Port")->setText(QString::number(full.serverPort()));
+    click("Connect");
+    QTest::qWait(300);
     QVERIFY(find<QPushButton>("Disconnect")->isEnabled());
-    QTest::qWait(100);
-    QVERIFY(area()->toPlainText().isEmpty());
+    QVERIFY(!find<QPushButton>("Send")->isEnabled());
+
+    QElapsedTimer clock;
+    clock.start();
     click("Disconnect");
+    QVERIFY2(clock.elapsed() < 1000, qPrintable(QString::number(clock.elapsed())));
     QVERIFY(find<QPushButton>("Connect")->isEnabled());
+    QVERIFY(!MainWindowTestAccess(*m_window).clientThread()->isRunning());
+}
+
+// Choosing another network channel closes the open one as Disconnect would;
+// the serial page in between leaves it open.
+void tst_NetworkWindow::switchingClosesTheOpenChannel_data()
+{
+    QTest::addColumn<QString>("from");
+    QTest::addColumn<QString>("to");
+    QTest::newRow("udp to server") << QStringLiteral("UDPButton") << QStringLiteral("TCPserver");
+    QTest::newRow("server to client") << QStringLiteral("TCPserver") << QStringLiteral("TCPClient");
+    QTest::newRow("client to udp") << QStringLiteral("TCPClient") << QStringLiteral("UDPButton");
+}
+
+void tst_NetworkWindow::switchingClosesTheOpenChannel()
+{
+    QFETCH(QString, from);
+    QFETCH(QString, to);
+    MainWindowTestAccess access(*m_window);
+    QTcpServer peer;
+    QVERIFY(peer.listen(QHostAddress::LocalHost, 0));
+    const quint16 port = nettest::freePort();
+    find<QLineEdit>("Local_Port")->setText(QString::number(port));
+    find<QLineEdit>("Obj_IP")->setText(QStringLiteral("127.0.0.1"));
+    find<QLineEdit>("Obj_Port")->setText(QString::number(peer.serverPort()));
+    find<QLineEdit>("period")->setText(QStringLiteral("1000"));
+    select(from.toLatin1().constData());
+    click("Connect");
+    std::unique_ptr<QTcpSocket> other;
+    if (from == QLatin1String("TCPserver")) {
+        QVERIFY(nettest::waitListening(QHostAddress::LocalHost, port));
+        other.reset(nettest::connectFrom(QStringLiteral("127.0.0.2"), QHostAddress::LocalHost, port, nullptr));
+        QTRY_COMPARE(find<QComboBox>("client_list")->count(), 2);
+    } else if (from == QLatin1String("TCPClient")) {
+        QTRY_VERIFY(peer.hasPendingConnections());
+        other.reset(peer.nextPendingConnection());
+        other->setParent(nullptr);
+    }
+    QTRY_VERIFY(find<QPushButton>("Send")->isEnabled());
+    find<QCheckBox>("Timer_Send")->click();
+
+    select("serialButton");
+    select(from.toLatin1().constData());
+    QVERIFY(find<QPushButton>("Disconnect")->isEnabled());
+    QCOMPARE(find<QComboBox>("client_list")->count(), from == QLatin1String("TCPserver") ? 2 : 0);
+
+    select(to.toLatin1().constData());
+    QVERIFY(find<QPushButton>("Connect")->isEnabled());
+    QVERIFY(!find<QPushButton>("Send")->isEnabled());
+    QVERIFY(!access.sendTimer()->isActive());
+    QVERIFY(!access.clientThread()->isRunning() && !access.serverThread()->isRunning()
+            && !access.udpThread()->isRunning());
+    if (other)
+        QTRY_COMPARE(other->state(), QAbstractSocket::UnconnectedState);
+    if (from == QLatin1String("TCPserver"))
+        QTRY_VERIFY(area()->toPlainText().contains(QStringLiteral(" left!")));
+    QUdpSocket again;
+    QVERIFY(again.bind(QHostAddress::Any, port, QAbstractSocket::DontShareAddress));
 }
 
 // A close asked for while the service's thread is busy must still happen:
@@ -701,8 +882,8 @@ void tst_NetworkWindow::dnsLookUp()
         QCOMPARE(answer.count(), 1);
     }
     QVERIFY(access.dnsResult().isEmpty());
-    QVERIFY(find<QPushButton>("Disconnect")->isEnabled());
-    click("Disconnect");
+    QVERIFY(!find<QPushButton>("Disconnect")->isEnabled());
+    QVERIFY(!access.clientThread()->isRunning());
 
     // A result that comes back after the channel was closed connects nothing.
     QHostInfo late;

@@ -12,6 +12,7 @@ private Q_SLOTS:
     void openSendReceive();
     void portListCountRule();
     void shutdownWithPortOpen();
+    void typedPathOpensAndIsKept();
 };
 
 void tst_SerialPage::openSendReceive()
@@ -108,6 +109,39 @@ void tst_SerialPage::shutdownWithPortOpen()
     delete w;
     QCOMPARE(destroyed, 1);
     QCOMPARE(peer.slaveUsers(), 1);
+}
+
+// A device the system does not list is typed as its path; the loop send ends
+// when the port is closed.
+void tst_SerialPage::typedPathOpensAndIsKept()
+{
+    PtyPeer peer;
+    QVERIFY(peer.open());
+    QStringList ports{QStringLiteral("ttyS3")};
+    SerialPortList::setSource([&ports] { return ports; });
+    {
+        MainWindow w;
+        auto *list = child<QComboBox>(&w, "SerialList");
+        list->lineEdit()->clear();
+        QTest::keyClicks(list->lineEdit(), peer.path());
+        ports << QStringLiteral("ttyS4");
+        w.Refresh_ComList();
+        QCOMPARE(list->count(), 2);
+        QCOMPARE(list->currentText(), peer.path());
+
+        child<QLineEdit>(&w, "LoopSendPeriod")->setText(QStringLiteral("20"));
+        child<QTextEdit>(&w, "DataToSend")->setPlainText(QStringLiteral("x"));
+        QTest::mouseClick(child<QPushButton>(&w, "SerialOpen"), Qt::LeftButton);
+        QTRY_COMPARE(peer.slaveUsers(), 2);
+        child<QCheckBox>(&w, "LoopSend")->click();
+        QVERIFY(MainWindowTestAccess::loopTimer(&w)->isActive());
+        QTest::mouseClick(child<QPushButton>(&w, "SerialClose"), Qt::LeftButton);
+        QVERIFY(!MainWindowTestAccess::loopTimer(&w)->isActive());
+        QVERIFY(!child<QCheckBox>(&w, "LoopSend")->isChecked());
+    }
+    QCOMPARE(wrenpostSettings().value(QStringLiteral("serial/portName")).toString(), peer.path());
+    MainWindow again;
+    QCOMPARE(child<QComboBox>(&again, "SerialList")->currentText(), peer.path());
 }
 
 QTEST_MAIN(tst_SerialPage)

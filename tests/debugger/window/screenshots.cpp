@@ -1,4 +1,4 @@
-// Pictures of both pages of a real window in each language, for a person to
+// Pictures of both pages of a real window and of its reset question in each language, for a person to
 // look at: wrenpost_screenshots <folder>. Run with QT_QPA_PLATFORM=offscreen.
 #include "mainwindow.h"
 #include "stylesheet.h"
@@ -7,8 +7,11 @@
 #include <QApplication>
 #include <QDir>
 #include <QMenu>
+#include <QMessageBox>
+#include <QPushButton>
 #include <QPixmap>
 #include <QTest>
+#include <QTimer>
 #include <QToolButton>
 
 int main(int argc, char *argv[])
@@ -37,6 +40,17 @@ int main(int argc, char *argv[])
             if (!window.grab().save(path))
                 return 1;
         }
+        // The reset question, to see that a box shows its whole text.
+        bool boxSaved = false;
+        QTimer::singleShot(300, [&] {
+            if (auto *box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget())) {
+                boxSaved = box->grab().save(QStringLiteral("%1/wrenpost_box_%2.png").arg(folder, QLatin1String(language[1])));
+                box->button(QMessageBox::No)->click();
+            }
+        });
+        QTest::mouseClick(window.findChild<QPushButton *>(QStringLiteral("resetButton")), Qt::LeftButton);
+        if (!boxSaved)
+            return 1;
     }
     return 0;
 }

@@ -8,6 +8,7 @@
 #include "logcapture.h"
 #include "modaldriver.h"
 #include "serialportlist.h"
+#include "stylesheet.h"
 
 #include <QAction>
 #include <QApplication>
@@ -89,6 +90,7 @@ private Q_SLOTS:
 void TestLanguage::initTestCase()
 {
     SKIP_UNLESS_LOCAL_HOST_NAME_IS_LOCAL();
+    QVERIFY(loadStyleSheet(*qApp));
 }
 
 void TestLanguage::init()
@@ -109,15 +111,17 @@ void TestLanguage::appliedLive_data()
     QTest::addColumn<QStringList>("texts"); // window title, server title, Open, Open port, receive group, help entry
     QTest::addColumn<QString>("question");
     QTest::addColumn<QString>("about");
+    QTest::addColumn<QString>("link");
 
     const QStringList source{"雁桥", "雁桥 - TCP服务器", "打开", "打开串口", "接收设置", "特别提示"};
     const QStringList traditional{"雁橋", "雁橋 - TCP伺服器", "開啟", "開啟序列埠", "接收設定", "特別提示"};
     const QStringList english{"Wrenpost", "Wrenpost - TCP server", "Open", "Open port", "Receive", "Tips"};
-    QTest::newRow("zh_CN") << "zh_CN" << false << source << "确认重置" << "关于雁桥";
-    QTest::newRow("zh_TW") << "zh_TW" << false << traditional << "確認重設" << "關於雁橋";
-    QTest::newRow("en_US") << "en_US" << false << english << "Confirm reset" << "About Wrenpost";
-    QTest::newRow("zh_TW stored") << "zh_TW" << true << traditional << "確認重設" << "關於雁橋";
-    QTest::newRow("en_US stored") << "en_US" << true << english << "Confirm reset" << "About Wrenpost";
+    const QString sourceLink = "访问官方网站", traditionalLink = "造訪官方網站", englishLink = "Visit the official website";
+    QTest::newRow("zh_CN") << "zh_CN" << false << source << "确认重置" << "关于雁桥" << sourceLink;
+    QTest::newRow("zh_TW") << "zh_TW" << false << traditional << "確認重設" << "關於雁橋" << traditionalLink;
+    QTest::newRow("en_US") << "en_US" << false << english << "Confirm reset" << "About Wrenpost" << englishLink;
+    QTest::newRow("zh_TW stored") << "zh_TW" << true << traditional << "確認重設" << "關於雁橋" << traditionalLink;
+    QTest::newRow("en_US stored") << "en_US" << true << english << "Confirm reset" << "About Wrenpost" << englishLink;
 }
 
 void TestLanguage::appliedLive()
@@ -127,6 +131,7 @@ void TestLanguage::appliedLive()
     QFETCH(QStringList, texts);
     QFETCH(QString, question);
     QFETCH(QString, about);
+    QFETCH(QString, link);
 
     if (atStartUp)
         wrenpostLanguageStore().setValue(QStringLiteral("language"), code);
@@ -147,23 +152,37 @@ void TestLanguage::appliedLive()
     QCOMPARE(get<QGroupBox>(&w, "groupBox_receive")->title(), texts.at(4));
     QCOMPARE(menuEntry(w, "helpMenu")->text(), texts.at(5));
 
+    // The question's text is shown whole under the program's style sheet: a
+    // label that does not wrap is as wide as its text, one that wraps is as
+    // high as its lines.
+    bool whole = false;
     ModalDriver driver;
-    driver.press(QMessageBox::No);
+    driver.then([&whole](QWidget *modal) {
+        auto *label = modal->findChild<QLabel *>(QStringLiteral("qt_msgbox_label"));
+        whole = label
+                && (label->wordWrap() ? label->heightForWidth(label->width()) <= label->height()
+                                      : label->sizeHint().width() <= label->width());
+        static_cast<QMessageBox *>(modal)->button(QMessageBox::No)->click();
+    });
     QTest::mouseClick(get<QPushButton>(&w, "resetButton"), Qt::LeftButton);
     QVERIFY(driver.done());
     QCOMPARE(driver.seen().value(0).title, question);
+    QVERIFY(whole);
 
     QString aboutTitle;
+    QString aboutLink;
     QTimer poll;
-    connect(&poll, &QTimer::timeout, this, [&aboutTitle] {
+    connect(&poll, &QTimer::timeout, this, [&aboutTitle, &aboutLink] {
         if (auto *dialog = qobject_cast<AboutDialog *>(QApplication::activeModalWidget())) {
             aboutTitle = dialog->windowTitle();
+            aboutLink = dialog->findChild<QLabel *>(QStringLiteral("websiteLabel"))->text();
             dialog->reject();
         }
     });
     poll.start(10);
     menuEntry(w, "aboutAction")->trigger();
     QCOMPARE(aboutTitle, about);
+    QVERIFY2(aboutLink.contains(QLatin1Char('>') + link + QLatin1String("</a>")), qPrintable(aboutLink));
 }
 
 void TestLanguage::sameLanguageTwiceWritesNothing()

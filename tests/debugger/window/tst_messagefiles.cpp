@@ -15,7 +15,9 @@
 #include <QDir>
 #include <QFile>
 #include <QPushButton>
+#include <QScopeGuard>
 #include <QSettings>
+#include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTextBrowser>
 #include <QTextEdit>
@@ -44,12 +46,13 @@ QStringList savedFiles()
         .entryList({QStringLiteral("*.txt")}, QDir::Files | QDir::System | QDir::Dirs | QDir::NoDotAndDotDot);
 }
 
-// The names a save made between `from` and `to` can have, one a second.
-QStringList saveCandidates(const QDateTime &from, const QDateTime &to)
+// The names a save made between `from` and `to` can have in `folder`, one a second.
+QStringList saveCandidates(const QDateTime &from, const QDateTime &to,
+                           const QString &folder = QCoreApplication::applicationDirPath())
 {
     QStringList names;
     for (QDateTime at = from.addSecs(-1); at <= to.addSecs(1); at = at.addSecs(1))
-        names << exportPath(QCoreApplication::applicationDirPath(), at, kPattern);
+        names << exportPath(folder, at, kPattern);
     return names;
 }
 
@@ -309,27 +312,38 @@ void TestMessageFiles::importIntoSendArea()
 void TestMessageFiles::exportReceiveArea_data()
 {
     QTest::addColumn<QString>("content");
-    QTest::addColumn<bool>("blocked"); // every name the save can take is a folder
+    // Every name the save can take is a folder: in none, in the program's
+    // folder, in the documents folder too.
+    QTest::addColumn<int>("blocked");
     QTest::addColumn<QString>("title");
     QTest::addColumn<QString>("text");
 
-    QTest::newRow("Chinese and markup") << QStringLiteral("第一行 <b>one</b>\nsecond") << false << "提示！" << "保存成功！";
-    QTest::newRow("empty area") << QString() << false << "提示！" << "保存成功！";
-    QTest::newRow("cannot be written") << QStringLiteral("data") << true << "错误！" << "写入文件失败！";
+    QTest::newRow("Chinese and markup") << QStringLiteral("第一行 <b>one</b>\nsecond") << 0 << "提示！" << "保存成功！";
+    QTest::newRow("empty area") << QString() << 0 << "提示！" << "保存成功！";
+    QTest::newRow("program folder not writable") << QStringLiteral("data") << 1 << "提示！" << "保存成功！";
+    QTest::newRow("cannot be written") << QStringLiteral("data") << 2 << "错误！" << "写入文件失败！";
 }
 
 void TestMessageFiles::exportReceiveArea()
 {
     QFETCH(QString, content);
-    QFETCH(bool, blocked);
+    QFETCH(int, blocked);
     QFETCH(QString, title);
     QFETCH(QString, text);
 
     MainWindow w;
     w.findChild<QTextBrowser *>(QStringLiteral("Recive_msg"))->setPlainText(content);
     const QDateTime from = QDateTime::currentDateTime();
-    if (blocked)
-        for (const QString &name : saveCandidates(from, from.addSecs(5)))
+    const QString documents = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+    QVERIFY(QDir().mkpath(documents));
+    const QStringList folders{QCoreApplication::applicationDirPath(), documents};
+    // What this case leaves in the documents folder goes with it (the program's folder is swept by cleanup).
+    const auto sweep = qScopeGuard([&] {
+        for (const QString &name : saveCandidates(from, from.addSecs(6), documents))
+            QFileInfo(name).isDir() ? QDir().rmdir(name) : QFile::remove(name);
+    });
+    for (int i = 0; i < blocked; ++i)
+        for (const QString &name : saveCandidates(from, from.addSecs(5), folders.at(i)))
             QVERIFY(QDir().mkdir(name));
 
     ModalDriver driver;
@@ -341,11 +355,11 @@ void TestMessageFiles::exportReceiveArea()
     QCOMPARE(driver.seen().first().title, title);
     QCOMPARE(driver.seen().first().text, text);
     QVERIFY(!driver.seen().first().hadParent);
-    if (blocked)
+    if (blocked == 2)
         return;
 
     QStringList written;
-    for (const QString &candidate : saveCandidates(from, to))
+    for (const QString &candidate : saveCandidates(from, to, folders.at(blocked)))
         if (QFileInfo(candidate).isFile())
             written << candidate;
     QCOMPARE(written.size(), 1);
