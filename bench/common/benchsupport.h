@@ -260,7 +260,7 @@ public:
                 return fail(i, "the entry differs");
         }
         // Lines the window adds after the stream (the peer's close) are not the stream's.
-        const QByteArray rest = file.read(4096);
+        QByteArray rest = file.read(4096);
         if (!rest.isEmpty() && (!rest.startsWith('\n') || !file.atEnd()))
             return fail(m_chunks.size(), "more after the last entry");
         if (!rest.isEmpty())
