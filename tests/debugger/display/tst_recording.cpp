@@ -25,12 +25,7 @@ namespace {
 
 struct Page
 {
-    const char *area;
-    const char *record;
-    const char *hex;
-    const char *stamps;
-    const char *lines;
-    const char *receiver;
+    const char *area, *record, *hex, *stamps, *lines, *receiver;
 };
 
 const Page kPages[] = {
@@ -44,6 +39,15 @@ QByteArray fileBytes(const QString &path)
     return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<missing>");
 }
 
+// One row per page, named after it.
+template <typename... Values>
+void addPageRows(const char *name, Values... values)
+{
+    for (int page = 0; page < 2; ++page)
+        ((QTest::newRow(qPrintable(QLatin1String(page ? "serial, " : "network, ") + QLatin1String(name))) << page)
+         << ... << values);
+}
+
 struct Window
 {
     explicit Window(int page) : page(kPages[page]), window(std::make_unique<MainWindow>())
@@ -53,14 +57,10 @@ struct Window
         display = area->findChild<ReceiveDisplay *>();
     }
     void check(const char *name, bool on) { window->findChild<QCheckBox *>(QLatin1String(name))->setChecked(on); }
-    void deliver(const QByteArray &bytes)
+    // Queued as the transports deliver, or at once so that boxes checked in between apply.
+    void deliver(const QByteArray &bytes, Qt::ConnectionType type = Qt::QueuedConnection)
     {
-        QMetaObject::invokeMethod(window.get(), page.receiver, Qt::QueuedConnection, Q_ARG(QByteArray, bytes));
-    }
-    // At once, so that the boxes checked in between apply.
-    void receive(const QByteArray &bytes)
-    {
-        QMetaObject::invokeMethod(window.get(), page.receiver, Q_ARG(QByteArray, bytes));
+        QMetaObject::invokeMethod(window.get(), page.receiver, type, Q_ARG(QByteArray, bytes));
     }
     QString shown()
     {
@@ -111,13 +111,9 @@ void tst_Recording::fileHoldsWhatTheAreaGot_data()
     QTest::addColumn<bool>("areaHasText");
     QTest::addColumn<QString>("end"); // "uncheck", "reset", "close"
 
-    for (int page = 0; page < 2; ++page) {
-        const QByteArray name = page == 0 ? "network" : "serial";
-        QTest::newRow(name + ", new file, uncheck") << page << QByteArray() << false << "uncheck";
-        QTest::newRow(name + ", appended, area with text, reset")
-            << page << QByteArray("earlier session\n") << true << "reset";
-        QTest::newRow(name + ", closing the window") << page << QByteArray() << true << "close";
-    }
+    addPageRows("new file, uncheck", QByteArray(), false, QString("uncheck"));
+    addPageRows("appended, area with text, reset", QByteArray("earlier session\n"), true, QString("reset"));
+    addPageRows("closing the window", QByteArray(), true, QString("close"));
 }
 
 void tst_Recording::fileHoldsWhatTheAreaGot()
@@ -146,17 +142,16 @@ void tst_Recording::fileHoldsWhatTheAreaGot()
 
     // Every kind of entry: stamps, hex, text with each kind of line end,
     // insertions, echoes or status lines, across a language switch.
-    w.check(w.page.stamps, true);
-    w.receive("\x01\x02\xff");
-    w.check(w.page.hex, true);
-    w.receive("\x41\x0a");
-    w.check(w.page.hex, false);
-    w.receive("a\r\nb\rc\xc2\xa0" "d\xe2\x80\xa8" "e\r");
-    w.receive("\nf");
-    w.check(w.page.lines, false);
-    w.receive("joined ");
-    w.receive("<b>markup</b> 你好");
-    w.check(w.page.stamps, false);
+    const auto now = [&w](const char *box, bool on, const QByteArray &bytes) {
+        w.check(box, on);
+        w.deliver(bytes, Qt::DirectConnection);
+    };
+    now(w.page.stamps, true, "\x01\x02\xff");
+    now(w.page.hex, true, "\x41\x0a");
+    now(w.page.hex, false, "a\r\nb\rc\xc2\xa0" "d\xe2\x80\xa8" "e\r");
+    now(w.page.hex, false, "\nf");
+    now(w.page.lines, false, "joined ");
+    now(w.page.stamps, false, "<b>markup</b> 你好");
     QTest::qWait(40);
     for (QMenu *menu : w.window->findChildren<QMenu *>())
         if (auto *action = menu->findChild<QAction *>(QStringLiteral("enAction")))
@@ -170,7 +165,7 @@ void tst_Recording::fileHoldsWhatTheAreaGot()
         w.window->findChild<QTextEdit *>(QStringLiteral("DataToSend"))->setPlainText(QStringLiteral("echo"));
         QMetaObject::invokeMethod(w.window.get(), "on_SnedData_clicked");
     }
-    w.receive("last");
+    now(w.page.lines, true, "last");
     const QString after = w.shown();
     QVERIFY(after.startsWith(before));
     const QByteArray expected = existing + after.mid(before.size()).toUtf8();
@@ -199,12 +194,8 @@ void tst_Recording::recordingThatCannotGoOn_data()
     QTest::addColumn<int>("page");
     QTest::addColumn<QString>("how"); // "cancel", "full", "folder removed"
 
-    for (int page = 0; page < 2; ++page) {
-        const QByteArray name = page == 0 ? "network" : "serial";
-        QTest::newRow(name + ", cancelled") << page << "cancel";
-        QTest::newRow(name + ", disk full") << page << "full";
-        QTest::newRow(name + ", folder removed") << page << "folder removed";
-    }
+    for (const char *how : {"cancel", "full", "folder removed"})
+        addPageRows(how, QString(how));
 }
 
 void tst_Recording::recordingThatCannotGoOn()
@@ -253,12 +244,9 @@ void tst_Recording::areaBoundWhileRecording_data()
     QTest::addColumn<bool>("recording");
     QTest::addColumn<bool>("burst"); // all batches within one frame
 
-    for (int page = 0; page < 2; ++page) {
-        const QByteArray name = page == 0 ? "network" : "serial";
-        QTest::newRow(name + ", recording, spread") << page << true << false;
-        QTest::newRow(name + ", recording, burst") << page << true << true;
-        QTest::newRow(name + ", not recording") << page << false << false;
-    }
+    addPageRows("recording, spread", true, false);
+    addPageRows("recording, burst", true, true);
+    addPageRows("not recording", false, false);
 }
 
 void tst_Recording::areaBoundWhileRecording()
