@@ -848,6 +848,7 @@ void tst_NetworkWindow::openAndClose100Times()
     click("Connect");
     QTRY_VERIFY(fresh.hasPendingConnections());
     std::unique_ptr<QTcpSocket> side(fresh.nextPendingConnection());
+    QTRY_VERIFY(find<QPushButton>("Send")->isEnabled());
     typeToSend(QStringLiteral("alive"));
     click("Send");
     QCOMPARE(readFor(side.get(), 5), QByteArray("alive"));

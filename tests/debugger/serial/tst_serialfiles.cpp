@@ -11,6 +11,8 @@
 #include <QFile>
 #include <QFileDialog>
 #include <QFileInfo>
+#include <QScopeGuard>
+#include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTranslator>
 
@@ -24,11 +26,12 @@ const QString kChinesePattern = QStringLiteral("/yyyy年MM月dd日hh-mm-ss");
 const QString kEnglishPattern = QStringLiteral("/yyyy-MM-dd hh-mm-ss");
 
 // The names a save made between `from` and `to` can have, one a second.
-QStringList saveCandidates(const QDateTime &from, const QDateTime &to, const QString &pattern)
+QStringList saveCandidates(const QDateTime &from, const QDateTime &to, const QString &pattern,
+                           const QString &folder = QCoreApplication::applicationDirPath())
 {
     QStringList names;
     for (QDateTime at = from.addSecs(-1); at <= to.addSecs(1); at = at.addSecs(1))
-        names << QCoreApplication::applicationDirPath() + at.toString(pattern) + QStringLiteral(".txt");
+        names << folder + at.toString(pattern) + QStringLiteral(".txt");
     return names;
 }
 
@@ -251,13 +254,22 @@ void tst_SerialFiles::saveThatCannotBeWritten()
     QVERIFY(page.peer.write(QByteArray(40000, 'r')));
     QTRY_COMPARE(page.receivedCount(), QStringLiteral("累计接收：40000"));
 
-    // Every name the save can take in the next seconds is taken.
+    // Every name the save can take in the next seconds is taken, beside the
+    // program and in the documents folder it falls back to.
     const QDateTime now = QDateTime::currentDateTime();
-    for (const QString &name : saveCandidates(now, now.addSecs(5), kChinesePattern)) {
-        if (diskFull)
-            QVERIFY(QFile::link(QStringLiteral("/dev/full"), name));
-        else
-            QVERIFY(QDir().mkdir(name));
+    const QString documents = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+    QVERIFY(QDir().mkpath(documents));
+    const auto sweep = qScopeGuard([&] {
+        for (const QString &name : saveCandidates(now, now.addSecs(5), kChinesePattern, documents))
+            QFileInfo(name).isDir() && !QFileInfo(name).isSymLink() ? QDir().rmdir(name) : QFile::remove(name);
+    });
+    for (const QString &folder : {QCoreApplication::applicationDirPath(), documents}) {
+        for (const QString &name : saveCandidates(now, now.addSecs(5), kChinesePattern, folder)) {
+            if (diskFull)
+                QVERIFY(QFile::link(QStringLiteral("/dev/full"), name));
+            else
+                QVERIFY(QDir().mkdir(name));
+        }
     }
 
     MessageBoxAnswerer answer(QMessageBox::Ok);

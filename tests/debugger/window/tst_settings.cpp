@@ -242,7 +242,8 @@ void TestSettings::storedValues_data()
     QTest::newRow("baud by position is not a baud") << "serial/baudRate" << QVariant(3) << "BaudrateList"
                                                     << QVariant("1200");
     QTest::newRow("port present") << "serial/portName" << QVariant("ttyS1") << "SerialList" << QVariant("ttyS1");
-    QTest::newRow("port gone") << "serial/portName" << QVariant("ttyUSB9") << "SerialList" << QVariant("ttyS0");
+    // A port the system does not list (gone, or typed as a path) stays chosen.
+    QTest::newRow("port not listed") << "serial/portName" << QVariant("ttyUSB9") << "SerialList" << QVariant("ttyUSB9");
     // Values are restored as stored; the fields read them when used.
     QTest::newRow("port beyond 16 bits") << "network/localPort" << QVariant("99999") << "Local_Port" << QVariant("99999");
     QTest::newRow("period not a number") << "options/timerPeriod" << QVariant("abc") << "period" << QVariant("abc");
