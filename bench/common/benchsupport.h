@@ -7,13 +7,20 @@
 #include <QCoreApplication>
 #include <QDateTime>
 #include <QElapsedTimer>
+#include <QFile>
+#include <QFileInfo>
+#include <QList>
 #include <QObject>
 #include <QRegularExpression>
 #include <QString>
+#include <QTemporaryDir>
+#include <QTextBrowser>
 #include <QRandomGenerator>
 #include <QTextBlock>
 #include <QTextDocument>
 #include <QTimer>
+
+#include "receivedisplay.h"
 
 #include <sys/resource.h>
 
@@ -210,6 +217,113 @@ private:
     qint64 m_changesSeen = 0;
     qint64 m_lastChange = 0;
     qint64 m_doneAt = 0;
+};
+
+// Checks a record file against the stream that was received: for each chunk
+// handed to the window, in order, a line end before it (but the first), a
+// time-stamp line when stamps are on, then the chunk as shown (hex pairs, or
+// the stream's printable text and line feeds as they are), and nothing after.
+// Reads the file piece by piece, so the check adds little to the peak memory.
+class RecordedStream
+{
+public:
+    template <typename Sender, typename Signal>
+    RecordedStream(Sender *sender, Signal signal)
+    {
+        QObject::connect(sender, signal, &m_context, [this](const QByteArray &bytes) { m_chunks.append(bytes.size()); });
+    }
+
+    bool matches(const QString &path, const QByteArray &pool, bool hex, const QRegularExpression &stampLine,
+                 bool stamps) const
+    {
+        QFile file(path);
+        if (!file.open(QIODevice::ReadOnly))
+            return false;
+        qint64 offset = 0;
+        for (qsizetype i = 0; i < m_chunks.size(); ++i) {
+            if (i > 0 && file.read(1) != "\n")
+                return fail(i, "no line end between entries");
+            if (stamps) {
+                QByteArray line = file.readLine(256);
+                if (!line.endsWith('\n') || !stampLine.match(QString::fromUtf8(line.chopped(1))).hasMatch())
+                    return fail(i, "no time-stamp line");
+            }
+            QByteArray chunk;
+            chunk.reserve(m_chunks.at(i));
+            while (chunk.size() < m_chunks.at(i)) {
+                const qint64 at = (offset + chunk.size()) % pool.size();
+                chunk.append(pool.constData() + at, qMin<qint64>(pool.size() - at, m_chunks.at(i) - chunk.size()));
+            }
+            offset += chunk.size();
+            const QByteArray shown = hex ? chunk.toHex(' ') : chunk;
+            if (file.read(shown.size()) != shown)
+                return fail(i, "the entry differs");
+        }
+        // Lines the window adds after the stream (the peer's close) are not the stream's.
+        QByteArray rest = file.read(4096);
+        if (!rest.isEmpty() && (!rest.startsWith('\n') || !file.atEnd()))
+            return fail(m_chunks.size(), "more after the last entry");
+        if (!rest.isEmpty())
+            std::printf("  record file, after the stream:%s\n", rest.replace('\n', "\n    ").constData());
+        return true;
+    }
+
+private:
+    static bool fail(qsizetype chunk, const char *why)
+    {
+        std::printf("  record file, entry %lld: %s\n", static_cast<long long>(chunk), why);
+        return false;
+    }
+
+    QObject m_context;
+    QList<qint64> m_chunks;
+};
+
+inline void addRecordOption(QCommandLineParser &parser)
+{
+    parser.addOption({QStringLiteral("record"), QStringLiteral("record the receive area into a temporary file and check it")});
+}
+
+// With --record, the receive area is recorded into a file in a temporary
+// folder from before the first byte; finish() ends the recording and checks
+// the file.
+class Recording
+{
+public:
+    Recording(const QCommandLineParser &parser, QTextBrowser *area) : m_area(area)
+    {
+        if (!parser.isSet(QStringLiteral("record")))
+            return;
+        m_display = area->findChild<ReceiveDisplay *>();
+        m_path = m_folder.filePath(QStringLiteral("record.txt"));
+        if (!m_display || !m_display->startRecording(m_path)) {
+            std::printf("  cannot record into %s\n", qPrintable(m_path));
+            m_display = nullptr;
+        }
+    }
+    bool active() const { return m_display != nullptr; }
+
+    bool finish(const RecordedStream &recorded, const QByteArray &pool, bool hex, const QRegularExpression &stampLine,
+                bool stamps)
+    {
+        if (!m_display)
+            return false;
+        m_display->stopRecording();
+        QElapsedTimer clock;
+        clock.start();
+        const bool exact = recorded.matches(m_path, pool, hex, stampLine, stamps);
+        std::printf("  record file: %lld bytes, %s (checked in %.1f s); the area holds %lld characters\n",
+                    static_cast<long long>(QFileInfo(m_path).size()), exact ? "exact" : "NOT exact",
+                    double(clock.elapsed()) / 1000.0,
+                    static_cast<long long>(m_area->document()->characterCount()));
+        return exact;
+    }
+
+private:
+    QTemporaryDir m_folder;
+    QString m_path;
+    QTextBrowser *m_area;
+    ReceiveDisplay *m_display = nullptr;
 };
 
 // The common tail of a benchmark's report: throughput, worst stall, memory.

@@ -2,7 +2,7 @@
 // and reports whether every byte was counted and shown, how long the event
 // loop stalls and how much memory it took.
 //
-//   wrenpost_serial_bench [--display hex|text|log] [--time on|off] [--seconds N] [--rate bytes/s]
+//   wrenpost_serial_bench [--display hex|text|log] [--time on|off] [--seconds N] [--rate bytes/s] [--record]
 
 #include "../common/benchsupport.h"
 #include "mainwindow.h"
@@ -44,7 +44,7 @@ class PacedWriter : public QThread
 {
 public:
     PacedWriter(PtyPeer &peer, qint64 rate, int seconds, bench::Content content)
-        : m_peer(peer), m_rate(rate), m_seconds(seconds), m_content(content) {}
+        : m_peer(peer), m_rate(rate), m_seconds(seconds), m_pool(bench::streamPool(content)) {}
     ~PacedWriter() override
     {
         m_stop.storeRelease(1);
@@ -55,11 +55,12 @@ public:
     qint64 firstByteAt() const { return m_firstByte.loadAcquire(); }
     qint64 lastByteAt() const { return m_lastByte.loadAcquire(); }
     bool failed() const { return m_failed.loadAcquire() != 0; }
+    const QByteArray &pool() const { return m_pool; }
 
 protected:
     void run() override
     {
-        const QByteArray pool = bench::streamPool(m_content);
+        const QByteArray &pool = m_pool;
         QElapsedTimer clock;
         clock.start();
         m_firstByte.storeRelease(QDateTime::currentMSecsSinceEpoch());
@@ -84,7 +85,7 @@ private:
     PtyPeer &m_peer;
     const qint64 m_rate;
     const int m_seconds;
-    const bench::Content m_content;
+    const QByteArray m_pool;
     QAtomicInt m_stop = 0;
     QAtomicInt m_failed = 0;
     QAtomicInteger<qint64> m_written = 0;
@@ -99,6 +100,7 @@ int main(int argc, char **argv)
     QApplication app(argc, argv);
     QCommandLineParser parser;
     bench::addStreamOptions(parser);
+    bench::addRecordOption(parser);
     parser.process(app);
     const bench::Stream stream = bench::streamFromOptions(parser);
     const bool hex = stream.hex;
@@ -138,6 +140,8 @@ int main(int argc, char **argv)
         return 1;
     }
 
+    const bench::RecordedStream recorded(MainWindowTestAccess::service(window), &Serial::message);
+    bench::Recording recording(parser, area);
     bench::StallMeter stalls;
     QTimer::singleShot((seconds + 120) * 1000, &app, &QCoreApplication::quit);
     writer.start();
@@ -147,6 +151,7 @@ int main(int argc, char **argv)
     static const QRegularExpression stampLine(QStringLiteral("^\\d{4}\\.\\d\\d\\.\\d\\d \\d\\d:\\d\\d:\\d\\d\\.\\d{3}  Recive：$"),
                                               QRegularExpression::MultilineOption);
     const bench::Displayed displayed = bench::displayedBytes(area->document(), stampLine, hex, arrivals.chunks());
+    const bool fileExact = recording.finish(recorded, writer.pool(), hex, stampLine, stamps);
     const qint64 counted = countLabel->text().section(QStringLiteral("："), 1).toLongLong();
 
     std::printf("serial page over a pseudo-terminal: display=%s time=%s rate=%lld B/s seconds=%d\n",
@@ -159,6 +164,7 @@ int main(int argc, char **argv)
         std::printf("  the writer could not keep up: the line stayed full for 10 s\n");
     bench::printTimings(writer.total(), writer.firstByteAt(), writer.lastByteAt(), arrivals, stalls);
     const bool whole = writer.written() == writer.total() && counted == writer.total()
-                       && displayed.bytes == writer.total() && arrivals.bytes() == writer.total();
+                       && (recording.active() ? fileExact : displayed.bytes == writer.total())
+                       && arrivals.bytes() == writer.total();
     return whole ? 0 : 1;
 }

@@ -1,13 +1,13 @@
 #include "mainwindow.h"
 #include "ui_mainwindow.h"
 #include "windowdrag.h"
+#include "windowshadow.h"
 
 #include <QAbstractButton>
 #include <QButtonGroup>
 #include <QColor>
 #include <QCoreApplication>
 #include <QDebug>
-#include <QGraphicsDropShadowEffect>
 #include <QHostAddress>
 #include <QHostInfo>
 #include <QKeyEvent>
@@ -29,11 +29,8 @@ MainWindow::MainWindow(QWidget *parent)
     setAttribute(Qt::WA_TranslucentBackground);
     setFixedSize(960, 640);
 
-    auto *shadow = new QGraphicsDropShadowEffect(this);
-    shadow->setBlurRadius(20);
-    shadow->setColor(QColor(0, 0, 0, 80));
-    shadow->setOffset(0, 0);
-    ui->centralwidget->setGraphicsEffect(shadow);
+    // Rendered once: an effect would render the whole window again for every repaint.
+    new WindowShadow(ui->centralwidget, ui->frameMian, 20, QColor(0, 0, 0, 80), 8);
 
     ui->stackedWidget->setCurrentIndex(0);
     ui->titlelabel->setText(tr("雁桥 - TCP客户端"));
@@ -42,6 +39,7 @@ MainWindow::MainWindow(QWidget *parent)
     createMenu();
     sysInit();
     initSerialUI();
+    initRecording();
     loadSettings();
     initSerialService();
 
@@ -61,6 +59,7 @@ MainWindow::~MainWindow()
 {
     shutdownNetwork();
     shutdownSerial();
+    stopRecordings();
     delete Send_timer;
     Send_timer = nullptr;
     delete timer;

@@ -6,6 +6,7 @@
 #include <QPoint>
 #include <QString>
 
+class QAbstractButton;
 class QButtonGroup;
 class QMenu;
 class QTextEdit;
@@ -103,6 +104,8 @@ private Q_SLOTS:
     void on_OpenFile_clicked();
     void on_LoopSend_clicked();
     void on_SaveData_clicked();
+    void on_RecordFile_clicked(bool checked);
+    void on_RecordFile_2_clicked(bool checked);
 
 private:
     // Construction steps (see the constructor for their order)
@@ -130,6 +133,11 @@ private:
     // Message files of both pages
     void importMessageFile(QTextEdit *sendArea, QWidget *dialogParent, const QString &filter);
     void exportMessageFile(const QString &text, const QString &namePattern);
+    // Recording a receive area to a file, behind the page's record box.
+    void initRecording();
+    void toggleRecording(ReceiveDisplay *display, QAbstractButton *box, bool checked, QWidget *dialogParent,
+                         const QString &filter, const QString &namePattern);
+    void stopRecordings();
 
     // Destruction steps
     void shutdownNetwork();
@@ -190,6 +198,8 @@ private:
     QString m_cataloguePattern = QStringLiteral(":/translations/lang_%1.qm");
     // Where a receive area is saved first; empty means the program's folder.
     QString m_saveFolder;
+    // The folder of the last record file; empty until one is chosen.
+    QString m_recordFolder;
 
     friend class MainWindowTestAccess;
 };

@@ -5,11 +5,13 @@
 #include "messagefiles.h"
 #include "receivedisplay.h"
 
+#include <QCheckBox>
 #include <QCoreApplication>
 #include <QDateTime>
 #include <QDebug>
 #include <QDir>
 #include <QFileDialog>
+#include <QFileInfo>
 #include <QMessageBox>
 #include <QStandardPaths>
 #include <QTextEdit>
@@ -99,4 +101,65 @@ void MainWindow::on_SaveData_clicked()
     if (content.isEmpty())
         return;
     exportMessageFile(content, tr("/yyyy年MM月dd日hh-mm-ss"));
+}
+
+void MainWindow::initRecording()
+{
+    const std::pair<ReceiveDisplay *, QAbstractButton *> pages[] = {{networkReceive, ui->RecordFile},
+                                                                    {serialReceive, ui->RecordFile_2}};
+    for (const auto &[display, box] : pages) {
+        // Queued: the failure shows after the batch that met it has been
+        // taken in, and batches arriving while the box is open keep their order.
+        connect(display->recorder(), &ReceiveRecorder::failed, this, [this, box = box] {
+            box->setChecked(false);
+            QMessageBox::warning(nullptr, tr("错误！"), tr("写入文件失败！"), QMessageBox::Ok);
+        }, Qt::QueuedConnection);
+    }
+}
+
+void MainWindow::toggleRecording(ReceiveDisplay *display, QAbstractButton *box, bool checked, QWidget *dialogParent,
+                                 const QString &filter, const QString &namePattern)
+{
+    if (!checked) {
+        display->stopRecording();
+        return;
+    }
+    QString folder = m_recordFolder;
+    if (folder.isEmpty())
+        folder = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+    if (folder.isEmpty())
+        folder = QCoreApplication::applicationDirPath();
+    // A chosen file that exists is appended to, so there is nothing to confirm.
+    const QString path = QFileDialog::getSaveFileName(dialogParent, tr("记录到文件"),
+                                                      exportPath(folder, QDateTime::currentDateTime(), namePattern),
+                                                      filter, nullptr, QFileDialog::DontConfirmOverwrite);
+    if (path.isEmpty()) {
+        box->setChecked(false);
+        return;
+    }
+    qDebug() << path;
+    m_recordFolder = QFileInfo(path).absolutePath();
+    if (!display->startRecording(path)) {
+        box->setChecked(false);
+        QMessageBox::warning(nullptr, tr("错误！"), tr("写入文件失败！"), QMessageBox::Ok);
+    }
+}
+
+void MainWindow::stopRecordings()
+{
+    networkReceive->stopRecording();
+    serialReceive->stopRecording();
+    ui->RecordFile->setChecked(false);
+    ui->RecordFile_2->setChecked(false);
+}
+
+void MainWindow::on_RecordFile_clicked(bool checked)
+{
+    toggleRecording(networkReceive, ui->RecordFile, checked, this, QStringLiteral("Text files (*.txt)"),
+                    QStringLiteral("/yyyy年MM月dd日hh-mm-ss"));
+}
+
+void MainWindow::on_RecordFile_2_clicked(bool checked)
+{
+    toggleRecording(serialReceive, ui->RecordFile_2, checked, nullptr, QString(), tr("/yyyy年MM月dd日hh-mm-ss"));
 }

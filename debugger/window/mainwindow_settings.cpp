@@ -25,6 +25,7 @@ const QString kProtocolKey = QStringLiteral("protocol/currentIndex");
 const QString kTimerSendKey = QStringLiteral("options/timerSend");
 const QString kLoopSendKey = QStringLiteral("serial/loopSend");
 const QString kPortNameKey = QStringLiteral("serial/portName");
+const QString kRecordFolderKey = QStringLiteral("options/recordFolder");
 
 // One stored field: a line edit or combo box as its text, a check box as a
 // boolean. The protocol has no widget.
@@ -120,6 +121,8 @@ void MainWindow::loadSettings()
             continue;
         putValue(field.widget, value);
     }
+    // The record boxes always start unchecked; only their folder is kept.
+    m_recordFolder = settings.value(kRecordFolderKey).toString();
 }
 
 void MainWindow::saveSettings()
@@ -131,6 +134,8 @@ void MainWindow::saveSettings()
         else
             settings.setValue(field.key, currentValue(field.widget));
     }
+    if (!m_recordFolder.isEmpty())
+        settings.setValue(kRecordFolderKey, m_recordFolder);
     settings.sync();
 }
 
@@ -155,6 +160,9 @@ void MainWindow::on_resetButton_clicked()
     closeOpenNetworkChannels();
     if (ui->SerialClose->isEnabled())
         on_SerialClose_clicked();
+    // The files get everything the areas showed before they are emptied.
+    stopRecordings();
+    m_recordFolder.clear();
 
     {
         QSettings settings = settingsStore();

@@ -4,6 +4,7 @@
 
 #include <QScrollBar>
 #include <QTextBrowser>
+#include <QTextBlock>
 #include <QTextCursor>
 #include <QTextDocument>
 
@@ -48,6 +49,8 @@ ReceiveDisplay::ReceiveDisplay(QTextBrowser *area) : QObject(area), m_area(area)
     m_timer.setSingleShot(true);
     m_timer.setTimerType(Qt::PreciseTimer);
     connect(&m_timer, &QTimer::timeout, this, [this] { writeSome(kWriteBudgetMs); });
+    // A read-only area needs no undo, and removed text then leaves memory.
+    area->document()->setUndoRedoEnabled(false);
     connect(area->document(), &QTextDocument::contentsChanged, this, &ReceiveDisplay::onContentsChanged);
 }
 
@@ -73,6 +76,13 @@ void ReceiveDisplay::addReceived(const QByteArray &bytes, bool hex, bool paragra
 
 void ReceiveDisplay::add(Entry entry)
 {
+    if (m_recorder.isRecording()) {
+        if (entry.bytes.isNull())
+            m_recorder.addText(entry.text, entry.paragraph);
+        else
+            m_recorder.addHex(entry.bytes, entry.paragraph);
+    }
+    m_pendingSize += entry.size() + 1;
     m_pending.append(std::move(entry));
     schedule();
 }
@@ -82,9 +92,23 @@ void ReceiveDisplay::flush()
     writeSome(-1);
 }
 
+bool ReceiveDisplay::startRecording(const QString &path)
+{
+    flush();
+    return m_recorder.start(path, !m_area->document()->isEmpty());
+}
+
+void ReceiveDisplay::dropPending(qsizetype count)
+{
+    for (qsizetype i = 0; i < count; ++i)
+        m_pendingSize -= m_pending.at(i).size() + 1;
+    m_pending.remove(0, count);
+}
+
 void ReceiveDisplay::clear()
 {
     m_pending.clear();
+    m_pendingSize = 0;
     m_timer.stop();
     m_decoder.resetState();
     m_area->clear();
@@ -99,6 +123,8 @@ void ReceiveDisplay::schedule()
 // A negative budget writes everything.
 void ReceiveDisplay::writeSome(qint64 budgetMs)
 {
+    if (m_recorder.isRecording())
+        keepWithinRecordingLimit();
     QElapsedTimer clock;
     clock.start();
     while (!m_pending.isEmpty() && (budgetMs < 0 || clock.elapsed() < budgetMs)) {
@@ -176,7 +202,7 @@ void ReceiveDisplay::write(qsizetype count)
     }
     end.endEditBlock();
     m_writing = false;
-    m_pending.remove(0, count);
+    dropPending(count);
 
     if (atBottom)
         bar->setValue(bar->maximum());
@@ -187,7 +213,53 @@ void ReceiveDisplay::onContentsChanged()
 {
     if (!m_writing && m_area->document()->isEmpty()) {
         m_pending.clear();
+        m_pendingSize = 0;
         m_timer.stop();
         m_decoder.resetState();
     }
+}
+
+// Before a write: what the area holds and what is about to follow fit in the
+// limit. Older paragraphs leave whole; only a paragraph longer than the
+// limit itself is cut.
+void ReceiveDisplay::keepWithinRecordingLimit()
+{
+    QTextDocument *document = m_area->document();
+    const qsizetype limit = qMax<qsizetype>(m_recordingLimit, 2);
+    if (m_pendingSize >= limit) {
+        // All the area holds and the oldest entries would leave in this
+        // frame: none of it is laid out.
+        qsizetype count = 0;
+        qsizetype size = m_pendingSize;
+        while (count + 1 < m_pending.size() && size > limit)
+            size -= m_pending.at(count++).size() + 1;
+        dropPending(count);
+        if (m_pendingSize > limit) {
+            Entry &entry = m_pending.first();
+            const qsizetype keep = limit - 1;
+            if (entry.bytes.isNull())
+                entry.text = entry.text.last(qMin(keep, entry.text.size()));
+            else
+                entry.bytes = entry.bytes.last(qMin(keep / 3, entry.bytes.size()));
+            m_pendingSize = entry.size() + 1;
+        }
+        m_writing = true;
+        document->clear();
+        m_writing = false;
+        return;
+    }
+    const qsizetype excess = qsizetype(document->characterCount()) + m_pendingSize - limit;
+    if (excess <= 0)
+        return;
+    const QTextBlock last = document->findBlock(int(excess - 1));
+    QTextCursor cursor(document);
+    m_writing = true;
+    cursor.beginEditBlock();
+    if (last.next().isValid())
+        cursor.setPosition(last.next().position(), QTextCursor::KeepAnchor);
+    else
+        cursor.setPosition(int(qMin<qsizetype>(excess, document->characterCount() - 1)), QTextCursor::KeepAnchor);
+    cursor.removeSelectedText();
+    cursor.endEditBlock();
+    m_writing = false;
 }

@@ -10,6 +10,8 @@
 #include <QStringView>
 #include <QTimer>
 
+#include "receiverecorder.h"
+
 #include <type_traits>
 
 class QTextBrowser;
@@ -49,6 +51,12 @@ QString countText(Count count)
 // paragraph again nor repaints the window for every batch. Writing stops after
 // about 30 ms of work and goes on in the next turn of the event loop, so the
 // window keeps responding while it catches up.
+//
+// While the area is recorded to a file, the recorder gets every entry as it
+// arrives, and the area keeps only its newest text (at most
+// kRecordingLimitCharacters, older paragraphs leaving from the top): the file
+// holds the rest. Entries that would leave within the same frame are dropped
+// before they are laid out.
 class ReceiveDisplay : public QObject
 {
     Q_OBJECT
@@ -73,6 +81,18 @@ public:
     void clear();
     bool hasPending() const { return !m_pending.isEmpty(); }
 
+    static constexpr qsizetype kRecordingLimitCharacters = 8 * 1024 * 1024;
+    // Writes what is gathered, then records from here on into `path`
+    // (appending). False when the file cannot be opened.
+    bool startRecording(const QString &path);
+    // Ends the recording after writing what is pending; the area keeps what
+    // it holds and grows again.
+    void stopRecording() { m_recorder.stop(); }
+    bool isRecording() const { return m_recorder.isRecording(); }
+    // Emits failed() when a write fails; the recording has then ended.
+    ReceiveRecorder *recorder() { return &m_recorder; }
+    void setRecordingLimit(qsizetype characters) { m_recordingLimit = characters; }
+
 private:
     struct Entry
     {
@@ -90,10 +110,16 @@ private:
     void writeSome(qint64 budgetMs);
     void write(qsizetype count);
     void onContentsChanged();
+    void keepWithinRecordingLimit();
+    void dropPending(qsizetype count);
 
     QTextBrowser *m_area;
     QStringDecoder m_decoder{QStringDecoder::System};
     QList<Entry> m_pending;
+    // The pending entries' sizes, each with one for its separator.
+    qsizetype m_pendingSize = 0;
+    ReceiveRecorder m_recorder;
+    qsizetype m_recordingLimit = kRecordingLimitCharacters;
     QTimer m_timer;
     // How fast the area takes text (characters per millisecond), measured.
     double m_charactersPerMs = 500;

@@ -159,6 +159,13 @@
         <translation>Hex display</translation>
     </message>
     <message>
+        <location filename="../../debugger/window/mainwindow.ui" line="709"/>
+        <location filename="../../debugger/window/mainwindow.ui" line="1170"/>
+        <location filename="../../debugger/window/mainwindow_files.cpp" line="133"/>
+        <source>记录到文件</source>
+        <translation>Record to file</translation>
+    </message>
+    <message>
         <location filename="../../debugger/window/mainwindow.ui" line="712"/>
         <source>发送设置</source>
         <translation>Send</translation>

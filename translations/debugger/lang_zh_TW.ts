@@ -159,6 +159,13 @@
         <translation>HEX顯示</translation>
     </message>
     <message>
+        <location filename="../../debugger/window/mainwindow.ui" line="709"/>
+        <location filename="../../debugger/window/mainwindow.ui" line="1170"/>
+        <location filename="../../debugger/window/mainwindow_files.cpp" line="133"/>
+        <source>记录到文件</source>
+        <translation>記錄到檔案</translation>
+    </message>
+    <message>
         <location filename="../../debugger/window/mainwindow.ui" line="712"/>
         <source>发送设置</source>
         <translation>傳送設定</translation>
