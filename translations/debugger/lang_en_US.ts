@@ -39,7 +39,7 @@
     <message>
         <location filename="../../debugger/window/mainwindow.ui" line="32"/>
         <location filename="../../debugger/window/mainwindow.ui" line="375"/>
-        <location filename="../../debugger/window/mainwindow.cpp" line="123"/>
+        <location filename="../../debugger/window/mainwindow.cpp" line="122"/>
         <source>雁桥</source>
         <translation>Wrenpost</translation>
     </message>
@@ -115,13 +115,13 @@
     </message>
     <message>
         <location filename="../../debugger/window/mainwindow.ui" line="618"/>
-        <location filename="../../debugger/window/mainwindow.cpp" line="171"/>
+        <location filename="../../debugger/window/mainwindow.cpp" line="170"/>
         <source>连接</source>
         <translation>Connect</translation>
     </message>
     <message>
         <location filename="../../debugger/window/mainwindow.ui" line="625"/>
-        <location filename="../../debugger/window/mainwindow.cpp" line="172"/>
+        <location filename="../../debugger/window/mainwindow.cpp" line="171"/>
         <source>断开</source>
         <translation>Disconnect</translation>
     </message>
@@ -142,19 +142,19 @@
     </message>
     <message>
         <location filename="../../debugger/window/mainwindow.ui" line="685"/>
-        <location filename="../../debugger/window/mainwindow.ui" line="1118"/>
+        <location filename="../../debugger/window/mainwindow.ui" line="1125"/>
         <source>显示时间</source>
         <translation>Show time</translation>
     </message>
     <message>
         <location filename="../../debugger/window/mainwindow.ui" line="692"/>
-        <location filename="../../debugger/window/mainwindow.ui" line="1153"/>
+        <location filename="../../debugger/window/mainwindow.ui" line="1160"/>
         <source>换行显示</source>
         <translation>Line per entry</translation>
     </message>
     <message>
         <location filename="../../debugger/window/mainwindow.ui" line="702"/>
-        <location filename="../../debugger/window/mainwindow.ui" line="1146"/>
+        <location filename="../../debugger/window/mainwindow.ui" line="1153"/>
         <source>HEX显示</source>
         <translation>Hex display</translation>
     </message>
@@ -166,79 +166,79 @@
         <translation>Record to file</translation>
     </message>
     <message>
-        <location filename="../../debugger/window/mainwindow.ui" line="712"/>
+        <location filename="../../debugger/window/mainwindow.ui" line="719"/>
         <source>发送设置</source>
         <translation>Send</translation>
     </message>
     <message>
-        <location filename="../../debugger/window/mainwindow.ui" line="733"/>
-        <location filename="../../debugger/window/mainwindow.ui" line="1125"/>
+        <location filename="../../debugger/window/mainwindow.ui" line="740"/>
+        <location filename="../../debugger/window/mainwindow.ui" line="1132"/>
         <source>HEX发送</source>
         <translation>Hex send</translation>
     </message>
     <message>
-        <location filename="../../debugger/window/mainwindow.ui" line="740"/>
-        <location filename="../../debugger/window/mainwindow.ui" line="1132"/>
+        <location filename="../../debugger/window/mainwindow.ui" line="747"/>
+        <location filename="../../debugger/window/mainwindow.ui" line="1139"/>
         <source>发送换行</source>
         <translation>Send newline</translation>
     </message>
     <message>
-        <location filename="../../debugger/window/mainwindow.ui" line="747"/>
-        <location filename="../../debugger/window/mainwindow.ui" line="1139"/>
+        <location filename="../../debugger/window/mainwindow.ui" line="754"/>
+        <location filename="../../debugger/window/mainwindow.ui" line="1146"/>
         <source>显示发送</source>
         <translation>Show sent</translation>
     </message>
     <message>
-        <location filename="../../debugger/window/mainwindow.ui" line="754"/>
+        <location filename="../../debugger/window/mainwindow.ui" line="761"/>
         <source>UDP广播</source>
         <translation>UDP broadcast</translation>
     </message>
     <message>
-        <location filename="../../debugger/window/mainwindow.ui" line="766"/>
-        <location filename="../../debugger/window/mainwindow.ui" line="1167"/>
+        <location filename="../../debugger/window/mainwindow.ui" line="773"/>
+        <location filename="../../debugger/window/mainwindow.ui" line="1181"/>
         <source>循环发送</source>
         <translation>Loop send</translation>
     </message>
     <message>
-        <location filename="../../debugger/window/mainwindow.ui" line="780"/>
+        <location filename="../../debugger/window/mainwindow.ui" line="787"/>
         <source>ms</source>
         <translation>ms</translation>
     </message>
     <message>
-        <location filename="../../debugger/window/mainwindow.ui" line="807"/>
+        <location filename="../../debugger/window/mainwindow.ui" line="814"/>
         <source>打开发送区</source>
         <translation>Open file</translation>
     </message>
     <message>
-        <location filename="../../debugger/window/mainwindow.ui" line="814"/>
+        <location filename="../../debugger/window/mainwindow.ui" line="821"/>
         <source>保存接收区</source>
         <translation>Save log</translation>
     </message>
     <message>
-        <location filename="../../debugger/window/mainwindow.ui" line="821"/>
+        <location filename="../../debugger/window/mainwindow.ui" line="828"/>
         <source>一键重置</source>
         <translation>Reset</translation>
     </message>
     <message>
-        <location filename="../../debugger/window/mainwindow.ui" line="840"/>
-        <location filename="../../debugger/window/mainwindow.ui" line="1231"/>
+        <location filename="../../debugger/window/mainwindow.ui" line="847"/>
+        <location filename="../../debugger/window/mainwindow.ui" line="1245"/>
         <source>接收区</source>
         <translation>Receive area</translation>
     </message>
     <message>
-        <location filename="../../debugger/window/mainwindow.ui" line="855"/>
-        <location filename="../../debugger/window/mainwindow.ui" line="1253"/>
+        <location filename="../../debugger/window/mainwindow.ui" line="862"/>
+        <location filename="../../debugger/window/mainwindow.ui" line="1267"/>
         <source>发送区</source>
         <translation>Send area</translation>
     </message>
     <message>
-        <location filename="../../debugger/window/mainwindow.ui" line="880"/>
-        <location filename="../../debugger/window/mainwindow.ui" line="1283"/>
+        <location filename="../../debugger/window/mainwindow.ui" line="887"/>
+        <location filename="../../debugger/window/mainwindow.ui" line="1297"/>
         <source>发送</source>
         <translation>Send</translation>
     </message>
     <message>
-        <location filename="../../debugger/window/mainwindow.ui" line="897"/>
+        <location filename="../../debugger/window/mainwindow.ui" line="904"/>
         <location filename="../../debugger/window/mainwindow_language.cpp" line="81"/>
         <location filename="../../debugger/window/mainwindow_language.cpp" line="84"/>
         <location filename="../../debugger/window/mainwindow_network.cpp" line="96"/>
@@ -249,7 +249,7 @@
         <translation>Received: </translation>
     </message>
     <message>
-        <location filename="../../debugger/window/mainwindow.ui" line="910"/>
+        <location filename="../../debugger/window/mainwindow.ui" line="917"/>
         <location filename="../../debugger/window/mainwindow_language.cpp" line="83"/>
         <location filename="../../debugger/window/mainwindow_language.cpp" line="85"/>
         <location filename="../../debugger/window/mainwindow_network.cpp" line="149"/>
@@ -260,266 +260,266 @@
         <translation>Sent: </translation>
     </message>
     <message>
-        <location filename="../../debugger/window/mainwindow.ui" line="930"/>
+        <location filename="../../debugger/window/mainwindow.ui" line="937"/>
         <source>累计清零</source>
         <translation>Reset counts</translation>
     </message>
     <message>
-        <location filename="../../debugger/window/mainwindow.ui" line="937"/>
+        <location filename="../../debugger/window/mainwindow.ui" line="944"/>
         <source>清空消息</source>
         <translation>Clear</translation>
     </message>
     <message>
-        <location filename="../../debugger/window/mainwindow.ui" line="1007"/>
+        <location filename="../../debugger/window/mainwindow.ui" line="1014"/>
         <source>串口号</source>
         <translation>Port</translation>
     </message>
     <message>
-        <location filename="../../debugger/window/mainwindow.ui" line="1017"/>
+        <location filename="../../debugger/window/mainwindow.ui" line="1024"/>
         <source>波特率</source>
         <translation>Baud rate</translation>
     </message>
     <message>
-        <location filename="../../debugger/window/mainwindow.ui" line="1027"/>
+        <location filename="../../debugger/window/mainwindow.ui" line="1034"/>
         <source>数据位</source>
         <translation>Data bits</translation>
     </message>
     <message>
-        <location filename="../../debugger/window/mainwindow.ui" line="1037"/>
+        <location filename="../../debugger/window/mainwindow.ui" line="1044"/>
         <source>停止位</source>
         <translation>Stop bits</translation>
     </message>
     <message>
-        <location filename="../../debugger/window/mainwindow.ui" line="1047"/>
+        <location filename="../../debugger/window/mainwindow.ui" line="1054"/>
         <source>校验位 </source>
         <translation>Parity </translation>
     </message>
     <message>
-        <location filename="../../debugger/window/mainwindow.ui" line="1057"/>
+        <location filename="../../debugger/window/mainwindow.ui" line="1064"/>
         <source>流控制</source>
         <translation>Flow control</translation>
     </message>
     <message>
-        <location filename="../../debugger/window/mainwindow.ui" line="1084"/>
+        <location filename="../../debugger/window/mainwindow.ui" line="1091"/>
         <source>关闭串口</source>
         <translation>Close port</translation>
     </message>
     <message>
-        <location filename="../../debugger/window/mainwindow.ui" line="1091"/>
+        <location filename="../../debugger/window/mainwindow.ui" line="1098"/>
         <source>打开串口</source>
         <translation>Open port</translation>
     </message>
     <message>
-        <location filename="../../debugger/window/mainwindow.ui" line="1174"/>
+        <location filename="../../debugger/window/mainwindow.ui" line="1188"/>
         <source>1000</source>
         <translation>1000</translation>
     </message>
     <message>
-        <location filename="../../debugger/window/mainwindow.ui" line="1181"/>
+        <location filename="../../debugger/window/mainwindow.ui" line="1195"/>
         <source>周期(ms)</source>
         <translation>Period (ms)</translation>
     </message>
     <message>
-        <location filename="../../debugger/window/mainwindow.ui" line="1192"/>
-        <location filename="../../debugger/window/mainwindow_settings.cpp" line="191"/>
-        <location filename="../../debugger/window/mainwindow_settings.cpp" line="192"/>
+        <location filename="../../debugger/window/mainwindow.ui" line="1206"/>
+        <location filename="../../debugger/window/mainwindow_settings.cpp" line="199"/>
+        <location filename="../../debugger/window/mainwindow_settings.cpp" line="200"/>
         <source>累计接收：0</source>
         <translation>Received: 0</translation>
     </message>
     <message>
-        <location filename="../../debugger/window/mainwindow.ui" line="1199"/>
-        <location filename="../../debugger/window/mainwindow_settings.cpp" line="189"/>
-        <location filename="../../debugger/window/mainwindow_settings.cpp" line="190"/>
+        <location filename="../../debugger/window/mainwindow.ui" line="1213"/>
+        <location filename="../../debugger/window/mainwindow_settings.cpp" line="197"/>
+        <location filename="../../debugger/window/mainwindow_settings.cpp" line="198"/>
         <source>累计发送：0</source>
         <translation>Sent: 0</translation>
     </message>
     <message>
-        <location filename="../../debugger/window/mainwindow.ui" line="1212"/>
+        <location filename="../../debugger/window/mainwindow.ui" line="1226"/>
         <source>清零</source>
         <translation>Zero</translation>
     </message>
     <message>
-        <location filename="../../debugger/window/mainwindow.ui" line="1262"/>
+        <location filename="../../debugger/window/mainwindow.ui" line="1276"/>
         <source>清空</source>
         <translation>Clear</translation>
     </message>
     <message>
-        <location filename="../../debugger/window/mainwindow.ui" line="1269"/>
+        <location filename="../../debugger/window/mainwindow.ui" line="1283"/>
         <source>保存</source>
         <translation>Save</translation>
     </message>
     <message>
-        <location filename="../../debugger/window/mainwindow.ui" line="1276"/>
-        <location filename="../../debugger/window/mainwindow.cpp" line="171"/>
+        <location filename="../../debugger/window/mainwindow.ui" line="1290"/>
+        <location filename="../../debugger/window/mainwindow.cpp" line="170"/>
         <source>打开</source>
         <translation>Open</translation>
     </message>
     <message>
-        <location filename="../../debugger/window/mainwindow.ui" line="1304"/>
+        <location filename="../../debugger/window/mainwindow.ui" line="1318"/>
         <source>接收区字体</source>
         <translation>Receive area font</translation>
     </message>
     <message>
-        <location filename="../../debugger/window/mainwindow.ui" line="1307"/>
+        <location filename="../../debugger/window/mainwindow.ui" line="1321"/>
         <source>Ctrl+F1</source>
         <translation>Ctrl+F1</translation>
     </message>
     <message>
-        <location filename="../../debugger/window/mainwindow.ui" line="1312"/>
-        <location filename="../../debugger/window/mainwindow.ui" line="1315"/>
+        <location filename="../../debugger/window/mainwindow.ui" line="1326"/>
+        <location filename="../../debugger/window/mainwindow.ui" line="1329"/>
         <source>发送区字体</source>
         <translation>Send area font</translation>
     </message>
     <message>
-        <location filename="../../debugger/window/mainwindow.ui" line="1318"/>
+        <location filename="../../debugger/window/mainwindow.ui" line="1332"/>
         <source>Ctrl+F2</source>
         <translation>Ctrl+F2</translation>
     </message>
     <message>
-        <location filename="../../debugger/window/mainwindow.ui" line="1323"/>
+        <location filename="../../debugger/window/mainwindow.ui" line="1337"/>
         <source>接收区字体颜色</source>
         <translation>Receive area text color</translation>
     </message>
     <message>
-        <location filename="../../debugger/window/mainwindow.ui" line="1326"/>
+        <location filename="../../debugger/window/mainwindow.ui" line="1340"/>
         <source>Ctrl+F6</source>
         <translation>Ctrl+F6</translation>
     </message>
     <message>
-        <location filename="../../debugger/window/mainwindow.ui" line="1331"/>
-        <location filename="../../debugger/window/mainwindow.ui" line="1334"/>
+        <location filename="../../debugger/window/mainwindow.ui" line="1345"/>
+        <location filename="../../debugger/window/mainwindow.ui" line="1348"/>
         <source>发送区字体颜色</source>
         <translation>Send area text color</translation>
     </message>
     <message>
-        <location filename="../../debugger/window/mainwindow.ui" line="1337"/>
+        <location filename="../../debugger/window/mainwindow.ui" line="1351"/>
         <source>Ctrl+F7</source>
         <translation>Ctrl+F7</translation>
     </message>
     <message>
-        <location filename="../../debugger/window/mainwindow.ui" line="1342"/>
+        <location filename="../../debugger/window/mainwindow.ui" line="1356"/>
         <source>打开至发送区</source>
         <translation>Open into send area</translation>
     </message>
     <message>
-        <location filename="../../debugger/window/mainwindow.ui" line="1345"/>
+        <location filename="../../debugger/window/mainwindow.ui" line="1359"/>
         <source>Ctrl+O</source>
         <translation>Ctrl+O</translation>
     </message>
     <message>
-        <location filename="../../debugger/window/mainwindow.ui" line="1350"/>
+        <location filename="../../debugger/window/mainwindow.ui" line="1364"/>
         <source>保存接收区记录</source>
         <translation>Save received log</translation>
     </message>
     <message>
-        <location filename="../../debugger/window/mainwindow.ui" line="1353"/>
+        <location filename="../../debugger/window/mainwindow.ui" line="1367"/>
         <source>Ctrl+S</source>
         <translation>Ctrl+S</translation>
     </message>
     <message>
-        <location filename="../../debugger/window/mainwindow.ui" line="1358"/>
+        <location filename="../../debugger/window/mainwindow.ui" line="1372"/>
         <source>DNS域名解析</source>
         <translation>DNS lookup</translation>
     </message>
     <message>
-        <location filename="../../debugger/window/mainwindow.ui" line="1361"/>
+        <location filename="../../debugger/window/mainwindow.ui" line="1375"/>
         <source>Ctrl+H</source>
         <translation>Ctrl+H</translation>
     </message>
     <message>
-        <location filename="../../debugger/window/mainwindow.ui" line="1366"/>
+        <location filename="../../debugger/window/mainwindow.ui" line="1380"/>
         <source>窗口背景颜色</source>
         <translation>Window background color</translation>
     </message>
     <message>
-        <location filename="../../debugger/window/mainwindow.ui" line="1369"/>
+        <location filename="../../debugger/window/mainwindow.ui" line="1383"/>
         <source>Ctrl+F3</source>
         <translation>Ctrl+F3</translation>
     </message>
     <message>
-        <location filename="../../debugger/window/mainwindow.ui" line="1374"/>
+        <location filename="../../debugger/window/mainwindow.ui" line="1388"/>
         <source>接收区背景颜色</source>
         <translation>Receive area background color</translation>
     </message>
     <message>
-        <location filename="../../debugger/window/mainwindow.ui" line="1377"/>
+        <location filename="../../debugger/window/mainwindow.ui" line="1391"/>
         <source>Ctrl+F4</source>
         <translation>Ctrl+F4</translation>
     </message>
     <message>
-        <location filename="../../debugger/window/mainwindow.ui" line="1382"/>
+        <location filename="../../debugger/window/mainwindow.ui" line="1396"/>
         <source>发送区背景颜色</source>
         <translation>Send area background color</translation>
     </message>
     <message>
-        <location filename="../../debugger/window/mainwindow.ui" line="1385"/>
+        <location filename="../../debugger/window/mainwindow.ui" line="1399"/>
         <source>Ctrl+F5</source>
         <translation>Ctrl+F5</translation>
     </message>
     <message>
-        <location filename="../../debugger/window/mainwindow.ui" line="1390"/>
+        <location filename="../../debugger/window/mainwindow.ui" line="1404"/>
         <source>关于</source>
         <translation>About</translation>
     </message>
     <message>
-        <location filename="../../debugger/window/mainwindow.ui" line="1393"/>
+        <location filename="../../debugger/window/mainwindow.ui" line="1407"/>
         <source>Ctrl+A</source>
         <translation>Ctrl+A</translation>
     </message>
     <message>
-        <location filename="../../debugger/window/mainwindow.cpp" line="39"/>
-        <location filename="../../debugger/window/mainwindow.cpp" line="118"/>
+        <location filename="../../debugger/window/mainwindow.cpp" line="36"/>
+        <location filename="../../debugger/window/mainwindow.cpp" line="117"/>
         <source>雁桥 - TCP客户端</source>
         <translation>Wrenpost - TCP client</translation>
     </message>
     <message>
-        <location filename="../../debugger/window/mainwindow.cpp" line="119"/>
+        <location filename="../../debugger/window/mainwindow.cpp" line="118"/>
         <source>雁桥 - TCP服务器</source>
         <translation>Wrenpost - TCP server</translation>
     </message>
     <message>
-        <location filename="../../debugger/window/mainwindow.cpp" line="120"/>
+        <location filename="../../debugger/window/mainwindow.cpp" line="119"/>
         <source>雁桥 - UDP</source>
         <translation>Wrenpost - UDP</translation>
     </message>
     <message>
-        <location filename="../../debugger/window/mainwindow.cpp" line="121"/>
+        <location filename="../../debugger/window/mainwindow.cpp" line="120"/>
         <source>雁桥 - 串口</source>
         <translation>Wrenpost - Serial</translation>
     </message>
     <message>
-        <location filename="../../debugger/window/mainwindow.cpp" line="172"/>
+        <location filename="../../debugger/window/mainwindow.cpp" line="171"/>
         <source>关闭</source>
         <translation>Close</translation>
     </message>
     <message>
-        <location filename="../../debugger/window/mainwindow.cpp" line="221"/>
-        <location filename="../../debugger/window/mainwindow_files.cpp" line="72"/>
+        <location filename="../../debugger/window/mainwindow.cpp" line="220"/>
+        <location filename="../../debugger/window/mainwindow_files.cpp" line="74"/>
         <source>提示！</source>
         <translation>Notice!</translation>
     </message>
     <message>
-        <location filename="../../debugger/window/mainwindow.cpp" line="221"/>
+        <location filename="../../debugger/window/mainwindow.cpp" line="220"/>
         <source>不可用！</source>
         <translation>Not available!</translation>
     </message>
     <message>
-        <location filename="../../debugger/window/mainwindow.cpp" line="226"/>
+        <location filename="../../debugger/window/mainwindow.cpp" line="225"/>
         <source>确认窗口</source>
         <translation>Confirm</translation>
     </message>
     <message>
-        <location filename="../../debugger/window/mainwindow.cpp" line="227"/>
+        <location filename="../../debugger/window/mainwindow.cpp" line="226"/>
         <source>确定退出吗？</source>
         <translation>Quit now?</translation>
     </message>
     <message>
-        <location filename="../../debugger/window/mainwindow.cpp" line="244"/>
+        <location filename="../../debugger/window/mainwindow.cpp" line="243"/>
         <source>确认退出</source>
         <translation>Confirm exit</translation>
     </message>
     <message>
-        <location filename="../../debugger/window/mainwindow.cpp" line="244"/>
+        <location filename="../../debugger/window/mainwindow.cpp" line="243"/>
         <source>确定要退出雁桥吗？</source>
         <translation>Quit Wrenpost?</translation>
     </message>
@@ -535,7 +535,7 @@
     </message>
     <message>
         <location filename="../../debugger/window/mainwindow_dns.cpp" line="44"/>
-        <location filename="../../debugger/window/mainwindow_files.cpp" line="23"/>
+        <location filename="../../debugger/window/mainwindow_files.cpp" line="25"/>
         <source>提示</source>
         <translation>Notice</translation>
     </message>
@@ -610,84 +610,89 @@
         <translation>Invalid period!</translation>
     </message>
     <message>
-        <location filename="../../debugger/window/mainwindow_files.cpp" line="21"/>
+        <location filename="../../debugger/window/mainwindow_files.cpp" line="23"/>
         <source>请选择txt文件</source>
         <translation>Choose a txt file</translation>
     </message>
     <message>
-        <location filename="../../debugger/window/mainwindow_files.cpp" line="23"/>
+        <location filename="../../debugger/window/mainwindow_files.cpp" line="25"/>
         <source>未选择文件</source>
         <translation>No file chosen</translation>
     </message>
     <message>
-        <location filename="../../debugger/window/mainwindow_files.cpp" line="24"/>
+        <location filename="../../debugger/window/mainwindow_files.cpp" line="26"/>
         <source>确定</source>
         <translation>OK</translation>
     </message>
     <message>
-        <location filename="../../debugger/window/mainwindow_files.cpp" line="38"/>
-        <location filename="../../debugger/window/mainwindow_files.cpp" line="41"/>
-        <location filename="../../debugger/window/mainwindow_files.cpp" line="45"/>
+        <location filename="../../debugger/window/mainwindow_files.cpp" line="40"/>
+        <location filename="../../debugger/window/mainwindow_files.cpp" line="43"/>
+        <location filename="../../debugger/window/mainwindow_files.cpp" line="47"/>
         <source>错误：</source>
         <translation>Error: </translation>
     </message>
     <message>
-        <location filename="../../debugger/window/mainwindow_files.cpp" line="38"/>
+        <location filename="../../debugger/window/mainwindow_files.cpp" line="40"/>
         <source>打开文件失败</source>
         <translation>Cannot open the file</translation>
     </message>
     <message>
-        <location filename="../../debugger/window/mainwindow_files.cpp" line="42"/>
+        <location filename="../../debugger/window/mainwindow_files.cpp" line="44"/>
         <source>文件超过%1 MB，未载入</source>
         <translation>The file is larger than %1 MB and was not loaded.</translation>
     </message>
     <message>
-        <location filename="../../debugger/window/mainwindow_files.cpp" line="45"/>
+        <location filename="../../debugger/window/mainwindow_files.cpp" line="47"/>
         <source>文件不是UTF-8编码的文本，未载入</source>
         <translation>The file is not UTF-8 text and was not loaded.</translation>
     </message>
     <message>
-        <location filename="../../debugger/window/mainwindow_files.cpp" line="73"/>
+        <location filename="../../debugger/window/mainwindow_files.cpp" line="75"/>
         <source>文件位置：%1</source>
         <translation>File location: %1</translation>
     </message>
     <message>
-        <location filename="../../debugger/window/mainwindow_files.cpp" line="101"/>
+        <location filename="../../debugger/window/mainwindow_files.cpp" line="103"/>
+        <location filename="../../debugger/window/mainwindow_files.cpp" line="164"/>
         <source>/yyyy年MM月dd日hh-mm-ss</source>
         <translation>/yyyy-MM-dd hh-mm-ss</translation>
     </message>
     <message>
-        <location filename="../../debugger/window/mainwindow_files.cpp" line="69"/>
+        <location filename="../../debugger/window/mainwindow_files.cpp" line="71"/>
+        <location filename="../../debugger/window/mainwindow_files.cpp" line="115"/>
+        <location filename="../../debugger/window/mainwindow_files.cpp" line="144"/>
         <source>错误！</source>
         <translation>Error!</translation>
     </message>
     <message>
-        <location filename="../../debugger/window/mainwindow_files.cpp" line="69"/>
+        <location filename="../../debugger/window/mainwindow_files.cpp" line="71"/>
+        <location filename="../../debugger/window/mainwindow_files.cpp" line="115"/>
+        <location filename="../../debugger/window/mainwindow_files.cpp" line="144"/>
         <source>写入文件失败！</source>
         <translation>Cannot write the file!</translation>
     </message>
     <message>
-        <location filename="../../debugger/window/mainwindow_files.cpp" line="72"/>
+        <location filename="../../debugger/window/mainwindow_files.cpp" line="74"/>
         <source>保存成功！</source>
         <translation>Saved!</translation>
     </message>
     <message>
-        <location filename="../../debugger/window/mainwindow_settings.cpp" line="149"/>
+        <location filename="../../debugger/window/mainwindow_settings.cpp" line="154"/>
         <source>确认重置</source>
         <translation>Confirm reset</translation>
     </message>
     <message>
-        <location filename="../../debugger/window/mainwindow_settings.cpp" line="149"/>
+        <location filename="../../debugger/window/mainwindow_settings.cpp" line="154"/>
         <source>确定要重置所有设置并恢复初始状态吗？</source>
         <translation>Reset all settings and restore the initial state?</translation>
     </message>
     <message>
-        <location filename="../../debugger/window/mainwindow_settings.cpp" line="198"/>
+        <location filename="../../debugger/window/mainwindow_settings.cpp" line="206"/>
         <source>重置完成</source>
         <translation>Reset complete</translation>
     </message>
     <message>
-        <location filename="../../debugger/window/mainwindow_settings.cpp" line="198"/>
+        <location filename="../../debugger/window/mainwindow_settings.cpp" line="206"/>
         <source>所有设置已恢复为默认状态。</source>
         <translation>All settings have been restored to their defaults.</translation>
     </message>
