@@ -177,6 +177,10 @@ private:
     // The network channel that is open (0 TCP client, 1 TCP server, 2 UDP),
     // or -1. At most one is open; choosing another closes it.
     int m_openChannel = -1;
+    // The client's connection stands: set by its Connected, cleared by every
+    // connect and close, so a close reported for an earlier connection does
+    // not end a new one.
+    bool m_clientConnected = false;
     // The host look-up of a connection being opened, or -1.
     int m_lookupId = -1;
 

@@ -44,13 +44,18 @@ void MainWindow::sysInit()
     connect(this, &MainWindow::tcpC_send, TcpClient, &TCP_Client::SendMessage);
     connect(TcpClient, &TCP_Client::Connected, this, [this] {
         // Sending is possible from now on, not from the click.
-        if (m_openChannel == 0)
+        if (m_openChannel == 0) {
+            m_clientConnected = true;
             ui->Send->setEnabled(true);
+        }
     });
     connect(TcpClient, &TCP_Client::ConnectFailed, this, [this](const QString &reason) {
         channelEnded(0, tr("连接失败：%1").arg(reason));
     });
-    connect(TcpClient, &TCP_Client::ServerClosed, this, [this] { channelEnded(0, tr("服务器已断开连接")); });
+    connect(TcpClient, &TCP_Client::ServerClosed, this, [this] {
+        if (m_clientConnected)
+            channelEnded(0, tr("服务器已断开连接"));
+    });
 
     ServerThread = new QThread;
     TcpServer = new TCP_Server;
@@ -203,6 +208,7 @@ void MainWindow::on_Connect_clicked()
         return;
     }
     m_openChannel = currentProtocolIndex;
+    m_clientConnected = false;
     // A character cut by the last channel's end does not join the next one's text.
     networkReceive->resetDecoder();
     Disable_Options();
@@ -220,6 +226,7 @@ void MainWindow::closeNetworkChannel()
 {
     const int channel = m_openChannel;
     m_openChannel = -1;
+    m_clientConnected = false;
     // A timed send goes over the open channel and ends with it.
     Send_timer->stop();
     ui->Timer_Send->setChecked(false);

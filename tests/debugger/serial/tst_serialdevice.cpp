@@ -36,15 +36,9 @@ void tst_SerialDevice::portThatDoesNotExist()
     auto *list = child<QComboBox>(&w, "SerialList");
     QCOMPARE(list->currentText(), missing);
     QTest::mouseClick(child<QPushButton>(&w, "SerialOpen"), Qt::LeftButton);
-    // The page never learns that the open failed: it shows the open state.
-    QVERIFY(child<QPushButton>(&w, "SnedData")->isEnabled());
-    QVERIFY(!list->isEnabled());
-    child<QTextEdit>(&w, "DataToSend")->setPlainText(QStringLiteral("lost"));
-    QTest::mouseClick(child<QPushButton>(&w, "SnedData"), Qt::LeftButton);
-    QCOMPARE(child<QLabel>(&w, "SendCountLabel")->text(), QStringLiteral("累计发送：4"));
-
-    QTest::mouseClick(child<QPushButton>(&w, "SerialClose"), Qt::LeftButton);
-    QVERIFY(list->isEnabled());
+    // The failed open puts the page back in its closed arrangement.
+    QTRY_VERIFY(list->isEnabled());
+    QVERIFY(!child<QPushButton>(&w, "SnedData")->isEnabled());
     list->setCurrentText(path);
     QTest::mouseClick(child<QPushButton>(&w, "SerialOpen"), Qt::LeftButton);
     QTRY_COMPARE(peer.slaveUsers(), 2);
@@ -74,16 +68,11 @@ void tst_SerialDevice::deviceRemovedThenAnotherPlugged()
     // Pulled while open: the system no longer lists it.
     first->unplug();
     ports.clear();
-    // The page stays responsive and still sends (into nothing).
+    // The page closes itself and stays responsive.
     QElapsedTimer clock;
     clock.start();
-    QTest::qWait(200);
-    child<QTextEdit>(&w, "DataToSend")->setPlainText(QStringLiteral("gone"));
-    QTest::mouseClick(child<QPushButton>(&w, "SnedData"), Qt::LeftButton);
-    QCOMPARE(child<QLabel>(&w, "SendCountLabel")->text(), QStringLiteral("累计发送：4"));
+    QTRY_VERIFY(child<QPushButton>(&w, "SerialOpen")->isEnabled());
     QVERIFY(clock.elapsed() < 5000);
-
-    QTest::mouseClick(child<QPushButton>(&w, "SerialClose"), Qt::LeftButton);
     QTRY_COMPARE(list->count(), 0);
 
     // Another device is plugged in and opened through the page.
@@ -98,7 +87,7 @@ void tst_SerialDevice::deviceRemovedThenAnotherPlugged()
     QTest::mouseClick(child<QPushButton>(&w, "SnedData"), Qt::LeftButton);
     QTRY_COMPARE(second.received(), QByteArrayLiteral("again"));
     QVERIFY(second.write("two"));
-    QTRY_COMPARE(view->toPlainText(), QStringLiteral("one two"));
+    QTRY_COMPARE(view->toPlainText(), QStringLiteral("one \n串口已断开two"));
     QCOMPARE(child<QLabel>(&w, "ReciveCountLabel")->text(), QStringLiteral("累计接收：7"));
 }
 
