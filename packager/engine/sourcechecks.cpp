@@ -1,5 +1,7 @@
 #include "sourcechecks.h"
 
+#include "productlayout.h"
+
 #include <QDir>
 #include <QDirIterator>
 #include <QFile>
@@ -107,23 +109,7 @@ QList<Link> linksLeavingFolder(const QString &sourceFolder)
 
 bool linkStaysInside(int depth, const QString &target)
 {
-    if (target.isEmpty() || QDir::isAbsolutePath(target))
-        return false;
-    int level = depth;
-    bool named = false;
-    const QStringList parts = target.split(QLatin1Char('/'), Qt::SkipEmptyParts);
-    for (const QString &part : parts) {
-        if (part == QLatin1String("."))
-            continue;
-        if (part == QLatin1String("..")) {
-            if (named || level == 0)
-                return false;
-            --level;
-        } else {
-            named = true;
-        }
-    }
-    return true;
+    return productlayout::linkStaysInside(std::size_t(depth), QFile::encodeName(target).toStdString());
 }
 
 } // namespace sourcechecks

@@ -218,7 +218,7 @@ public:
             if (!rawTarget)
                 rawTarget = archive_entry_symlink(e);
             const std::string target = rawTarget ? rawTarget : "";
-            if (!linkStaysInside(parentParts.size(), target))
+            if (!productlayout::linkStaysInside(parentParts.size(), target))
                 return fail("refused the link \"" + relative + "\" -> \"" + target + "\": it points outside the install folder");
             m_result.files.insert(relative);
             if (m_options.dryRun) {
@@ -296,31 +296,6 @@ public:
     }
 
 private:
-    // A link is resolved from the folder that holds it, which is a real
-    // folder (every path is walked without following links), so leading ".."
-    // components climb from a known depth. A ".." after a name climbs from
-    // wherever that name leads, and a name may itself be a link ("b" -> "."
-    // makes "b/.." the parent of the install folder), so it is refused.
-    static bool linkStaysInside(std::size_t depth, const std::string &target)
-    {
-        if (target.empty() || target.front() == '/')
-            return false;
-        std::size_t level = depth;
-        bool named = false;
-        for (const std::string &part : splitPath(target)) {
-            if (part == ".")
-                continue;
-            if (part == "..") {
-                if (named || level == 0)
-                    return false;
-                --level;
-            } else {
-                named = true;
-            }
-        }
-        return true;
-    }
-
     static bool exists(int parentFd, const std::string &name)
     {
         struct stat st;

@@ -212,4 +212,27 @@ std::map<std::string, std::string> parseConfig(std::string_view block)
     return keys;
 }
 
+bool linkStaysInside(std::size_t depth, std::string_view target)
+{
+    if (target.empty() || target.front() == '/')
+        return false;
+    std::size_t level = depth;
+    bool named = false;
+    while (!target.empty()) {
+        const std::size_t end = std::min(target.find('/'), target.size());
+        const std::string_view part = target.substr(0, end);
+        target.remove_prefix(std::min(end + 1, target.size()));
+        if (part.empty() || part == ".")
+            continue;
+        if (part == "..") {
+            if (named || level == 0)
+                return false;
+            --level;
+        } else {
+            named = true;
+        }
+    }
+    return true;
+}
+
 } // namespace productlayout

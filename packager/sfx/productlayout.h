@@ -88,4 +88,11 @@ std::string iconBlockHeader(std::uint32_t length);
 // Lines without '=' are skipped; surrounding double quotes of a value are removed.
 std::map<std::string, std::string> parseConfig(std::string_view block);
 
+// Whether a link whose name lies `depth` folders below the install folder
+// stays inside it once unpacked. A link is resolved from the folder that holds
+// it, so leading ".." components climb from a known depth; a ".." after a name
+// climbs from wherever that name leads (a name may itself be a link), so it is
+// refused, as is an absolute or empty target.
+bool linkStaysInside(std::size_t depth, std::string_view target);
+
 } // namespace productlayout
