@@ -24,6 +24,8 @@
 
 #include <sys/resource.h>
 
+#include <algorithm>
+
 #include <cstdio>
 
 namespace bench {
@@ -73,13 +75,25 @@ struct Displayed
 {
     qint64 bytes = 0;
     qsizetype stampLines = 0;
+    qsizetype windowLines = 0;
 };
+
+// A line the window writes itself (a status line such as the peer's close,
+// and the bare time stamp before it): never part of a stream, which is ASCII
+// and whose stamp lines carry a label.
+inline bool isWindowLine(const QString &line)
+{
+    static const QRegularExpression bareStamp(QStringLiteral("^\\d{4}\\.\\d\\d\\.\\d\\d \\d\\d:\\d\\d:\\d\\d\\.\\d{3}$"));
+    return std::any_of(line.cbegin(), line.cend(), [](QChar c) { return c.unicode() > 0x7F; })
+           || (line.size() == 23 && bareStamp.match(line).hasMatch());
+}
 
 // Accounts for every byte in a receive area, paragraph by paragraph (no copy
 // of the whole text, which would add its size to the peak memory): time-stamp
-// lines out (`stampLine` matches one whole line), then hex pairs or characters
-// counted. With `batches` paragraphs started by the area (one per batch and
-// one per stamp), the paragraphs beyond them are the stream's own line ends.
+// lines and the window's own lines out (`stampLine` matches one whole line),
+// then hex pairs or characters counted. With `batches` paragraphs started by
+// the area (one per batch and one per stamp), the paragraphs beyond them are
+// the stream's own line ends.
 inline Displayed displayedBytes(const QTextDocument *document, const QRegularExpression &stampLine, bool hex,
                                 qint64 batches)
 {
@@ -88,12 +102,17 @@ inline Displayed displayedBytes(const QTextDocument *document, const QRegularExp
     qint64 characters = 0;
     qint64 blocks = 0;
     for (QTextBlock block = document->begin(); block.isValid(); block = block.next()) {
-        ++blocks;
         const QString line = block.text();
         if (line.size() <= kLongestStampLine && stampLine.match(line).hasMatch()) {
+            ++blocks;
             ++result.stampLines;
             continue;
         }
+        if (line.size() <= kLongestStampLine && isWindowLine(line)) {
+            ++result.windowLines;
+            continue;
+        }
+        ++blocks;
         characters += hex ? line.size() - line.count(u' ') : line.size();
     }
     const qint64 lineEnds = hex ? 0 : blocks - batches - result.stampLines;

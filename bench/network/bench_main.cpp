@@ -177,9 +177,10 @@ int main(int argc, char **argv)
 
     std::printf("display=%s time=%s rate=%lld B/s seconds=%d\n", bench::displayName(stream), stamps ? "on" : "off",
                 static_cast<long long>(rate), seconds);
-    std::printf("  sent %lld bytes, counted %lld, displayed %lld, batches %lld, stamp lines %lld\n",
+    std::printf("  sent %lld bytes, counted %lld, displayed %lld, batches %lld, stamp lines %lld, window lines %lld\n",
                 static_cast<long long>(sender.total()), static_cast<long long>(arrivals.bytes()),
-                static_cast<long long>(displayedBytes), static_cast<long long>(arrivals.chunks()), static_cast<long long>(stampCount));
+                static_cast<long long>(displayedBytes), static_cast<long long>(arrivals.chunks()), static_cast<long long>(stampCount),
+                static_cast<long long>(displayed.windowLines));
     bench::printTimings(sender.total(), sender.firstByteAt(), sender.lastByteAt(), arrivals, stalls);
     // While recording, the area keeps only its newest part and the file is checked instead.
     const bool shown = recording.active() ? fileExact : displayedBytes == sender.total();

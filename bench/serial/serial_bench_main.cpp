@@ -156,10 +156,10 @@ int main(int argc, char **argv)
 
     std::printf("serial page over a pseudo-terminal: display=%s time=%s rate=%lld B/s seconds=%d\n",
                 bench::displayName(stream), stamps ? "on" : "off", static_cast<long long>(rate), seconds);
-    std::printf("  sent %lld bytes, counted %lld, displayed %lld, chunks %lld, stamp lines %lld\n",
+    std::printf("  sent %lld bytes, counted %lld, displayed %lld, chunks %lld, stamp lines %lld, window lines %lld\n",
                 static_cast<long long>(writer.written()), static_cast<long long>(counted),
                 static_cast<long long>(displayed.bytes), static_cast<long long>(arrivals.chunks()),
-                static_cast<long long>(displayed.stampLines));
+                static_cast<long long>(displayed.stampLines), static_cast<long long>(displayed.windowLines));
     if (writer.failed())
         std::printf("  the writer could not keep up: the line stayed full for 10 s\n");
     bench::printTimings(writer.total(), writer.firstByteAt(), writer.lastByteAt(), arrivals, stalls);

@@ -2,6 +2,7 @@
 #include "ui_mainwindow.h"
 
 #include "hexcodec.h"
+#include "longwordwrap.h"
 #include "messagefiles.h"
 #include "receivedisplay.h"
 
@@ -34,7 +35,7 @@ void MainWindow::importMessageFile(QTextEdit *sendArea, QWidget *dialogParent, c
     case ReadError::None:
         // As plain text: markup in a message file is part of the message, and
         // what is sent is the area's plain text.
-        sendArea->setPlainText(imported.text);
+        sendArea->findChild<LongWordWrap *>(QString(), Qt::FindDirectChildrenOnly)->replaceText(imported.text);
         return;
     case ReadError::CannotOpen:
         QMessageBox::warning(nullptr, tr("错误："), tr("打开文件失败"), QMessageBox::Ok);

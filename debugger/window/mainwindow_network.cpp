@@ -3,6 +3,7 @@
 
 #include "fieldrules.h"
 #include "hexcodec.h"
+#include "longwordwrap.h"
 #include "receivedisplay.h"
 #include "tcp_client.h"
 #include "tcp_server.h"
@@ -18,6 +19,7 @@
 void MainWindow::sysInit()
 {
     networkReceive = new ReceiveDisplay(ui->Recive_msg);
+    new LongWordWrap(ui->Send_msg);
 
     Send_timer = new QTimer(this);
     connect(Send_timer, &QTimer::timeout, this, &MainWindow::LoopSend);

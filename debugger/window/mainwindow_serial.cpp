@@ -3,6 +3,7 @@
 
 #include "fieldrules.h"
 #include "hexcodec.h"
+#include "longwordwrap.h"
 #include "receivedisplay.h"
 #include "serial.h"
 #include "serialportlist.h"
@@ -48,6 +49,7 @@ void MainWindow::initSerialUI()
     timer1->start(kPortListRefreshMs);
 
     serialReceive = new ReceiveDisplay(ui->DataRecive);
+    new LongWordWrap(ui->DataToSend);
     connect(ui->ClearRecive, &QPushButton::clicked, serialReceive, &ReceiveDisplay::clear);
 
     ui->SnedData->setEnabled(false);

@@ -1,6 +1,7 @@
 #include "receivedisplay.h"
 
 #include "hexcodec.h"
+#include "longwordwrap.h"
 
 #include <QScrollBar>
 #include <QTextBrowser>
@@ -51,6 +52,7 @@ ReceiveDisplay::ReceiveDisplay(QTextBrowser *area) : QObject(area), m_area(area)
     connect(&m_timer, &QTimer::timeout, this, [this] { writeSome(kWriteBudgetMs); });
     // A read-only area needs no undo, and removed text then leaves memory.
     area->document()->setUndoRedoEnabled(false);
+    new LongWordWrap(area);
     connect(area->document(), &QTextDocument::contentsChanged, this, &ReceiveDisplay::onContentsChanged);
 }
 

@@ -4,6 +4,7 @@
 #include "../window/localhost_guard.h"
 #include "../windowstores.h"
 #include "mainwindow.h"
+#include "longwordwrap.h"
 #include "receivedisplay.h"
 
 #include <QCheckBox>
@@ -85,6 +86,8 @@ private Q_SLOTS:
     void burstOfSmallBatches();
     void clearDropsWhatIsGathered_data();
     void clearDropsWhatIsGathered();
+    void longWordsWrapAnywhere_data();
+    void longWordsWrapAnywhere();
 };
 
 void tst_ReceiveDisplay::counters_data()
@@ -247,6 +250,36 @@ void tst_ReceiveDisplay::clearDropsWhatIsGathered()
     QTRY_COMPARE(w.shown(), QStringLiteral("after"));
     QTest::qWait(50);
     QCOMPARE(w.shown(), QStringLiteral("after"));
+}
+
+void tst_ReceiveDisplay::longWordsWrapAnywhere_data()
+{
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<bool>("anywhere");
+    const qsizetype longWord = LongWordWrap::kLongWord;
+    QTest::newRow("words") << QStringLiteral("lorem ipsum ").repeated(300) << false;
+    QTest::newRow("hex pairs") << QStringLiteral("0a ").repeated(1000) << false;
+    QTest::newRow("Chinese without a blank") << QStringLiteral("网络调试").repeated(500) << false;
+    QTest::newRow("one letter short") << QString(longWord - 1, u'x') << false;
+    QTest::newRow("long word") << QString(longWord, u'x') << true;
+    QTest::newRow("joined by a no-break space")
+        << QString(longWord / 2, u'x') + QChar::Nbsp + QString(longWord / 2, u'x') << true;
+}
+
+// A word longer than a line makes the area wrap anywhere until it is gone;
+// the text shown stays as it came (a no-break space reads back as a blank).
+void tst_ReceiveDisplay::longWordsWrapAnywhere()
+{
+    QFETCH(QString, text);
+    QFETCH(bool, anywhere);
+
+    Window w(kPages[0], false, false, true);
+    w.area->findChild<LongWordWrap *>()->setRecheckDelay(0);
+    w.deliver(text.toUtf8());
+    QTRY_COMPARE(w.shown(), QString(text).replace(QChar::Nbsp, u' '));
+    QCOMPARE(w.area->wordWrapMode(), anywhere ? QTextOption::WrapAnywhere : QTextOption::WrapAtWordBoundaryOrAnywhere);
+    w.window.findChild<QPushButton *>(QLatin1String(w.page.clearButton))->click();
+    QTRY_COMPARE(w.area->wordWrapMode(), QTextOption::WrapAtWordBoundaryOrAnywhere);
 }
 
 QTEST_MAIN(tst_ReceiveDisplay)

@@ -232,6 +232,8 @@ void TestMessageFiles::importIntoSendArea_data()
     QTest::newRow("not UTF-8") << "openfileButton" << "latin1" << "错误："
                                << "文件不是UTF-8编码的文本，未载入" << "kept";
     QTest::newRow("50 MB") << "ActOpenFile" << "large" << "错误：" << "文件超过1 MB，未载入" << "kept";
+    // Laid out in linear time: one line without a break opportunity.
+    QTest::newRow("1 MiB word") << "openfileButton" << "word" << "" << "" << QString(kImportLimitBytes, u'w');
 }
 
 void TestMessageFiles::importIntoSendArea()
@@ -250,6 +252,8 @@ void TestMessageFiles::importIntoSendArea()
         path = writeFile(dir, QStringLiteral("latin.txt"), QByteArray("caf\xe9"));
     else if (file == QLatin1String("unreadable"))
         path = writeFile(dir, QStringLiteral("gone.txt"), QByteArray("x"));
+    else if (file == QLatin1String("word"))
+        path = writeFile(dir, QStringLiteral("word.txt"), QByteArray(kImportLimitBytes, 'w'));
     else if (file == QLatin1String("large")) {
         path = dir.filePath(QStringLiteral("large.txt"));
         QFile large(path);
@@ -260,6 +264,10 @@ void TestMessageFiles::importIntoSendArea()
     MainWindow w;
     auto *area = w.findChild<QTextEdit *>(QStringLiteral("Send_msg"));
     area->setPlainText(QStringLiteral("kept"));
+    if (file == QLatin1String("word")) {
+        w.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&w));
+    }
 
     ModalDriver driver;
     if (path.isEmpty()) {
