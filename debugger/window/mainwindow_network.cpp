@@ -292,9 +292,7 @@ void MainWindow::Enable_Options()
 
 void MainWindow::UpdateClientsHint(QString message)
 {
-    if (ui->DisplayTime->isChecked())
-        networkReceive->addParagraph(stampLine(QDateTime::currentDateTime(), {}));
-    networkReceive->addParagraph(message);
+    networkReceive->addStatusLine(message, ui->DisplayTime->isChecked());
 }
 
 void MainWindow::UpdateClientsList(QString method, QString IP)

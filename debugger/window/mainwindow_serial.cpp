@@ -148,9 +148,8 @@ void MainWindow::serialPortLost(const QString &reason)
     if (!ui->SerialClose->isEnabled())
         return;
     on_SerialClose_clicked();
-    if (ui->TimeDisplay->isChecked())
-        serialReceive->addParagraph(stampLine(QDateTime::currentDateTime(), {}));
-    serialReceive->addParagraph(reason.isEmpty() ? tr("串口已断开") : tr("串口打开失败：%1").arg(reason));
+    serialReceive->addStatusLine(reason.isEmpty() ? tr("串口已断开") : tr("串口打开失败：%1").arg(reason),
+                                 ui->TimeDisplay->isChecked());
 }
 
 void MainWindow::on_SnedData_clicked()

@@ -61,6 +61,13 @@ void ReceiveDisplay::addParagraph(const QString &text)
     add({true, false, QByteArray(), text});
 }
 
+void ReceiveDisplay::addStatusLine(const QString &text, bool stamped)
+{
+    if (stamped)
+        addParagraph(stampLine(QDateTime::currentDateTime(), {}));
+    addParagraph(text);
+}
+
 void ReceiveDisplay::addInsertion(const QString &text)
 {
     add({false, false, QByteArray(), text});

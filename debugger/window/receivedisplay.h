@@ -66,6 +66,9 @@ public:
     explicit ReceiveDisplay(QTextBrowser *area);
 
     void addParagraph(const QString &text);
+    // A line of the window's own (a channel's state), after a bare time stamp
+    // when `stamped`.
+    void addStatusLine(const QString &text, bool stamped);
     void addInsertion(const QString &text);
     // Received bytes. As hex they are kept as they are until written (a third
     // of their hex text's size). As text they are decoded at once with the
