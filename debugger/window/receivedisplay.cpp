@@ -132,8 +132,11 @@ void ReceiveDisplay::schedule()
 // A negative budget writes everything.
 void ReceiveDisplay::writeSome(qint64 budgetMs)
 {
-    if (m_recorder.isRecording())
-        keepWithinRecordingLimit();
+    if (m_recorder.isRecording() && keepWithinRecordingLimit() && budgetMs >= 0) {
+        // Cutting the area was this turn's work; writing goes on in the next.
+        m_timer.start(0);
+        return;
+    }
     QElapsedTimer clock;
     clock.start();
     while (!m_pending.isEmpty() && (budgetMs < 0 || clock.elapsed() < budgetMs)) {
@@ -231,7 +234,7 @@ void ReceiveDisplay::onContentsChanged()
 // Before a write: what the area holds and what is about to follow fit in the
 // limit. Older paragraphs leave whole; only a paragraph longer than the
 // limit itself is cut.
-void ReceiveDisplay::keepWithinRecordingLimit()
+bool ReceiveDisplay::keepWithinRecordingLimit()
 {
     QTextDocument *document = m_area->document();
     const qsizetype limit = qMax<qsizetype>(m_recordingLimit, 2);
@@ -255,20 +258,27 @@ void ReceiveDisplay::keepWithinRecordingLimit()
         m_writing = true;
         document->clear();
         m_writing = false;
-        return;
+        return true;
     }
-    const qsizetype excess = qsizetype(document->characterCount()) + m_pendingSize - limit;
+    const qsizetype held = document->characterCount();
+    const qsizetype excess = held + m_pendingSize - limit;
     if (excess <= 0)
-        return;
-    const QTextBlock last = document->findBlock(int(excess - 1));
+        return false;
+    // Paragraphs leave an eighth of the limit beyond the excess, so that the
+    // area is cut (and its new first paragraph laid out again) a few times a
+    // second at most rather than in every frame.
+    QTextBlock last = document->findBlock(int(qMin(excess + limit / 8, held) - 1));
+    if (!last.next().isValid())
+        last = document->findBlock(int(excess - 1));
+    const int end = last.next().isValid() ? last.next().position() : int(qMin(excess, held - 1));
+    if (end <= 0)
+        return false;
     QTextCursor cursor(document);
     m_writing = true;
     cursor.beginEditBlock();
-    if (last.next().isValid())
-        cursor.setPosition(last.next().position(), QTextCursor::KeepAnchor);
-    else
-        cursor.setPosition(int(qMin<qsizetype>(excess, document->characterCount() - 1)), QTextCursor::KeepAnchor);
+    cursor.setPosition(end, QTextCursor::KeepAnchor);
     cursor.removeSelectedText();
     cursor.endEditBlock();
     m_writing = false;
+    return true;
 }

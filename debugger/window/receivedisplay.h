@@ -113,7 +113,8 @@ private:
     void writeSome(qint64 budgetMs);
     void write(qsizetype count);
     void onContentsChanged();
-    void keepWithinRecordingLimit();
+    // True when it cut the area.
+    bool keepWithinRecordingLimit();
     void dropPending(qsizetype count);
 
     QTextBrowser *m_area;
