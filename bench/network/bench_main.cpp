@@ -3,9 +3,12 @@
 //
 //   wrenpost_bench [--display hex|text|log] [--time on|off] [--seconds N] [--rate bytes/s] [--record]
 //   wrenpost_bench --baseline [--seconds N] [--rate bytes/s]   (the same stream into socat > /dev/null)
+//   wrenpost_bench --import BYTES [--plain]   (a file that is one word, imported into the send area)
 
 #include "../common/benchsupport.h"
+#include "longwordwrap.h"
 #include "mainwindow.h"
+#include "messagefiles.h"
 #include "tcp_client.h"
 
 #include <QApplication>
@@ -23,6 +26,7 @@
 #include <QTcpServer>
 #include <QTcpSocket>
 #include <QTextBrowser>
+#include <QTextEdit>
 #include <QThread>
 #include <QTimer>
 #include <QToolButton>
@@ -109,6 +113,44 @@ private:
     QAtomicInteger<qint64> m_lastByte = 0;
 };
 
+// Imports a file of `bytes` letters without a blank into the shown window's
+// send area as the page's import does (or, with `plain`, as a bare
+// setPlainText into an area that always wraps at word boundaries, as before
+// long words wrapped anywhere) and reports when the area had laid it out and painted it.
+int runImport(qint64 bytes, bool plain)
+{
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("word.txt"));
+    QFile file(path);
+    if (!file.open(QIODevice::WriteOnly) || file.write(QByteArray(bytes, 'w')) != bytes)
+        return 1;
+    file.close();
+    MainWindow window;
+    window.show();
+    auto *area = window.findChild<QTextEdit *>(QStringLiteral("Send_msg"));
+    if (plain)
+        delete area->findChild<LongWordWrap *>();
+    QElapsedTimer settle;
+    settle.start();
+    while (settle.elapsed() < 500)
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 50);
+
+    QElapsedTimer clock;
+    clock.start();
+    const MessageFiles::Imported imported = MessageFiles::readTextFile(path);
+    if (plain)
+        area->setPlainText(imported.text);
+    else
+        area->findChild<LongWordWrap *>()->replaceText(imported.text);
+    area->viewport()->repaint();
+    QCoreApplication::processEvents();
+    const qint64 shownMs = clock.elapsed();
+    std::printf("import of %lld bytes in one word (%s): shown after %lld ms; %s\n", static_cast<long long>(bytes),
+                plain ? "plain" : "as the page imports", static_cast<long long>(shownMs),
+                area->toPlainText().size() == bytes ? "all of it in the area" : "NOT all in the area");
+    return area->toPlainText().size() == bytes ? 0 : 1;
+}
+
 int runBaseline(qint64 rate, int seconds)
 {
     PacedSender sender(rate, seconds, bench::Content::Hex);
@@ -135,6 +177,8 @@ int main(int argc, char **argv)
     QCommandLineParser parser;
     bench::addStreamOptions(parser);
     parser.addOption({QStringLiteral("baseline"), QStringLiteral("stream into socat writing to /dev/null")});
+    parser.addOption({QStringLiteral("import"), QStringLiteral("import a file of n letters without a blank"), QStringLiteral("n")});
+    parser.addOption({QStringLiteral("plain"), QStringLiteral("with --import: a bare setPlainText")});
     bench::addRecordOption(parser);
     parser.process(app);
     const bench::Stream stream = bench::streamFromOptions(parser);
@@ -144,6 +188,8 @@ int main(int argc, char **argv)
     const qint64 rate = stream.rate;
     if (parser.isSet(QStringLiteral("baseline")))
         return runBaseline(rate, seconds);
+    if (parser.isSet(QStringLiteral("import")))
+        return runImport(parser.value(QStringLiteral("import")).toLongLong(), parser.isSet(QStringLiteral("plain")));
 
     PacedSender sender(rate, seconds, stream.content);
     MainWindow window;
