@@ -5,6 +5,7 @@
 #include "localhost_guard.h"
 #include "logcapture.h"
 #include "messageboxes.h"
+#include "framelessframe.h"
 #include "windowshadow.h"
 
 #include <QAction>
@@ -31,7 +32,7 @@ class MainWindowTestAccess
 {
 public:
     static int protocol(const MainWindow &window) { return window.currentProtocolIndex; }
-    static bool dragging(const MainWindow &window) { return window.m_bDrag; }
+    static bool dragging(const MainWindow &window) { return window.m_frame->isDragging(); }
     static QMenu *menu(const MainWindow &window) { return window.menu; }
     static QButtonGroup *protocolGroup(const MainWindow &window) { return window.protocolGroup; }
     static void selectProtocol(MainWindow &window, int index) { window.selectProtocol(index); }
