@@ -6,8 +6,8 @@
 #include <QPoint>
 #include <QString>
 
-class QAbstractButton;
 class FramelessFrame;
+class QAbstractButton;
 class QButtonGroup;
 class QMenu;
 class QTextEdit;

@@ -6,6 +6,7 @@
 #include "logcapture.h"
 #include "messageboxes.h"
 #include "framelessframe.h"
+#include "widgetlookup.h"
 #include "windowshadow.h"
 
 #include <QAction>
@@ -70,13 +71,7 @@ private Q_SLOTS:
 
 private:
     template <class T>
-    T *child(const char *name) const
-    {
-        T *found = m_window->findChild<T *>(QString::fromLatin1(name));
-        if (!found)
-            qWarning("no child %s", name);
-        return found;
-    }
+    T *child(const char *name) const { return ::child<T>(m_window.get(), name); }
     void prepareForProtocolSwitch();
 
     std::unique_ptr<LogCapture> m_log;
