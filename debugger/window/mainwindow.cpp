@@ -1,7 +1,6 @@
 #include "mainwindow.h"
 #include "ui_mainwindow.h"
-#include "windowdrag.h"
-#include "windowshadow.h"
+#include "framelessframe.h"
 
 #include <QAbstractButton>
 #include <QButtonGroup>
@@ -25,12 +24,10 @@ MainWindow::MainWindow(QWidget *parent)
     m_translatorQt = new QTranslator(this);
     ui->setupUi(this);
 
-    setWindowFlags(Qt::FramelessWindowHint | Qt::Window);
-    setAttribute(Qt::WA_TranslucentBackground);
+    m_frame = new FramelessFrame(this, {ui->centralwidget, ui->frameMian, ui->headerFrame, ui->frameMenu,
+                                        ui->minButton, ui->closeButton},
+                                 [this] { return FramelessFrame::Question{tr("确认退出"), tr("确定要退出雁桥吗？")}; });
     setFixedSize(960, 640);
-
-    // Rendered once: an effect would render the whole window again for every repaint.
-    new WindowShadow(ui->centralwidget, ui->frameMian, 20, QColor(0, 0, 0, 80), 8);
 
     ui->stackedWidget->setCurrentIndex(0);
     ui->titlelabel->setText(tr("雁桥 - TCP客户端"));
@@ -181,39 +178,6 @@ void MainWindow::selectProtocol(int index)
     onProtocolButtonClicked();
 }
 
-void MainWindow::mousePressEvent(QMouseEvent *event)
-{
-    if (event->button() == Qt::LeftButton
-        && pressStartsWindowDrag(this, event->position().toPoint(), {ui->headerFrame, ui->frameMenu})) {
-        m_bDrag = true;
-        m_dragStartPosition = event->globalPosition().toPoint();
-        m_windowStartPosition = frameGeometry().topLeft();
-        event->accept();
-        return;
-    }
-    QMainWindow::mousePressEvent(event);
-}
-
-void MainWindow::mouseMoveEvent(QMouseEvent *event)
-{
-    if (m_bDrag && (event->buttons() & Qt::LeftButton)) {
-        move(m_windowStartPosition + (event->globalPosition().toPoint() - m_dragStartPosition));
-        event->accept();
-        return;
-    }
-    QMainWindow::mouseMoveEvent(event);
-}
-
-void MainWindow::mouseReleaseEvent(QMouseEvent *event)
-{
-    if (event->button() == Qt::LeftButton && m_bDrag) {
-        m_bDrag = false;
-        event->accept();
-        return;
-    }
-    QMainWindow::mouseReleaseEvent(event);
-}
-
 void MainWindow::keyPressEvent(QKeyEvent *event)
 {
     if (event->key() == Qt::Key_F1 && currentProtocolIndex != 1)
@@ -232,15 +196,3 @@ void MainWindow::keyPressEvent(QKeyEvent *event)
     }
 }
 
-void MainWindow::on_minButton_clicked()
-{
-    showMinimized();
-}
-
-void MainWindow::on_closeButton_clicked()
-{
-    const QMessageBox::StandardButton answer = QMessageBox::question(
-        this, tr("确认退出"), tr("确定要退出雁桥吗？"), QMessageBox::Yes | QMessageBox::No);
-    if (answer == QMessageBox::Yes)
-        QCoreApplication::quit();
-}

@@ -6,6 +6,7 @@
 #include <QPoint>
 #include <QString>
 
+class FramelessFrame;
 class QAbstractButton;
 class QButtonGroup;
 class QMenu;
@@ -56,9 +57,6 @@ Q_SIGNALS:
     void sendMsg(QByteArray data);
 
 protected:
-    void mousePressEvent(QMouseEvent *event) override;
-    void mouseMoveEvent(QMouseEvent *event) override;
-    void mouseReleaseEvent(QMouseEvent *event) override;
     void keyPressEvent(QKeyEvent *event) override;
 
 public Q_SLOTS:
@@ -94,8 +92,6 @@ private Q_SLOTS:
     void on_ActSaveFile_triggered();
     void on_ActDnsAnalysis_triggered();
     void on_ActAbout_triggered();
-    void on_minButton_clicked();
-    void on_closeButton_clicked();
     void on_resetButton_clicked();
     void on_SerialOpen_clicked();
     void on_SerialClose_clicked();
@@ -167,9 +163,7 @@ private:
 
     Ui::MainWindow *ui = nullptr;
 
-    bool m_bDrag = false;
-    QPoint m_dragStartPosition;
-    QPoint m_windowStartPosition;
+    FramelessFrame *m_frame = nullptr;
 
     QMenu *menu = nullptr;
     QButtonGroup *protocolGroup = nullptr;

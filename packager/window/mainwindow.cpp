@@ -3,7 +3,7 @@
 #include "mainprogram.h"
 #include "runrules.h"
 #include "settingsstore.h"
-#include "windowdrag.h"
+#include "framelessframe.h"
 
 #include "aboutdialog.h"
 
@@ -15,7 +15,6 @@
 #include <QFile>
 #include <QFileDialog>
 #include <QFileInfo>
-#include <QGraphicsDropShadowEffect>
 #include <QImage>
 #include <QImageReader>
 #include <QMessageBox>
@@ -26,7 +25,6 @@
 MainWindow::MainWindow(QWidget *parent)
     : QMainWindow(parent), ui(new Ui::MainWindow)
 {
-    m_bDrag = false;
     m_currentLanguage.clear();
 
     m_translator = new QTranslator(this);
@@ -42,13 +40,13 @@ MainWindow::MainWindow(QWidget *parent)
     connect(m_tabGroup, &QButtonGroup::buttonClicked, this,
             [this](QAbstractButton *button) { onTabButtonClicked(m_tabGroup->id(button)); });
 
-    setWindowFlags(Qt::Window | Qt::FramelessWindowHint);
-    setAttribute(Qt::WA_TranslucentBackground);
-    auto *shadow = new QGraphicsDropShadowEffect(this);
-    shadow->setBlurRadius(20.0);
-    shadow->setColor(QColor(0, 0, 0, 80));
-    shadow->setOffset(0, 0);
-    ui->centralwidget->setGraphicsEffect(shadow);
+    // Quitting stops a run under way (see stopWorker), so the question says so.
+    m_frame = new FramelessFrame(this, {ui->centralwidget, ui->frameMain, ui->headerFrame, ui->frameMenu,
+                                        ui->minButton, ui->closeButton}, [this] {
+        return FramelessFrame::Question{
+            tr("确认退出"), m_processing ? tr("正在制作便携应用。退出将停止制作，并删除未完成的文件。\n确定要退出 匣坊 吗？")
+                                         : tr("确定要退出 匣坊 吗？")};
+    });
 
     ui->stackedWidget->setCurrentIndex(0);
 
@@ -56,9 +54,6 @@ MainWindow::MainWindow(QWidget *parent)
 
     ui->progressBar->setRange(0, 100);
     ui->progressBar->setValue(0);
-
-    connect(ui->minButton, &QPushButton::clicked, this, &MainWindow::onMinimizeButtonClicked);
-    connect(ui->closeButton, &QPushButton::clicked, this, &MainWindow::onCloseButtonClicked);
 
     createMenu();
 
@@ -77,39 +72,6 @@ MainWindow::~MainWindow()
     delete ui;
 }
 
-void MainWindow::mousePressEvent(QMouseEvent *event)
-{
-    if (event->button() == Qt::LeftButton
-        && pressStartsWindowDrag(this, event->position().toPoint(), {ui->headerFrame, ui->frameMenu})) {
-        m_bDrag = true;
-        m_dragStartPosition = event->globalPosition().toPoint();
-        m_windowStartPosition = frameGeometry().topLeft();
-        event->accept();
-        return;
-    }
-    QWidget::mousePressEvent(event);
-}
-
-void MainWindow::mouseMoveEvent(QMouseEvent *event)
-{
-    if (m_bDrag && (event->buttons() & Qt::LeftButton)) {
-        move(event->globalPosition().toPoint() - m_dragStartPosition + m_windowStartPosition);
-        event->accept();
-        return;
-    }
-    QWidget::mouseMoveEvent(event);
-}
-
-void MainWindow::mouseReleaseEvent(QMouseEvent *event)
-{
-    if (event->button() == Qt::LeftButton && m_bDrag) {
-        m_bDrag = false;
-        event->accept();
-        return;
-    }
-    QWidget::mouseReleaseEvent(event);
-}
-
 void MainWindow::changeEvent(QEvent *event)
 {
     if (event->type() == QEvent::LanguageChange) {
@@ -122,23 +84,6 @@ void MainWindow::changeEvent(QEvent *event)
 void MainWindow::onTabButtonClicked(int index)
 {
     ui->stackedWidget->setCurrentIndex(index);
-}
-
-void MainWindow::onMinimizeButtonClicked()
-{
-    showMinimized();
-}
-
-void MainWindow::onCloseButtonClicked()
-{
-    // Quitting stops a run under way (see stopWorker), so the question says so.
-    const QString question = m_processing
-        ? tr("正在制作便携应用。退出将停止制作，并删除未完成的文件。\n确定要退出 匣坊 吗？")
-        : tr("确定要退出 匣坊 吗？");
-    const QMessageBox::StandardButton answer = QMessageBox::question(
-        this, tr("确认退出"), question, QMessageBox::Yes | QMessageBox::No, QMessageBox::NoButton);
-    if (answer == QMessageBox::Yes)
-        QCoreApplication::quit();
 }
 
 void MainWindow::on_aboutButton_clicked()

@@ -6,6 +6,7 @@
 #include <QString>
 #include <QStringList>
 
+class FramelessFrame;
 class QButtonGroup;
 class QMenu;
 class QThread;
@@ -31,9 +32,6 @@ public:
     ~MainWindow() override;
 
 protected:
-    void mousePressEvent(QMouseEvent *event) override;
-    void mouseReleaseEvent(QMouseEvent *event) override;
-    void mouseMoveEvent(QMouseEvent *event) override;
     void changeEvent(QEvent *event) override;
 
 private Q_SLOTS:
@@ -44,8 +42,6 @@ private Q_SLOTS:
     void on_aboutButton_clicked();
     void on_mainExeButton_clicked();
     void on_resetButton_clicked();
-    void onMinimizeButtonClicked();
-    void onCloseButtonClicked();
     void onTabButtonClicked(int index);
     void onWorkerProgress(int value);
     void onWorkerLog(const QString &message);
@@ -75,9 +71,7 @@ private:
 
     Ui::MainWindow *ui = nullptr;
     QButtonGroup *m_tabGroup = nullptr;
-    bool m_bDrag = false;
-    QPoint m_dragStartPosition;
-    QPoint m_windowStartPosition;
+    FramelessFrame *m_frame = nullptr;
 
     QThread *m_workerThread = nullptr;
     Worker *m_worker = nullptr;

@@ -25,3 +25,12 @@ foreach(case valid missing)
         BASE ${CMAKE_CURRENT_LIST_DIR}/stylesheet/${case}
         FILES ${bundle})
 endforeach()
+
+# Each program's bundled style sheets against those the build put together.
+foreach(program wrenpost crateforge)
+    project_add_test(common_sheets_${program}
+        SOURCES ${CMAKE_CURRENT_LIST_DIR}/sheets/sheets_test.cpp
+        LIBS ${program}_lib TIMEOUT 30)
+    target_compile_definitions(common_sheets_${program} PRIVATE
+        SHEETS_DIR="$<TARGET_PROPERTY:${program}_lib,BINARY_DIR>/stylesheets/qss")
+endforeach()

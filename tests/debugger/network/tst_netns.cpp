@@ -1,5 +1,6 @@
 #include "../windowstores.h"
 #include "mainwindow.h"
+#include "widgetlookup.h"
 #include "tcp_client.h"
 
 #include <QApplication>
@@ -53,14 +54,6 @@ private:
             *output = QString::fromLocal8Bit(process.readAllStandardOutput());
         return true;
     }
-    template<typename T>
-    static T *find(MainWindow &window, const char *name)
-    {
-        T *widget = window.findChild<T *>(QString::fromLatin1(name));
-        if (!widget)
-            qFatal("no widget %s", name);
-        return widget;
-    }
 };
 
 void tst_NetNs::initTestCase()
@@ -105,22 +98,22 @@ void tst_NetNs::broadcastReachesTheLink()
 
     MainWindow window;
     window.show();
-    find<QToolButton>(window, "UDPButton")->click();
-    find<QLineEdit>(window, "Local_Port")->setText(QStringLiteral("0"));
-    find<QLineEdit>(window, "Obj_IP")->setText(QString::fromLatin1(kNearEnd));
-    find<QCheckBox>(window, "HexSend")->setChecked(false);
-    find<QCheckBox>(window, "SendNewLine")->setChecked(false);
-    find<QCheckBox>(window, "UdpBroadcast")->setChecked(true);
-    find<QLineEdit>(window, "Obj_Port")->setText(QString::number(port));
-    find<QPushButton>(window, "Connect")->click();
-    find<QTextEdit>(window, "Send_msg")->setPlainText(QStringLiteral("to everybody"));
-    find<QPushButton>(window, "Send")->click();
+    child<QToolButton>(window, "UDPButton")->click();
+    child<QLineEdit>(window, "Local_Port")->setText(QStringLiteral("0"));
+    child<QLineEdit>(window, "Obj_IP")->setText(QString::fromLatin1(kNearEnd));
+    child<QCheckBox>(window, "HexSend")->setChecked(false);
+    child<QCheckBox>(window, "SendNewLine")->setChecked(false);
+    child<QCheckBox>(window, "UdpBroadcast")->setChecked(true);
+    child<QLineEdit>(window, "Obj_Port")->setText(QString::number(port));
+    child<QPushButton>(window, "Connect")->click();
+    child<QTextEdit>(window, "Send_msg")->setPlainText(QStringLiteral("to everybody"));
+    child<QPushButton>(window, "Send")->click();
 
     QTRY_VERIFY(listener.hasPendingDatagrams());
     const QNetworkDatagram datagram = listener.receiveDatagram();
     QCOMPARE(datagram.data(), QByteArray("to everybody"));
     QCOMPARE(datagram.destinationAddress().toIPv4Address(), QHostAddress(QHostAddress::Broadcast).toIPv4Address());
-    find<QPushButton>(window, "Disconnect")->click();
+    child<QPushButton>(window, "Disconnect")->click();
 }
 
 void tst_NetNs::pendingAttemptBoundsShutdown()
@@ -143,12 +136,12 @@ void tst_NetNs::pendingAttemptBoundsShutdown()
     // pending, and closing the window does not wait for the attempt.
     auto *window = new MainWindow;
     window->show();
-    find<QToolButton>(*window, "TCPClient")->click();
-    find<QCheckBox>(*window, "DnsAnalysis")->setChecked(false);
-    find<QLineEdit>(*window, "Obj_IP")->setText(QString::fromLatin1(kSilentHost));
-    find<QLineEdit>(*window, "Obj_Port")->setText(QStringLiteral("80"));
-    find<QPushButton>(*window, "Connect")->click();
-    QVERIFY(!find<QPushButton>(*window, "Send")->isEnabled());
+    child<QToolButton>(*window, "TCPClient")->click();
+    child<QCheckBox>(*window, "DnsAnalysis")->setChecked(false);
+    child<QLineEdit>(*window, "Obj_IP")->setText(QString::fromLatin1(kSilentHost));
+    child<QLineEdit>(*window, "Obj_Port")->setText(QStringLiteral("80"));
+    child<QPushButton>(*window, "Connect")->click();
+    QVERIFY(!child<QPushButton>(*window, "Send")->isEnabled());
     QTest::qWait(500);
 
     QElapsedTimer closing;

@@ -1,6 +1,7 @@
 #include "logcapture.h"
 #include "../windowstores.h"
 #include "mainwindow.h"
+#include "widgetlookup.h"
 #include "messageboxes.h"
 #include "nettestutil.h"
 #include "tcp_server.h"
@@ -113,13 +114,7 @@ private Q_SLOTS:
 
 private:
     template<typename T>
-    T *find(const char *name) const
-    {
-        T *widget = m_window->findChild<T *>(QString::fromLatin1(name));
-        if (!widget)
-            qFatal("no widget %s", name);
-        return widget;
-    }
+    T *find(const char *name) const { return child<T>(m_window, name); }
     void select(const char *protocolButton) { find<QToolButton>(protocolButton)->click(); }
     void setOptions(bool hexDisplay, bool autoLine, bool time)
     {

@@ -1,5 +1,6 @@
 #include "../windowstores.h"
 #include "mainwindow.h"
+#include "widgetlookup.h"
 #include "nettestutil.h"
 
 #include <QCheckBox>
@@ -28,13 +29,7 @@ private Q_SLOTS:
 
 private:
     template<typename T>
-    T *find(const char *name) const
-    {
-        T *widget = m_window->findChild<T *>(QString::fromLatin1(name));
-        if (!widget)
-            qFatal("no widget %s", name);
-        return widget;
-    }
+    T *find(const char *name) const { return child<T>(m_window, name); }
     void startSocat(const QStringList &arguments)
     {
         m_socat.setProgram(m_socatPath);

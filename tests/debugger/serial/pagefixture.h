@@ -9,6 +9,7 @@
 #include "ptypeer.h"
 #include "serial.h"
 #include "serialportlist.h"
+#include "widgetlookup.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -31,15 +32,6 @@ public:
     static QTimer *loopTimer(MainWindow *w) { return w->timer; }
     static Serial *service(MainWindow *w) { return w->objSerial; }
 };
-
-template <typename T>
-T *child(QWidget *w, const char *name)
-{
-    T *found = w->findChild<T *>(QLatin1String(name));
-    if (!found)
-        qFatal("missing widget %s", name);
-    return found;
-}
 
 // The page's time stamp: "yyyy.MM.dd hh:mm:ss.zzz".
 inline const QString &stampPattern()

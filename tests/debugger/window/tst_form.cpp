@@ -1,4 +1,5 @@
 #include "mainwindow.h"
+#include "widgetlookup.h"
 #include "ui_mainwindow.h"
 
 #include "localhost_guard.h"
@@ -36,7 +37,7 @@ private Q_SLOTS:
 
 private:
     template <class T = QObject>
-    T *formChild(const char *name) const { return m_form->findChild<T *>(QString::fromLatin1(name)); }
+    T *formChild(const char *name) const { return child<T>(m_form.get(), name); }
 
     std::unique_ptr<QMainWindow> m_form;
     std::unique_ptr<Ui::MainWindow> m_ui;

@@ -5,6 +5,8 @@
 #include "localhost_guard.h"
 #include "logcapture.h"
 #include "messageboxes.h"
+#include "framelessframe.h"
+#include "widgetlookup.h"
 #include "windowshadow.h"
 
 #include <QAction>
@@ -31,7 +33,7 @@ class MainWindowTestAccess
 {
 public:
     static int protocol(const MainWindow &window) { return window.currentProtocolIndex; }
-    static bool dragging(const MainWindow &window) { return window.m_bDrag; }
+    static bool dragging(const MainWindow &window) { return window.m_frame->isDragging(); }
     static QMenu *menu(const MainWindow &window) { return window.menu; }
     static QButtonGroup *protocolGroup(const MainWindow &window) { return window.protocolGroup; }
     static void selectProtocol(MainWindow &window, int index) { window.selectProtocol(index); }
@@ -69,13 +71,7 @@ private Q_SLOTS:
 
 private:
     template <class T>
-    T *child(const char *name) const
-    {
-        T *found = m_window->findChild<T *>(QString::fromLatin1(name));
-        if (!found)
-            qWarning("no child %s", name);
-        return found;
-    }
+    T *child(const char *name) const { return ::child<T>(m_window.get(), name); }
     void prepareForProtocolSwitch();
 
     std::unique_ptr<LogCapture> m_log;

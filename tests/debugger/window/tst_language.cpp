@@ -2,6 +2,7 @@
 // own store, applied at start-up, and the fallback when a catalogue fails.
 
 #include "mainwindow.h"
+#include "widgetlookup.h"
 
 #include "aboutdialog.h"
 #include "localhost_guard.h"
@@ -38,15 +39,6 @@ public:
 using Access = MainWindowTestAccess;
 
 namespace {
-
-template <typename T>
-T *get(QWidget *w, const char *name)
-{
-    T *found = w->findChild<T *>(QLatin1String(name));
-    if (!found)
-        qFatal("missing widget %s", name);
-    return found;
-}
 
 QAction *menuEntry(const MainWindow &w, const char *name)
 {
@@ -136,7 +128,7 @@ void TestLanguage::appliedLive()
     if (atStartUp)
         wrenpostLanguageStore().setValue(QStringLiteral("language"), code);
     MainWindow w;
-    QTest::mouseClick(get<QToolButton>(&w, "TCPserver"), Qt::LeftButton);
+    QTest::mouseClick(child<QToolButton>(&w, "TCPserver"), Qt::LeftButton);
     if (!atStartUp) {
         // From another language, so that every row is a real switch.
         menuEntry(w, code == QLatin1String("en_US") ? "twAction" : "enAction")->trigger();
@@ -146,10 +138,10 @@ void TestLanguage::appliedLive()
     QCOMPARE(checkedLanguage(w), QLatin1String(entryFor(code)));
     QCOMPARE(wrenpostLanguageStore().value(QStringLiteral("language")).toString(), code);
     QCOMPARE(w.windowTitle(), texts.at(0));
-    QCOMPARE(get<QLabel>(&w, "titlelabel")->text(), texts.at(1));
-    QCOMPARE(get<QPushButton>(&w, "Connect")->text(), texts.at(2));
-    QCOMPARE(get<QPushButton>(&w, "SerialOpen")->text(), texts.at(3));
-    QCOMPARE(get<QGroupBox>(&w, "groupBox_receive")->title(), texts.at(4));
+    QCOMPARE(child<QLabel>(&w, "titlelabel")->text(), texts.at(1));
+    QCOMPARE(child<QPushButton>(&w, "Connect")->text(), texts.at(2));
+    QCOMPARE(child<QPushButton>(&w, "SerialOpen")->text(), texts.at(3));
+    QCOMPARE(child<QGroupBox>(&w, "groupBox_receive")->title(), texts.at(4));
     QCOMPARE(menuEntry(w, "helpMenu")->text(), texts.at(5));
 
     // The question's text is shown whole under the program's style sheet: a
@@ -164,7 +156,7 @@ void TestLanguage::appliedLive()
                                       : label->sizeHint().width() <= label->width());
         static_cast<QMessageBox *>(modal)->button(QMessageBox::No)->click();
     });
-    QTest::mouseClick(get<QPushButton>(&w, "resetButton"), Qt::LeftButton);
+    QTest::mouseClick(child<QPushButton>(&w, "resetButton"), Qt::LeftButton);
     QVERIFY(driver.done());
     QCOMPARE(driver.seen().value(0).title, question);
     QVERIFY(whole);
@@ -192,10 +184,10 @@ void TestLanguage::sameLanguageTwiceWritesNothing()
     QCOMPARE(wrenpostLanguageStore().value(QStringLiteral("language")).toString(), QStringLiteral("en_US"));
     wrenpostLanguageStore().setValue(QStringLiteral("language"), QStringLiteral("marker"));
     QMenu *menu = Access::menu(w);
-    get<QLabel>(&w, "titlelabel")->setText(QStringLiteral("untouched"));
+    child<QLabel>(&w, "titlelabel")->setText(QStringLiteral("untouched"));
 
     menuEntry(w, "enAction")->trigger();
-    QCOMPARE(get<QLabel>(&w, "titlelabel")->text(), QStringLiteral("untouched"));
+    QCOMPARE(child<QLabel>(&w, "titlelabel")->text(), QStringLiteral("untouched"));
     QCOMPARE(wrenpostLanguageStore().value(QStringLiteral("language")).toString(), QStringLiteral("marker"));
     QCOMPARE(Access::menu(w), menu);
     QCOMPARE(checkedLanguage(w), QStringLiteral("enAction"));
@@ -245,36 +237,36 @@ void TestLanguage::fallback()
     QCOMPARE(wrenpostLanguageStore().value(QStringLiteral("language")).toString(), QStringLiteral("zh_CN"));
     QCOMPARE(checkedLanguage(w), QStringLiteral("cnAction"));
     QCOMPARE(w.windowTitle(), QStringLiteral("雁桥"));
-    QCOMPARE(get<QPushButton>(&w, "SerialOpen")->text(), QStringLiteral("打开串口"));
+    QCOMPARE(child<QPushButton>(&w, "SerialOpen")->text(), QStringLiteral("打开串口"));
 }
 
 void TestLanguage::switchKeepsWhatTheWindowShows()
 {
     MainWindow w;
-    get<QLineEdit>(&w, "period")->setText(QStringLiteral("250"));
-    get<QLineEdit>(&w, "LoopSendPeriod")->setText(QStringLiteral("40"));
+    child<QLineEdit>(&w, "period")->setText(QStringLiteral("250"));
+    child<QLineEdit>(&w, "LoopSendPeriod")->setText(QStringLiteral("40"));
     w.UpdateMsg(QByteArrayLiteral("abc"));
     w.GetSerialData(QByteArrayLiteral("12345"));
-    QTest::mouseClick(get<QToolButton>(&w, "UDPButton"), Qt::LeftButton);
-    QTest::mouseClick(get<QToolButton>(&w, "serialButton"), Qt::LeftButton);
+    QTest::mouseClick(child<QToolButton>(&w, "UDPButton"), Qt::LeftButton);
+    QTest::mouseClick(child<QToolButton>(&w, "serialButton"), Qt::LeftButton);
 
     menuEntry(w, "enAction")->trigger();
-    QCOMPARE(get<QLineEdit>(&w, "period")->text(), QStringLiteral("250"));
-    QCOMPARE(get<QLineEdit>(&w, "LoopSendPeriod")->text(), QStringLiteral("40"));
-    QCOMPARE(get<QLabel>(&w, "Recive_cnt")->text(), QStringLiteral("Received: 3"));
+    QCOMPARE(child<QLineEdit>(&w, "period")->text(), QStringLiteral("250"));
+    QCOMPARE(child<QLineEdit>(&w, "LoopSendPeriod")->text(), QStringLiteral("40"));
+    QCOMPARE(child<QLabel>(&w, "Recive_cnt")->text(), QStringLiteral("Received: 3"));
     // Nothing sent yet: the caption stays bare.
-    QCOMPARE(get<QLabel>(&w, "Send_cnt")->text(), QStringLiteral("Sent: "));
-    QCOMPARE(get<QLabel>(&w, "ReciveCountLabel")->text(), QStringLiteral("Received: 5"));
-    QCOMPARE(get<QLabel>(&w, "SendCountLabel")->text(), QStringLiteral("Sent: 0"));
-    QCOMPARE(get<QLabel>(&w, "titlelabel")->text(), QStringLiteral("Wrenpost - Serial"));
+    QCOMPARE(child<QLabel>(&w, "Send_cnt")->text(), QStringLiteral("Sent: "));
+    QCOMPARE(child<QLabel>(&w, "ReciveCountLabel")->text(), QStringLiteral("Received: 5"));
+    QCOMPARE(child<QLabel>(&w, "SendCountLabel")->text(), QStringLiteral("Sent: 0"));
+    QCOMPARE(child<QLabel>(&w, "titlelabel")->text(), QStringLiteral("Wrenpost - Serial"));
     // The network page still carries the UDP arrangement.
-    QCOMPARE(get<QPushButton>(&w, "Connect")->text(), QStringLiteral("Open"));
-    QCOMPARE(get<QPushButton>(&w, "Disconnect")->text(), QStringLiteral("Close"));
+    QCOMPARE(child<QPushButton>(&w, "Connect")->text(), QStringLiteral("Open"));
+    QCOMPARE(child<QPushButton>(&w, "Disconnect")->text(), QStringLiteral("Close"));
 
     menuEntry(w, "twAction")->trigger();
-    QCOMPARE(get<QLineEdit>(&w, "period")->text(), QStringLiteral("250"));
-    QCOMPARE(get<QLabel>(&w, "Recive_cnt")->text(), QStringLiteral("累計接收：3"));
-    QCOMPARE(get<QPushButton>(&w, "Connect")->text(), QStringLiteral("開啟"));
+    QCOMPARE(child<QLineEdit>(&w, "period")->text(), QStringLiteral("250"));
+    QCOMPARE(child<QLabel>(&w, "Recive_cnt")->text(), QStringLiteral("累計接收：3"));
+    QCOMPARE(child<QPushButton>(&w, "Connect")->text(), QStringLiteral("開啟"));
 }
 
 void TestLanguage::menuOpensOncePerClickAfterSwitches()
@@ -297,7 +289,7 @@ void TestLanguage::menuOpensOncePerClickAfterSwitches()
         }
     });
     poll.start(10);
-    QTest::mouseClick(get<QPushButton>(&w, "menuButton"), Qt::LeftButton);
+    QTest::mouseClick(child<QPushButton>(&w, "menuButton"), Qt::LeftButton);
     poll.stop();
     QCOMPARE(opened.size(), 1);
     QCOMPARE(opened.first(), Access::menu(w));

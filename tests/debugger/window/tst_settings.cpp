@@ -2,6 +2,7 @@
 // writes when destroyed, and the one-click reset.
 
 #include "mainwindow.h"
+#include "widgetlookup.h"
 #include "../windowstores.h"
 
 #include "localhost_guard.h"
@@ -41,15 +42,6 @@ public:
 using Access = MainWindowTestAccess;
 
 namespace {
-
-template <typename T>
-T *get(QWidget *w, const char *name)
-{
-    T *found = w->findChild<T *>(QLatin1String(name));
-    if (!found)
-        qFatal("missing widget %s", name);
-    return found;
-}
 
 struct Key
 {
@@ -160,18 +152,18 @@ void TestSettings::emptyStoreGivesDefaults()
 {
     MainWindow w;
     for (const Key &key : keys())
-        QCOMPARE(shown(get<QWidget>(&w, key.widget)), key.fallback);
+        QCOMPARE(shown(child<QWidget>(&w, key.widget)), key.fallback);
     QCOMPARE(Access::protocol(w), 0);
-    QCOMPARE(get<QLabel>(&w, "titlelabel")->text(), QStringLiteral("雁桥 - TCP客户端"));
+    QCOMPARE(child<QLabel>(&w, "titlelabel")->text(), QStringLiteral("雁桥 - TCP客户端"));
 }
 
 void TestSettings::roundTripThroughDestruction()
 {
     {
         MainWindow w;
-        QTest::mouseClick(get<QToolButton>(&w, "UDPButton"), Qt::LeftButton);
+        QTest::mouseClick(child<QToolButton>(&w, "UDPButton"), Qt::LeftButton);
         for (const Key &key : keys())
-            put(get<QWidget>(&w, key.widget), key.other);
+            put(child<QWidget>(&w, key.widget), key.other);
     }
     {
         QSettings settings = wrenpostSettings();
@@ -183,7 +175,7 @@ void TestSettings::roundTripThroughDestruction()
     MainWindow again;
     QCOMPARE(Access::protocol(again), 2);
     for (const Key &key : keys())
-        QVERIFY2(shown(get<QWidget>(&again, key.widget)) == (isTimerBox(key) ? QVariant(false) : key.other), key.key);
+        QVERIFY2(shown(child<QWidget>(&again, key.widget)) == (isTimerBox(key) ? QVariant(false) : key.other), key.key);
     // A checked box would claim sends that no timer makes.
     QVERIFY(!Access::sendTimer(again)->isActive());
     QVERIFY(!Access::loopTimer(again)->isActive());
@@ -217,12 +209,12 @@ void TestSettings::protocolRule()
         MainWindow w;
         w.show();
         QCOMPARE(Access::protocol(w), index);
-        QCOMPARE(get<QLabel>(&w, "titlelabel")->text(), title);
-        QCOMPARE(get<QStackedWidget>(&w, "stackedWidget")->currentIndex(), 0);
-        QVERIFY(get<QToolButton>(&w, index == 0 ? "TCPClient" : index == 1 ? "TCPserver" : "UDPButton")->isChecked());
-        QCOMPARE(get<QWidget>(&w, "client_list")->isVisible(), index == 1);
-        QCOMPARE(get<QWidget>(&w, "Kick")->isVisible(), index == 1);
-        QTest::mouseClick(get<QToolButton>(&w, "serialButton"), Qt::LeftButton);
+        QCOMPARE(child<QLabel>(&w, "titlelabel")->text(), title);
+        QCOMPARE(child<QStackedWidget>(&w, "stackedWidget")->currentIndex(), 0);
+        QVERIFY(child<QToolButton>(&w, index == 0 ? "TCPClient" : index == 1 ? "TCPserver" : "UDPButton")->isChecked());
+        QCOMPARE(child<QWidget>(&w, "client_list")->isVisible(), index == 1);
+        QCOMPARE(child<QWidget>(&w, "Kick")->isVisible(), index == 1);
+        QTest::mouseClick(child<QToolButton>(&w, "serialButton"), Qt::LeftButton);
     }
     // Leaving on the serial page stores 3.
     QCOMPARE(wrenpostSettings().value(QStringLiteral("protocol/currentIndex")).toInt(), 3);
@@ -262,7 +254,7 @@ void TestSettings::storedValues()
 
     wrenpostSettings().setValue(key, stored);
     MainWindow w;
-    QCOMPARE(shown(get<QWidget>(&w, widget.toLatin1().constData())).toString(), expected.toString());
+    QCOMPARE(shown(child<QWidget>(&w, widget.toLatin1().constData())).toString(), expected.toString());
 }
 
 void TestSettings::resetAnsweredNo()
@@ -270,13 +262,13 @@ void TestSettings::resetAnsweredNo()
     {
         MainWindow w;
         for (const Key &key : keys())
-            put(get<QWidget>(&w, key.widget), key.other);
+            put(child<QWidget>(&w, key.widget), key.other);
     }
     MainWindow w;
-    get<QTextEdit>(&w, "Send_msg")->setPlainText(QStringLiteral("kept"));
+    child<QTextEdit>(&w, "Send_msg")->setPlainText(QStringLiteral("kept"));
     ModalDriver driver;
     driver.press(QMessageBox::No);
-    QTest::mouseClick(get<QPushButton>(&w, "resetButton"), Qt::LeftButton);
+    QTest::mouseClick(child<QPushButton>(&w, "resetButton"), Qt::LeftButton);
     QVERIFY(driver.done());
     QCOMPARE(driver.seen().size(), 1);
     QCOMPARE(driver.seen().first().title, QStringLiteral("确认重置"));
@@ -284,8 +276,8 @@ void TestSettings::resetAnsweredNo()
     QCOMPARE(driver.seen().first().buttons.size(), 2);
 
     QVERIFY(wrenpostSettings().contains(QStringLiteral("serial/parity")));
-    QCOMPARE(get<QTextEdit>(&w, "Send_msg")->toPlainText(), QStringLiteral("kept"));
-    QCOMPARE(get<QComboBox>(&w, "ParityList")->currentText(), QStringLiteral("mark"));
+    QCOMPARE(child<QTextEdit>(&w, "Send_msg")->toPlainText(), QStringLiteral("kept"));
+    QCOMPARE(child<QComboBox>(&w, "ParityList")->currentText(), QStringLiteral("mark"));
 }
 
 void TestSettings::resetAnsweredYes_data()
@@ -313,34 +305,34 @@ void TestSettings::resetAnsweredYes()
     std::unique_ptr<QTcpSocket> accepted;
 
     MainWindow w;
-    put(get<QWidget>(&w, "DisplayHEX"), true);
-    put(get<QWidget>(&w, "Obj_Port"), QString::number(peer.serverPort()));
-    get<QTextEdit>(&w, "Send_msg")->setPlainText(QStringLiteral("tick"));
-    get<QTextEdit>(&w, "DataToSend")->setPlainText(QStringLiteral("tock"));
-    get<QTextBrowser>(&w, "Recive_msg")->setPlainText(QStringLiteral("old"));
-    auto click = [&w](const char *name) { QTest::mouseClick(get<QAbstractButton>(&w, name), Qt::LeftButton); };
+    put(child<QWidget>(&w, "DisplayHEX"), true);
+    put(child<QWidget>(&w, "Obj_Port"), QString::number(peer.serverPort()));
+    child<QTextEdit>(&w, "Send_msg")->setPlainText(QStringLiteral("tick"));
+    child<QTextEdit>(&w, "DataToSend")->setPlainText(QStringLiteral("tock"));
+    child<QTextBrowser>(&w, "Recive_msg")->setPlainText(QStringLiteral("old"));
+    auto click = [&w](const char *name) { QTest::mouseClick(child<QAbstractButton>(&w, name), Qt::LeftButton); };
 
     if (state == QLatin1String("client")) {
         click("Connect");
         QTRY_VERIFY(peer.hasPendingConnections());
         accepted.reset(peer.nextPendingConnection());
-        get<QLineEdit>(&w, "period")->setText(QStringLiteral("20"));
+        child<QLineEdit>(&w, "period")->setText(QStringLiteral("20"));
         click("Timer_Send");
         QTRY_VERIFY(accepted->bytesAvailable() >= 8);
     } else if (state == QLatin1String("server")) {
         click("TCPserver");
-        get<QLineEdit>(&w, "Local_Port")->setText(QStringLiteral("0"));
+        child<QLineEdit>(&w, "Local_Port")->setText(QStringLiteral("0"));
         click("Connect");
     } else if (state == QLatin1String("udp")) {
         click("UDPButton");
-        get<QLineEdit>(&w, "Local_Port")->setText(QStringLiteral("0"));
+        child<QLineEdit>(&w, "Local_Port")->setText(QStringLiteral("0"));
         click("Connect");
         click("serialButton");
     } else {
         click("serialButton");
         click("SerialOpen");
         QTRY_COMPARE(pty.slaveUsers(), 2);
-        get<QLineEdit>(&w, "LoopSendPeriod")->setText(QStringLiteral("20"));
+        child<QLineEdit>(&w, "LoopSendPeriod")->setText(QStringLiteral("20"));
         click("LoopSend");
         QTRY_VERIFY(pty.received().size() >= 8);
     }
@@ -358,24 +350,24 @@ void TestSettings::resetAnsweredYes()
     QVERIFY(wrenpostSettings().allKeys().isEmpty());
     for (const Key &key : keys())
         if (qstrcmp(key.widget, "SerialList") != 0)
-            QVERIFY2(shown(get<QWidget>(&w, key.widget)) == key.fallback, key.key);
+            QVERIFY2(shown(child<QWidget>(&w, key.widget)) == key.fallback, key.key);
     QCOMPARE(Access::protocol(w), 0);
-    QCOMPARE(get<QStackedWidget>(&w, "stackedWidget")->currentIndex(), 0);
-    QCOMPARE(get<QLabel>(&w, "titlelabel")->text(), QStringLiteral("雁桥 - TCP客户端"));
+    QCOMPARE(child<QStackedWidget>(&w, "stackedWidget")->currentIndex(), 0);
+    QCOMPARE(child<QLabel>(&w, "titlelabel")->text(), QStringLiteral("雁桥 - TCP客户端"));
     for (const char *area : {"Recive_msg", "Send_msg", "DataRecive", "DataToSend"})
-        QVERIFY2(get<QTextEdit>(&w, area)->document()->isEmpty(), area);
+        QVERIFY2(child<QTextEdit>(&w, area)->document()->isEmpty(), area);
     for (const char *label : {"Send_cnt", "SendCountLabel"})
-        QCOMPARE(get<QLabel>(&w, label)->text(), QStringLiteral("累计发送：0"));
+        QCOMPARE(child<QLabel>(&w, label)->text(), QStringLiteral("累计发送：0"));
     for (const char *label : {"Recive_cnt", "ReciveCountLabel"})
-        QCOMPARE(get<QLabel>(&w, label)->text(), QStringLiteral("累计接收：0"));
-    QCOMPARE(get<QComboBox>(&w, "client_list")->count(), 0);
+        QCOMPARE(child<QLabel>(&w, label)->text(), QStringLiteral("累计接收：0"));
+    QCOMPARE(child<QComboBox>(&w, "client_list")->count(), 0);
 
     // Every channel is closed and nothing is sent any more.
     QVERIFY(!Access::anyNetworkThreadRunning(w));
-    QVERIFY(get<QWidget>(&w, "Connect")->isEnabled());
-    QVERIFY(!get<QWidget>(&w, "Disconnect")->isEnabled());
-    QVERIFY(get<QWidget>(&w, "SerialOpen")->isEnabled());
-    QVERIFY(!get<QWidget>(&w, "SerialClose")->isEnabled());
+    QVERIFY(child<QWidget>(&w, "Connect")->isEnabled());
+    QVERIFY(!child<QWidget>(&w, "Disconnect")->isEnabled());
+    QVERIFY(child<QWidget>(&w, "SerialOpen")->isEnabled());
+    QVERIFY(!child<QWidget>(&w, "SerialClose")->isEnabled());
     QVERIFY(!Access::sendTimer(w)->isActive());
     QVERIFY(!Access::loopTimer(w)->isActive());
     if (accepted) {

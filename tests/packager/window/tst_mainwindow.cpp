@@ -1,6 +1,8 @@
 #include "mainwindow.h"
 #include "modaldriver.h"
 #include "windowlookup.h"
+#include "framelessframe.h"
+#include "windowshadow.h"
 
 #include <QButtonGroup>
 #include <QCheckBox>
@@ -8,7 +10,6 @@
 #include <QDir>
 #include <QFile>
 #include <QFrame>
-#include <QGraphicsDropShadowEffect>
 #include <QGridLayout>
 #include <QImage>
 #include <QLabel>
@@ -31,7 +32,7 @@ public:
     static QString levelArg(MainWindow &w) { return w.compressionLevelArg(); }
     static QString methodArg(MainWindow &w) { return w.compressionMethodArg(); }
     static QString dictionaryArg(MainWindow &w) { return w.dictionarySizeArg(); }
-    static bool dragging(MainWindow &w) { return w.m_bDrag; }
+    static bool dragging(MainWindow &w) { return w.m_frame->isDragging(); }
     static QButtonGroup *tabGroup(MainWindow &w) { return w.m_tabGroup; }
 };
 
@@ -116,11 +117,13 @@ void tst_MainWindow::windowProperties()
     auto *central = child<QWidget>(w, "centralwidget");
     QVERIFY(central);
     QCOMPARE(w.centralWidget(), central);
-    auto *shadow = qobject_cast<QGraphicsDropShadowEffect *>(central->graphicsEffect());
+    QVERIFY(!central->graphicsEffect());
+    const WindowShadow *shadow = nullptr;
+    for (QObject *object : central->children())
+        shadow = shadow ? shadow : dynamic_cast<WindowShadow *>(object);
     QVERIFY(shadow);
     QCOMPARE(shadow->blurRadius(), 20.0);
     QCOMPARE(shadow->color(), QColor(0, 0, 0, 80));
-    QCOMPARE(shadow->offset(), QPointF(0, 0));
 
     // The margin that leaves room for the shadow.
     QCOMPARE(central->layout()->contentsMargins(), QMargins(10, 10, 10, 10));

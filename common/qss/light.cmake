@@ -1,0 +1,17 @@
+# Colours of the light sheets; dark.cmake gives the same names their dark values.
+# The accent (#00b688) and the white on it are the same in both and stand as they are.
+set(QSS_DESCRIPTION "default style sheet")
+set(QSS_IMAGES "default")
+set(QSS_TEXT "#34495e")
+set(QSS_MUTED "#8e99a4")
+set(QSS_WINDOW "#f9f9f9")
+set(QSS_FRAMES "#ffffff")
+set(QSS_HOVER "#f5f5f5")
+set(QSS_PRESSED "#E8E8E8")
+set(QSS_PRESSED_2 "#dcdcdc")
+set(QSS_BORDERS "#dcdfe6")
+set(QSS_BORDERS_HOVER "#b8c0cc")
+set(QSS_DISABLED "#cccccc")
+set(QSS_HANDLE_PRESSED "#c2c2c2")
+set(QSS_CLOSE_HOVER "#fde2e2")
+set(QSS_CLOSE_PRESSED "#f9c9c9")
