@@ -63,6 +63,17 @@ private:
     qint64 m_worstEndedAtMs = 0;
 };
 
+// Lets a window just shown be polished, laid out and painted before the
+// stream and the stall meter start, so that the meter sees the stream's
+// stalls and not the window's first show.
+inline void settle()
+{
+    QElapsedTimer clock;
+    clock.start();
+    while (clock.elapsed() < 500)
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 50);
+}
+
 // Peak resident memory of the process (ru_maxrss), in KiB.
 inline long peakMemoryKiB()
 {

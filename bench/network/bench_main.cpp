@@ -130,10 +130,7 @@ int runImport(qint64 bytes, bool plain)
     auto *area = window.findChild<QTextEdit *>(QStringLiteral("Send_msg"));
     if (plain)
         delete area->findChild<LongWordWrap *>();
-    QElapsedTimer settle;
-    settle.start();
-    while (settle.elapsed() < 500)
-        QCoreApplication::processEvents(QEventLoop::AllEvents, 50);
+    bench::settle();
 
     QElapsedTimer clock;
     clock.start();
@@ -202,6 +199,7 @@ int main(int argc, char **argv)
     window.findChild<QLineEdit *>(QStringLiteral("Obj_IP"))->setText(QStringLiteral("127.0.0.1"));
     window.findChild<QLineEdit *>(QStringLiteral("Obj_Port"))->setText(QString::number(sender.port()));
     auto *area = window.findChild<QTextBrowser *>(QStringLiteral("Recive_msg"));
+    bench::settle();
 
     const bench::Arrivals arrivals(MainWindowTestAccess::client(window), &TCP_Client::TcpClientModeMsg, sender.total(),
                                    area->document());

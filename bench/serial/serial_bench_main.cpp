@@ -125,6 +125,7 @@ int main(int argc, char **argv)
     window.findChild<QComboBox *>(QStringLiteral("BaudrateList"))->setCurrentText(QStringLiteral("512000"));
     auto *area = window.findChild<QTextBrowser *>(QStringLiteral("DataRecive"));
     auto *countLabel = window.findChild<QLabel *>(QStringLiteral("ReciveCountLabel"));
+    bench::settle();
 
     PacedWriter writer(peer, rate, seconds, stream.content);
 

@@ -3,9 +3,8 @@
 
 #include "../window/localhost_guard.h"
 #include "../windowstores.h"
-#include "mainwindow.h"
 #include "longwordwrap.h"
-#include "receivedisplay.h"
+#include "receivepage.h"
 
 #include <QCheckBox>
 #include <QDateTime>
@@ -19,51 +18,23 @@
 
 namespace {
 
-struct Page
-{
-    const char *name;
-    const char *area;
-    const char *hex;
-    const char *stamps;
-    const char *lines;
-    const char *stampLabel;
-    const char *receiver;
-    const char *clearButton;
-};
-
-const Page kPages[] = {
-    {"network", "Recive_msg", "HexDisplay", "DisplayTime", "AutoSwitchLine", "   Recive", "UpdateMsg", "ClearMessage"},
-    {"serial", "DataRecive", "DisplayHEX", "TimeDisplay", "AutoSwitchLine_2", "  Recive：", "GetSerialData",
-     "ClearRecive"},
-};
-
 // The area's text with each whole time-stamp line of the page written as "@".
-QString withStampsMarked(const QString &text, const Page &page)
+QString withStampsMarked(const QString &text, const ReceivePage &page)
 {
     const QRegularExpression stamp(QStringLiteral("\\d{4}\\.\\d\\d\\.\\d\\d \\d\\d:\\d\\d:\\d\\d\\.\\d{3}")
                                    + QRegularExpression::escape(QString::fromUtf8(page.stampLabel)));
     return QString(text).replace(stamp, QStringLiteral("@"));
 }
 
-struct Window
+struct Window : ReceiveWindow
 {
-    Window(const Page &page, bool hex, bool stamps, bool lines) : page(page)
+    Window(int page, bool hex, bool stamps, bool lines) : ReceiveWindow(page)
     {
-        window.findChild<QCheckBox *>(QLatin1String(page.hex))->setChecked(hex);
-        window.findChild<QCheckBox *>(QLatin1String(page.stamps))->setChecked(stamps);
-        window.findChild<QCheckBox *>(QLatin1String(page.lines))->setChecked(lines);
-        area = window.findChild<QTextBrowser *>(QLatin1String(page.area));
+        check(this->page.hex, hex);
+        check(this->page.stamps, stamps);
+        check(this->page.lines, lines);
     }
     QString shown() const { return withStampsMarked(area->toPlainText(), page); }
-    // As the transports deliver a batch: a queued call to the page's slot.
-    void deliver(const QByteArray &bytes)
-    {
-        QMetaObject::invokeMethod(&window, page.receiver, Qt::QueuedConnection, Q_ARG(QByteArray, bytes));
-    }
-
-    MainWindow window;
-    const Page &page;
-    QTextBrowser *area = nullptr;
 };
 
 } // namespace
@@ -155,7 +126,7 @@ void tst_ReceiveDisplay::batchesWithinOneFrame_data()
     const QList<QByteArray> markup{"<b>x</b>", "&amp;", "<img src=x>", "a<br>b"};
     for (int page = 0; page < 2; ++page) {
         auto row = [page](const char *name) -> QTestData & {
-            return QTest::addRow("%s, %s", kPages[page].name, name) << page;
+            return QTest::addRow("%s, %s", kReceivePages[page].name, name) << page;
         };
         row("text") << false << false << false << split << QStringLiteral("a<b>x\n\ny");
         row("text, lines") << false << false << true << split << QStringLiteral("a<b>\nx\n\n\ny");
@@ -181,7 +152,7 @@ void tst_ReceiveDisplay::batchesWithinOneFrame()
     QFETCH(QList<QByteArray>, batches);
     QFETCH(QString, shown);
 
-    Window w(kPages[page], hex, stamps, lines);
+    Window w(page, hex, stamps, lines);
     for (const QByteArray &batch : batches)
         w.deliver(batch);
     // Within a frame of their arrival, all of them, exactly.
@@ -208,7 +179,7 @@ void tst_ReceiveDisplay::burstOfSmallBatches()
     QFETCH(int, page);
     constexpr int kBatches = 10000;
 
-    Window w(kPages[page], false, true, true);
+    Window w(page, false, true, true);
     // Queued as the transports' threads deliver them, all within a second.
     for (int i = 0; i < kBatches; ++i)
         w.deliver(QByteArray::number(i));
@@ -237,13 +208,13 @@ void tst_ReceiveDisplay::clearDropsWhatIsGathered()
     QFETCH(int, page);
     QFETCH(bool, button);
 
-    Window w(kPages[page], false, false, true);
+    Window w(page, false, false, true);
     w.deliver("shown");
     QTRY_COMPARE(w.shown(), QStringLiteral("shown"));
     w.deliver("before");
     QCoreApplication::sendPostedEvents();
     if (button)
-        w.window.findChild<QPushButton *>(QLatin1String(w.page.clearButton))->click();
+        w.window->findChild<QPushButton *>(QLatin1String(w.page.clearButton))->click();
     else
         w.area->clear();
     w.deliver("after");
@@ -273,12 +244,12 @@ void tst_ReceiveDisplay::longWordsWrapAnywhere()
     QFETCH(QString, text);
     QFETCH(bool, anywhere);
 
-    Window w(kPages[0], false, false, true);
+    Window w(0, false, false, true);
     w.area->findChild<LongWordWrap *>()->setRecheckDelay(0);
     w.deliver(text.toUtf8());
     QTRY_COMPARE(w.shown(), QString(text).replace(QChar::Nbsp, u' '));
     QCOMPARE(w.area->wordWrapMode(), anywhere ? QTextOption::WrapAnywhere : QTextOption::WrapAtWordBoundaryOrAnywhere);
-    w.window.findChild<QPushButton *>(QLatin1String(w.page.clearButton))->click();
+    w.window->findChild<QPushButton *>(QLatin1String(w.page.clearButton))->click();
     QTRY_COMPARE(w.area->wordWrapMode(), QTextOption::WrapAtWordBoundaryOrAnywhere);
 }
 

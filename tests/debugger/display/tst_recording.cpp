@@ -3,9 +3,8 @@
 
 #include "../window/localhost_guard.h"
 #include "../windowstores.h"
-#include "mainwindow.h"
 #include "modaldriver.h"
-#include "receivedisplay.h"
+#include "receivepage.h"
 #include "serialportlist.h"
 
 #include <QAction>
@@ -23,16 +22,6 @@
 
 namespace {
 
-struct Page
-{
-    const char *area, *record, *hex, *stamps, *lines, *receiver;
-};
-
-const Page kPages[] = {
-    {"Recive_msg", "RecordFile", "HexDisplay", "DisplayTime", "AutoSwitchLine", "UpdateMsg"},
-    {"DataRecive", "RecordFile_2", "DisplayHEX", "TimeDisplay", "AutoSwitchLine_2", "GetSerialData"},
-};
-
 QByteArray fileBytes(const QString &path)
 {
     QFile file(path);
@@ -48,20 +37,9 @@ void addPageRows(const char *name, Values... values)
          << ... << values);
 }
 
-struct Window
+struct Window : ReceiveWindow
 {
-    explicit Window(int page) : page(kPages[page]), window(std::make_unique<MainWindow>())
-    {
-        area = window->findChild<QTextBrowser *>(QLatin1String(this->page.area));
-        record = window->findChild<QCheckBox *>(QLatin1String(this->page.record));
-        display = area->findChild<ReceiveDisplay *>();
-    }
-    void check(const char *name, bool on) { window->findChild<QCheckBox *>(QLatin1String(name))->setChecked(on); }
-    // Queued as the transports deliver, or at once so that boxes checked in between apply.
-    void deliver(const QByteArray &bytes, Qt::ConnectionType type = Qt::QueuedConnection)
-    {
-        QMetaObject::invokeMethod(window.get(), page.receiver, type, Q_ARG(QByteArray, bytes));
-    }
+    using ReceiveWindow::ReceiveWindow;
     QString shown()
     {
         QTest::qWait(40);
@@ -74,12 +52,6 @@ struct Window
         driver.choose(path);
         QTest::mouseClick(record, Qt::LeftButton);
     }
-
-    const Page &page;
-    std::unique_ptr<MainWindow> window;
-    QTextBrowser *area = nullptr;
-    QCheckBox *record = nullptr;
-    ReceiveDisplay *display = nullptr;
 };
 
 } // namespace
