@@ -39,7 +39,7 @@
     <message>
         <location filename="../../debugger/window/mainwindow.ui" line="32"/>
         <location filename="../../debugger/window/mainwindow.ui" line="375"/>
-        <location filename="../../debugger/window/mainwindow.cpp" line="122"/>
+        <location filename="../../debugger/window/mainwindow.cpp" line="119"/>
         <source>雁桥</source>
         <translation>雁橋</translation>
     </message>
@@ -115,13 +115,13 @@
     </message>
     <message>
         <location filename="../../debugger/window/mainwindow.ui" line="618"/>
-        <location filename="../../debugger/window/mainwindow.cpp" line="170"/>
+        <location filename="../../debugger/window/mainwindow.cpp" line="167"/>
         <source>连接</source>
         <translation>連線</translation>
     </message>
     <message>
         <location filename="../../debugger/window/mainwindow.ui" line="625"/>
-        <location filename="../../debugger/window/mainwindow.cpp" line="171"/>
+        <location filename="../../debugger/window/mainwindow.cpp" line="168"/>
         <source>断开</source>
         <translation>中斷</translation>
     </message>
@@ -161,7 +161,7 @@
     <message>
         <location filename="../../debugger/window/mainwindow.ui" line="709"/>
         <location filename="../../debugger/window/mainwindow.ui" line="1170"/>
-        <location filename="../../debugger/window/mainwindow_files.cpp" line="133"/>
+        <location filename="../../debugger/window/mainwindow_files.cpp" line="134"/>
         <source>记录到文件</source>
         <translation>記錄到檔案</translation>
     </message>
@@ -241,10 +241,10 @@
         <location filename="../../debugger/window/mainwindow.ui" line="904"/>
         <location filename="../../debugger/window/mainwindow_language.cpp" line="81"/>
         <location filename="../../debugger/window/mainwindow_language.cpp" line="84"/>
-        <location filename="../../debugger/window/mainwindow_network.cpp" line="96"/>
-        <location filename="../../debugger/window/mainwindow_network.cpp" line="180"/>
-        <location filename="../../debugger/window/mainwindow_serial.cpp" line="97"/>
-        <location filename="../../debugger/window/mainwindow_serial.cpp" line="177"/>
+        <location filename="../../debugger/window/mainwindow_network.cpp" line="103"/>
+        <location filename="../../debugger/window/mainwindow_network.cpp" line="187"/>
+        <location filename="../../debugger/window/mainwindow_serial.cpp" line="99"/>
+        <location filename="../../debugger/window/mainwindow_serial.cpp" line="178"/>
         <source>累计接收：</source>
         <translation>累計接收：</translation>
     </message>
@@ -252,10 +252,10 @@
         <location filename="../../debugger/window/mainwindow.ui" line="917"/>
         <location filename="../../debugger/window/mainwindow_language.cpp" line="83"/>
         <location filename="../../debugger/window/mainwindow_language.cpp" line="85"/>
-        <location filename="../../debugger/window/mainwindow_network.cpp" line="149"/>
-        <location filename="../../debugger/window/mainwindow_network.cpp" line="178"/>
-        <location filename="../../debugger/window/mainwindow_serial.cpp" line="161"/>
-        <location filename="../../debugger/window/mainwindow_serial.cpp" line="178"/>
+        <location filename="../../debugger/window/mainwindow_network.cpp" line="156"/>
+        <location filename="../../debugger/window/mainwindow_network.cpp" line="185"/>
+        <location filename="../../debugger/window/mainwindow_serial.cpp" line="162"/>
+        <location filename="../../debugger/window/mainwindow_serial.cpp" line="179"/>
         <source>累计发送：</source>
         <translation>累計傳送：</translation>
     </message>
@@ -350,7 +350,7 @@
     </message>
     <message>
         <location filename="../../debugger/window/mainwindow.ui" line="1290"/>
-        <location filename="../../debugger/window/mainwindow.cpp" line="170"/>
+        <location filename="../../debugger/window/mainwindow.cpp" line="167"/>
         <source>打开</source>
         <translation>開啟</translation>
     </message>
@@ -467,59 +467,59 @@
         <translation>Ctrl+A</translation>
     </message>
     <message>
-        <location filename="../../debugger/window/mainwindow.cpp" line="36"/>
-        <location filename="../../debugger/window/mainwindow.cpp" line="117"/>
+        <location filename="../../debugger/window/mainwindow.cpp" line="33"/>
+        <location filename="../../debugger/window/mainwindow.cpp" line="114"/>
         <source>雁桥 - TCP客户端</source>
         <translation>雁橋 - TCP用戶端</translation>
     </message>
     <message>
-        <location filename="../../debugger/window/mainwindow.cpp" line="118"/>
+        <location filename="../../debugger/window/mainwindow.cpp" line="115"/>
         <source>雁桥 - TCP服务器</source>
         <translation>雁橋 - TCP伺服器</translation>
     </message>
     <message>
-        <location filename="../../debugger/window/mainwindow.cpp" line="119"/>
+        <location filename="../../debugger/window/mainwindow.cpp" line="116"/>
         <source>雁桥 - UDP</source>
         <translation>雁橋 - UDP</translation>
     </message>
     <message>
-        <location filename="../../debugger/window/mainwindow.cpp" line="120"/>
+        <location filename="../../debugger/window/mainwindow.cpp" line="117"/>
         <source>雁桥 - 串口</source>
         <translation>雁橋 - 序列埠</translation>
     </message>
     <message>
-        <location filename="../../debugger/window/mainwindow.cpp" line="171"/>
+        <location filename="../../debugger/window/mainwindow.cpp" line="168"/>
         <source>关闭</source>
         <translation>關閉</translation>
     </message>
     <message>
-        <location filename="../../debugger/window/mainwindow.cpp" line="220"/>
-        <location filename="../../debugger/window/mainwindow_files.cpp" line="74"/>
+        <location filename="../../debugger/window/mainwindow.cpp" line="184"/>
+        <location filename="../../debugger/window/mainwindow_files.cpp" line="75"/>
         <source>提示！</source>
         <translation>提示！</translation>
     </message>
     <message>
-        <location filename="../../debugger/window/mainwindow.cpp" line="220"/>
+        <location filename="../../debugger/window/mainwindow.cpp" line="184"/>
         <source>不可用！</source>
         <translation>無法使用！</translation>
     </message>
     <message>
-        <location filename="../../debugger/window/mainwindow.cpp" line="225"/>
+        <location filename="../../debugger/window/mainwindow.cpp" line="189"/>
         <source>确认窗口</source>
         <translation>確認視窗</translation>
     </message>
     <message>
-        <location filename="../../debugger/window/mainwindow.cpp" line="226"/>
+        <location filename="../../debugger/window/mainwindow.cpp" line="190"/>
         <source>确定退出吗？</source>
         <translation>確定要結束嗎？</translation>
     </message>
     <message>
-        <location filename="../../debugger/window/mainwindow.cpp" line="243"/>
+        <location filename="../../debugger/window/mainwindow.cpp" line="29"/>
         <source>确认退出</source>
         <translation>確認結束</translation>
     </message>
     <message>
-        <location filename="../../debugger/window/mainwindow.cpp" line="243"/>
+        <location filename="../../debugger/window/mainwindow.cpp" line="29"/>
         <source>确定要退出雁桥吗？</source>
         <translation>確定要結束雁橋嗎？</translation>
     </message>
@@ -535,7 +535,7 @@
     </message>
     <message>
         <location filename="../../debugger/window/mainwindow_dns.cpp" line="44"/>
-        <location filename="../../debugger/window/mainwindow_files.cpp" line="25"/>
+        <location filename="../../debugger/window/mainwindow_files.cpp" line="26"/>
         <source>提示</source>
         <translation>提示</translation>
     </message>
@@ -575,104 +575,104 @@
         <translation>關於雁橋​</translation>
     </message>
     <message>
-        <location filename="../../debugger/window/mainwindow_network.cpp" line="35"/>
+        <location filename="../../debugger/window/mainwindow_network.cpp" line="37"/>
         <source>UDP打开失败：%1</source>
         <translation>UDP開啟失敗：%1</translation>
     </message>
     <message>
-        <location filename="../../debugger/window/mainwindow_network.cpp" line="51"/>
+        <location filename="../../debugger/window/mainwindow_network.cpp" line="55"/>
         <source>连接失败：%1</source>
         <translation>連線失敗：%1</translation>
     </message>
     <message>
-        <location filename="../../debugger/window/mainwindow_network.cpp" line="53"/>
+        <location filename="../../debugger/window/mainwindow_network.cpp" line="59"/>
         <source>服务器已断开连接</source>
         <translation>伺服器已中斷連線</translation>
     </message>
     <message>
-        <location filename="../../debugger/window/mainwindow_network.cpp" line="66"/>
+        <location filename="../../debugger/window/mainwindow_network.cpp" line="73"/>
         <source>服务器打开失败：%1</source>
         <translation>伺服器開啟失敗：%1</translation>
     </message>
     <message>
-        <location filename="../../debugger/window/mainwindow_network.cpp" line="138"/>
+        <location filename="../../debugger/window/mainwindow_network.cpp" line="145"/>
         <source>目标地址无效：%1</source>
         <translation>目標位址無效：%1</translation>
     </message>
     <message>
-        <location filename="../../debugger/window/mainwindow_network.cpp" line="172"/>
+        <location filename="../../debugger/window/mainwindow_network.cpp" line="179"/>
         <source>警告</source>
         <translation>警告</translation>
     </message>
     <message>
-        <location filename="../../debugger/window/mainwindow_network.cpp" line="172"/>
+        <location filename="../../debugger/window/mainwindow_network.cpp" line="179"/>
         <source>定时周期错误！</source>
         <translation>定時週期錯誤！</translation>
     </message>
     <message>
-        <location filename="../../debugger/window/mainwindow_files.cpp" line="23"/>
+        <location filename="../../debugger/window/mainwindow_files.cpp" line="24"/>
         <source>请选择txt文件</source>
         <translation>請選擇txt檔案</translation>
     </message>
     <message>
-        <location filename="../../debugger/window/mainwindow_files.cpp" line="25"/>
+        <location filename="../../debugger/window/mainwindow_files.cpp" line="26"/>
         <source>未选择文件</source>
         <translation>未選擇檔案</translation>
     </message>
     <message>
-        <location filename="../../debugger/window/mainwindow_files.cpp" line="26"/>
+        <location filename="../../debugger/window/mainwindow_files.cpp" line="27"/>
         <source>确定</source>
         <translation>確定</translation>
     </message>
     <message>
-        <location filename="../../debugger/window/mainwindow_files.cpp" line="40"/>
-        <location filename="../../debugger/window/mainwindow_files.cpp" line="43"/>
-        <location filename="../../debugger/window/mainwindow_files.cpp" line="47"/>
+        <location filename="../../debugger/window/mainwindow_files.cpp" line="41"/>
+        <location filename="../../debugger/window/mainwindow_files.cpp" line="44"/>
+        <location filename="../../debugger/window/mainwindow_files.cpp" line="48"/>
         <source>错误：</source>
         <translation>錯誤：</translation>
     </message>
     <message>
-        <location filename="../../debugger/window/mainwindow_files.cpp" line="40"/>
+        <location filename="../../debugger/window/mainwindow_files.cpp" line="41"/>
         <source>打开文件失败</source>
         <translation>開啟檔案失敗</translation>
     </message>
     <message>
-        <location filename="../../debugger/window/mainwindow_files.cpp" line="44"/>
+        <location filename="../../debugger/window/mainwindow_files.cpp" line="45"/>
         <source>文件超过%1 MB，未载入</source>
         <translation>檔案超過%1 MB，未載入</translation>
     </message>
     <message>
-        <location filename="../../debugger/window/mainwindow_files.cpp" line="47"/>
+        <location filename="../../debugger/window/mainwindow_files.cpp" line="48"/>
         <source>文件不是UTF-8编码的文本，未载入</source>
         <translation>檔案不是UTF-8編碼的文字，未載入</translation>
     </message>
     <message>
-        <location filename="../../debugger/window/mainwindow_files.cpp" line="75"/>
+        <location filename="../../debugger/window/mainwindow_files.cpp" line="76"/>
         <source>文件位置：%1</source>
         <translation>檔案位置：%1</translation>
     </message>
     <message>
-        <location filename="../../debugger/window/mainwindow_files.cpp" line="103"/>
-        <location filename="../../debugger/window/mainwindow_files.cpp" line="164"/>
+        <location filename="../../debugger/window/mainwindow_files.cpp" line="104"/>
+        <location filename="../../debugger/window/mainwindow_files.cpp" line="165"/>
         <source>/yyyy年MM月dd日hh-mm-ss</source>
         <translation>/yyyy年MM月dd日hh-mm-ss</translation>
     </message>
     <message>
-        <location filename="../../debugger/window/mainwindow_files.cpp" line="71"/>
-        <location filename="../../debugger/window/mainwindow_files.cpp" line="115"/>
-        <location filename="../../debugger/window/mainwindow_files.cpp" line="144"/>
+        <location filename="../../debugger/window/mainwindow_files.cpp" line="72"/>
+        <location filename="../../debugger/window/mainwindow_files.cpp" line="116"/>
+        <location filename="../../debugger/window/mainwindow_files.cpp" line="145"/>
         <source>错误！</source>
         <translation>錯誤！</translation>
     </message>
     <message>
-        <location filename="../../debugger/window/mainwindow_files.cpp" line="71"/>
-        <location filename="../../debugger/window/mainwindow_files.cpp" line="115"/>
-        <location filename="../../debugger/window/mainwindow_files.cpp" line="144"/>
+        <location filename="../../debugger/window/mainwindow_files.cpp" line="72"/>
+        <location filename="../../debugger/window/mainwindow_files.cpp" line="116"/>
+        <location filename="../../debugger/window/mainwindow_files.cpp" line="145"/>
         <source>写入文件失败！</source>
         <translation>寫入檔案失敗！</translation>
     </message>
     <message>
-        <location filename="../../debugger/window/mainwindow_files.cpp" line="74"/>
+        <location filename="../../debugger/window/mainwindow_files.cpp" line="75"/>
         <source>保存成功！</source>
         <translation>儲存成功！</translation>
     </message>
@@ -698,7 +698,7 @@
     </message>
     <message>
         <location filename="../../debugger/window/mainwindow_language.cpp" line="78"/>
-        <location filename="../../debugger/window/mainwindow_serial.cpp" line="42"/>
+        <location filename="../../debugger/window/mainwindow_serial.cpp" line="43"/>
         <source>设备路径</source>
         <translation>裝置路徑</translation>
     </message>

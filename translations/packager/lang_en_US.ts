@@ -191,119 +191,119 @@
         <translation>Reset</translation>
     </message>
     <message>
-        <location filename="../../packager/window/mainwindow.cpp" line="139"/>
+        <location filename="../../packager/window/mainwindow.cpp" line="47"/>
         <source>确认退出</source>
         <translation>Confirm exit</translation>
     </message>
     <message>
-        <location filename="../../packager/window/mainwindow.cpp" line="137"/>
+        <location filename="../../packager/window/mainwindow.cpp" line="48"/>
         <source>确定要退出 匣坊 吗？</source>
         <translation>Quit Crateforge?</translation>
     </message>
     <message>
-        <location filename="../../packager/window/mainwindow.cpp" line="136"/>
+        <location filename="../../packager/window/mainwindow.cpp" line="47"/>
         <source>正在制作便携应用。退出将停止制作，并删除未完成的文件。
 确定要退出 匣坊 吗？</source>
         <translation>A portable program is being built. Quitting stops the build and deletes its unfinished files.
 Quit Crateforge?</translation>
     </message>
     <message>
-        <location filename="../../packager/window/mainwindow.cpp" line="152"/>
+        <location filename="../../packager/window/mainwindow.cpp" line="97"/>
         <source>选择源文件夹</source>
         <translation>Choose source folder</translation>
     </message>
     <message>
-        <location filename="../../packager/window/mainwindow.cpp" line="174"/>
+        <location filename="../../packager/window/mainwindow.cpp" line="119"/>
         <source>选择输出目录</source>
         <translation>Choose output folder</translation>
     </message>
     <message>
-        <location filename="../../packager/window/mainwindow.cpp" line="186"/>
-        <location filename="../../packager/window/mainwindow.cpp" line="202"/>
-        <location filename="../../packager/window/mainwindow.cpp" line="209"/>
-        <location filename="../../packager/window/mainwindow.cpp" line="307"/>
+        <location filename="../../packager/window/mainwindow.cpp" line="131"/>
+        <location filename="../../packager/window/mainwindow.cpp" line="147"/>
+        <location filename="../../packager/window/mainwindow.cpp" line="154"/>
+        <location filename="../../packager/window/mainwindow.cpp" line="252"/>
         <source>警告</source>
         <translation>Warning</translation>
     </message>
     <message>
-        <location filename="../../packager/window/mainwindow.cpp" line="186"/>
+        <location filename="../../packager/window/mainwindow.cpp" line="131"/>
         <source>请先选择源文件夹！</source>
         <translation>Choose a source folder first!</translation>
     </message>
     <message>
-        <location filename="../../packager/window/mainwindow.cpp" line="197"/>
+        <location filename="../../packager/window/mainwindow.cpp" line="142"/>
         <source>选择主程序</source>
         <translation>Choose main program</translation>
     </message>
     <message>
-        <location filename="../../packager/window/mainwindow.cpp" line="191"/>
+        <location filename="../../packager/window/mainwindow.cpp" line="136"/>
         <source>可执行文件 (*.exe)</source>
         <translation>Executables (*.exe)</translation>
     </message>
     <message>
-        <location filename="../../packager/window/mainwindow.cpp" line="210"/>
+        <location filename="../../packager/window/mainwindow.cpp" line="155"/>
         <source>“%1”不是可执行程序。
 主程序须是 .exe 文件，或带有执行权限的 ELF 程序或以 #! 开头的脚本。</source>
         <translation>“%1” is not a program.
 A main program is an .exe file, or an ELF program or a script starting with #! that has the execute permission.</translation>
     </message>
     <message>
-        <location filename="../../packager/window/mainwindow.cpp" line="202"/>
+        <location filename="../../packager/window/mainwindow.cpp" line="147"/>
         <source>选择的主程序必须在源文件夹内！</source>
         <translation>The main program must be inside the source folder!</translation>
     </message>
     <message>
-        <location filename="../../packager/window/mainwindow.cpp" line="233"/>
+        <location filename="../../packager/window/mainwindow.cpp" line="178"/>
         <source>选择图标文件</source>
         <translation>Choose icon file</translation>
     </message>
     <message>
-        <location filename="../../packager/window/mainwindow.cpp" line="233"/>
+        <location filename="../../packager/window/mainwindow.cpp" line="178"/>
         <source>图标文件 (*.ico)</source>
         <translation>Icon files (*.ico)</translation>
     </message>
     <message>
-        <location filename="../../packager/window/mainwindow.cpp" line="241"/>
+        <location filename="../../packager/window/mainwindow.cpp" line="186"/>
         <location filename="../../packager/window/mainwindow_run.cpp" line="21"/>
         <source>错误</source>
         <translation>Error</translation>
     </message>
     <message>
-        <location filename="../../packager/window/mainwindow.cpp" line="241"/>
+        <location filename="../../packager/window/mainwindow.cpp" line="186"/>
         <source>无法加载图标文件！</source>
         <translation>Cannot load the icon file!</translation>
     </message>
     <message>
-        <location filename="../../packager/window/mainwindow.cpp" line="282"/>
+        <location filename="../../packager/window/mainwindow.cpp" line="227"/>
         <source>请选择源文件夹！</source>
         <translation>Choose a source folder!</translation>
     </message>
     <message>
-        <location filename="../../packager/window/mainwindow.cpp" line="285"/>
+        <location filename="../../packager/window/mainwindow.cpp" line="230"/>
         <source>源文件夹不存在！
 %1</source>
         <translation>The source folder does not exist!
 %1</translation>
     </message>
     <message>
-        <location filename="../../packager/window/mainwindow.cpp" line="288"/>
+        <location filename="../../packager/window/mainwindow.cpp" line="233"/>
         <source>请选择主程序！</source>
         <translation>Choose a main program!</translation>
     </message>
     <message>
-        <location filename="../../packager/window/mainwindow.cpp" line="291"/>
+        <location filename="../../packager/window/mainwindow.cpp" line="236"/>
         <source>选择的主程序不存在于源文件夹中！
 请重新选择主程序。</source>
         <translation>The main program is not in the source folder!
 Please choose it again.</translation>
     </message>
     <message>
-        <location filename="../../packager/window/mainwindow.cpp" line="294"/>
+        <location filename="../../packager/window/mainwindow.cpp" line="239"/>
         <source>输出路径必须是一个目录（例如 C:/Output）！</source>
         <translation>The output path must be a folder (e.g. C:/Output)!</translation>
     </message>
     <message>
-        <location filename="../../packager/window/mainwindow.cpp" line="297"/>
+        <location filename="../../packager/window/mainwindow.cpp" line="242"/>
         <source>无法写入输出目录！
 %1
 %2</source>
@@ -312,7 +312,7 @@ Please choose it again.</translation>
 %2</translation>
     </message>
     <message>
-        <location filename="../../packager/window/mainwindow.cpp" line="300"/>
+        <location filename="../../packager/window/mainwindow.cpp" line="245"/>
         <source>制作出的程序会覆盖源文件夹中的文件：
 %1
 请选择源文件夹以外的输出目录。</source>
@@ -321,7 +321,7 @@ Please choose it again.</translation>
 Please choose an output folder outside the source folder.</translation>
     </message>
     <message>
-        <location filename="../../packager/window/mainwindow.cpp" line="303"/>
+        <location filename="../../packager/window/mainwindow.cpp" line="248"/>
         <source>输出目录不能是源文件夹或其中的文件夹，否则制作出的程序会被打包进下一个程序。
 请选择源文件夹以外的输出目录。</source>
         <translation>The output folder cannot be the source folder or a folder inside it: the program built would be packed into the next one.
