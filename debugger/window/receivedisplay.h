@@ -84,7 +84,10 @@ public:
     void clear();
     bool hasPending() const { return !m_pending.isEmpty(); }
 
-    static constexpr qsizetype kRecordingLimitCharacters = 8 * 1024 * 1024;
+    // The text document copies an area's whole text from time to time to
+    // drop what has left it; at 4 Mi characters one copy stays short enough
+    // not to stall the window, and the area still holds some 50,000 lines.
+    static constexpr qsizetype kRecordingLimitCharacters = 4 * 1024 * 1024;
     // Writes what is gathered, then records from here on into `path`
     // (appending). False when the file cannot be opened.
     bool startRecording(const QString &path);
