@@ -3,5 +3,5 @@
 
 int main(int argc, char *argv[])
 {
-    return qMain<MainWindow>(argc, argv);
+    return qMain<MainWindow>(argc, argv, programIdentity());
 }

@@ -34,3 +34,9 @@ foreach(program wrenpost crateforge)
     target_compile_definitions(common_sheets_${program} PRIVATE
         SHEETS_DIR="$<TARGET_PROPERTY:${program}_lib,BINARY_DIR>/stylesheets/qss")
 endforeach()
+
+# The real programs on the command line, with no display.
+add_dependencies(common_commandline wrenpost crateforge)
+target_compile_definitions(common_commandline PRIVATE
+    WRENPOST_EXE="$<TARGET_FILE:wrenpost>" CRATEFORGE_EXE="$<TARGET_FILE:crateforge>"
+    WRENPOST_VERSION_TEXT="${WRENPOST_VERSION}" CRATEFORGE_VERSION_TEXT="${CRATEFORGE_VERSION}")

@@ -35,6 +35,39 @@
     </message>
 </context>
 <context>
+    <name>CommandLine</name>
+    <message>
+        <location filename="../../debugger/window/programidentity.cpp" line="12"/>
+        <source>用法：%1 [选项]</source>
+        <translation>Usage: %1 [options]</translation>
+    </message>
+    <message>
+        <location filename="../../debugger/window/programidentity.cpp" line="13"/>
+        <source>雁桥，TCP/UDP 与串口调试助手。不带参数时打开窗口。</source>
+        <translation>Wrenpost, a TCP/UDP and serial port debugging assistant. Opens its window when started without arguments.</translation>
+    </message>
+    <message>
+        <location filename="../../debugger/window/programidentity.cpp" line="14"/>
+        <source>选项</source>
+        <translation>Options</translation>
+    </message>
+    <message>
+        <location filename="../../debugger/window/programidentity.cpp" line="15"/>
+        <source>显示本帮助并退出</source>
+        <translation>Show this help and exit</translation>
+    </message>
+    <message>
+        <location filename="../../debugger/window/programidentity.cpp" line="16"/>
+        <source>显示版本并退出</source>
+        <translation>Show the version and exit</translation>
+    </message>
+    <message>
+        <location filename="../../debugger/window/programidentity.cpp" line="17"/>
+        <source>%1：无法识别的参数“%2”</source>
+        <translation>%1: unknown argument "%2"</translation>
+    </message>
+</context>
+<context>
     <name>MainWindow</name>
     <message>
         <location filename="../../debugger/window/mainwindow.ui" line="32"/>

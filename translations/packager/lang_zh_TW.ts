@@ -35,6 +35,39 @@
     </message>
 </context>
 <context>
+    <name>CommandLine</name>
+    <message>
+        <location filename="../../packager/window/programidentity.cpp" line="12"/>
+        <source>用法：%1 [选项]</source>
+        <translation>用法：%1 [選項]</translation>
+    </message>
+    <message>
+        <location filename="../../packager/window/programidentity.cpp" line="13"/>
+        <source>匣坊，单文件程序制作工具。不带参数时打开窗口。</source>
+        <translation>匣坊，單一檔案程式製作工具。不帶參數時開啟視窗。</translation>
+    </message>
+    <message>
+        <location filename="../../packager/window/programidentity.cpp" line="14"/>
+        <source>选项</source>
+        <translation>選項</translation>
+    </message>
+    <message>
+        <location filename="../../packager/window/programidentity.cpp" line="15"/>
+        <source>显示本帮助并退出</source>
+        <translation>顯示本說明並結束</translation>
+    </message>
+    <message>
+        <location filename="../../packager/window/programidentity.cpp" line="16"/>
+        <source>显示版本并退出</source>
+        <translation>顯示版本並結束</translation>
+    </message>
+    <message>
+        <location filename="../../packager/window/programidentity.cpp" line="17"/>
+        <source>%1：无法识别的参数“%2”</source>
+        <translation>%1：無法識別的參數「%2」</translation>
+    </message>
+</context>
+<context>
     <name>MainWindow</name>
     <message>
         <location filename="../../packager/window/mainwindow.ui" line="14"/>

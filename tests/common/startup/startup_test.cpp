@@ -74,7 +74,8 @@ void TestStartup::warnsOnceOnlyWhenSheetFailsAndOpensWindow()
     char *argv[] = {name, nullptr};
     int argc = 1;
 
-    const int rc = qMain<ProbeWindow>(argc, argv);
+    const ProgramIdentity identity{"startup_test", "1", "startup_test", "", "%1", "", "", "", "", "%1 %2"};
+    const int rc = qMain<ProbeWindow>(argc, argv, identity);
 
     QCOMPARE(rc, 7);
     QVERIFY(g_windowShown);

@@ -1,0 +1,20 @@
+#include "commandline.h"
+
+#include <QCoreApplication>
+
+const ProgramIdentity &programIdentity()
+{
+    static const ProgramIdentity identity{
+        "crateforge",
+        CRATEFORGE_VERSION,
+        "example.quillonlabs.crateforge",
+        ":/icons/logo.svg",
+        QT_TRANSLATE_NOOP("CommandLine", "用法：%1 [选项]"),
+        QT_TRANSLATE_NOOP("CommandLine", "匣坊，单文件程序制作工具。不带参数时打开窗口。"),
+        QT_TRANSLATE_NOOP("CommandLine", "选项"),
+        QT_TRANSLATE_NOOP("CommandLine", "显示本帮助并退出"),
+        QT_TRANSLATE_NOOP("CommandLine", "显示版本并退出"),
+        QT_TRANSLATE_NOOP("CommandLine", "%1：无法识别的参数“%2”"),
+    };
+    return identity;
+}
