@@ -3,6 +3,9 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QRegularExpression>
+
+#include <algorithm>
 
 #ifndef Q_OS_WIN
 #include <fcntl.h>
@@ -21,7 +24,20 @@ bool hasExeSuffix(const QString &name)
     return name.endsWith(QLatin1String(".exe"), Qt::CaseInsensitive);
 }
 
+enum class Start { Other, Script, Elf };
+
 #ifndef Q_OS_WIN
+Start startOf(const QString &path)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return Start::Other;
+    const QByteArray magic = file.read(4);
+    if (magic == QByteArray("\x7f" "ELF"))
+        return Start::Elf;
+    return magic.startsWith("#!") ? Start::Script : Start::Other;
+}
+
 // Opened without following a link and checked on the descriptor itself, so
 // what is judged is what is read.
 bool isProgramFile(const QString &path, const QString &name)
@@ -56,7 +72,7 @@ bool isMainProgram(const QString &folderPath, const QString &name)
 #ifdef Q_OS_WIN
     return hasExeSuffix(name) && QFileInfo(QDir(folderPath).filePath(name)).isFile();
 #else
-    if (name.startsWith(QLatin1Char('.')))
+    if (name.startsWith(QLatin1Char('.')) || isSharedLibraryName(name))
         return false;
     return isProgramFile(folderPath + QLatin1Char('/') + name, name);
 #endif
@@ -77,6 +93,36 @@ QStringList mainPrograms(const QString &folderPath, QDir::SortFlags sort)
     }
     return names;
 #endif
+}
+
+bool isSharedLibraryName(const QString &name)
+{
+    static const QRegularExpression library(QStringLiteral("\\.so(\\.[0-9]+)*$"));
+    return library.match(name).hasMatch();
+}
+
+QString preferredMainProgram(const QString &folderPath, const QStringList &names)
+{
+    const QString folderName = QFileInfo(folderPath).fileName();
+    const auto rank = [&](const QString &name) {
+        if (name == folderName || QFileInfo(name).baseName() == folderName)
+            return 0;
+#ifdef Q_OS_WIN
+        return 1;
+#else
+        switch (startOf(folderPath + QLatin1Char('/') + name)) {
+        case Start::Script: return 1;
+        case Start::Elf: return 2;
+        case Start::Other: break;
+        }
+        return 3;
+#endif
+    };
+    QList<QPair<int, QString>> ranked;
+    for (const QString &name : names)
+        ranked.append({rank(name), name});
+    const auto best = std::min_element(ranked.cbegin(), ranked.cend());
+    return best == ranked.cend() ? QString() : best->second;
 }
 
 QString productFileName(const QString &mainExeName)

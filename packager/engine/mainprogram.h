@@ -12,9 +12,17 @@ namespace mainprogram {
 
 // Whether the file `name` directly inside `folderPath` can be a main program.
 // On Windows: a file named "*.exe". Elsewhere: a regular, non-hidden file (not
-// a link) that is named "*.exe" or has its owner's execute bit and starts
-// with the ELF magic or "#!".
+// a link, not a shared library) that is named "*.exe" or has its owner's
+// execute bit and starts with the ELF magic or "#!".
 bool isMainProgram(const QString &folderPath, const QString &name);
+
+// "*.so" and "*.so.N..." name shared libraries, which are never main programs.
+bool isSharedLibraryName(const QString &name);
+
+// The entry of `names` (main programs of `folderPath`) to preselect: a program
+// named like the folder, else a "#!" launcher, else an ELF executable, else
+// any other; ties go alphabetically. Empty when `names` is.
+QString preferredMainProgram(const QString &folderPath, const QStringList &names);
 
 // The main programs at the top of `folderPath`, in the order `sort` gives.
 QStringList mainPrograms(const QString &folderPath, QDir::SortFlags sort = QDir::Name);

@@ -8,6 +8,7 @@
 #include <unistd.h>
 
 #include <cerrno>
+#include <cstring>
 
 namespace {
 
@@ -23,6 +24,26 @@ bool isPrivateFolder(const QByteArray &path)
     if (::lstat(path.constData(), &st) != 0)
         return false;
     return S_ISDIR(st.st_mode) && st.st_uid == ::geteuid() && (st.st_mode & 077) == 0;
+}
+
+// Compared in slices, so neither copy is ever held whole in memory.
+bool sameContent(const QString &toolPath, const QString &resourcePath)
+{
+    QFile tool(toolPath);
+    QFile resource(resourcePath);
+    if (!tool.open(QIODevice::ReadOnly) || !resource.open(QIODevice::ReadOnly) || tool.size() != resource.size())
+        return false;
+    QByteArray a(65536, Qt::Uninitialized);
+    QByteArray b(65536, Qt::Uninitialized);
+    for (;;) {
+        const qint64 n = tool.read(a.data(), a.size());
+        if (n < 0 || resource.read(b.data(), n) != n)
+            return false;
+        if (n == 0)
+            return true;
+        if (std::memcmp(a.constData(), b.constData(), size_t(n)) != 0)
+            return false;
+    }
 }
 
 } // namespace
@@ -66,7 +87,9 @@ ToolCopy provideTool(const QString &resourcePath, const QString &toolPath)
     const QByteArray name = QFile::encodeName(toolPath);
     struct stat st;
     if (::lstat(name.constData(), &st) == 0) {
-        if (isTrustedTool(toolPath))
+        // An older build left by an earlier version, or a damaged copy, would
+        // end up in every product: only the very bytes carried here are used.
+        if (isTrustedTool(toolPath) && sameContent(toolPath, resourcePath))
             return ToolCopy::Present;
         // Unlinking never follows a link, so a planted name is only removed.
         if (::unlink(name.constData()) != 0)

@@ -19,7 +19,8 @@ bool isPrivateWorkFolder(const QString &folderPath);
 
 enum class ToolCopy { Present, Copied, Failed };
 
-// Puts the bundled tool `resourcePath` at `toolPath` unless a trusted copy is
-// already there. An untrusted file of that name is removed (never followed) and
-// replaced; a new copy gets owner read, write and execute permission only.
+// Puts the bundled tool `resourcePath` at `toolPath` unless a trusted copy with
+// exactly its bytes is already there. Any other file of that name (untrusted,
+// stale or damaged) is removed (never followed) and replaced; a new copy gets
+// owner read, write and execute permission only.
 ToolCopy provideTool(const QString &resourcePath, const QString &toolPath);

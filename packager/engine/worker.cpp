@@ -1,8 +1,11 @@
 #include "worker.h"
+#include "workerjob.h"
 
 #include "archiveroutput.h"
+#include "iconimage.h"
 #include "mainprogram.h"
 #include "packagingsteps.h"
+#include "productcheck.h"
 #include "toolfolder.h"
 
 #include <QDir>
@@ -11,7 +14,15 @@
 #include <QImage>
 #include <QProcess>
 #include <QProcessEnvironment>
+#include <QScopeGuard>
 #include <QThread>
+
+#include <dirent.h>
+
+#include <algorithm>
+
+#include <cerrno>
+#include <cstring>
 
 namespace {
 
@@ -27,24 +38,29 @@ bool isMainProgramInFolder(const QString &mainExeName, const QString &fullPath)
     return relative != QLatin1String("..") && !relative.startsWith(QLatin1String("../"));
 }
 
+// Empty when the folder's entries can be listed; otherwise the system's reason.
+QString folderReadProblem(const QString &folderPath)
+{
+    DIR *dir = ::opendir(QFile::encodeName(folderPath).constData());
+    if (!dir)
+        return QString::fromLocal8Bit(std::strerror(errno));
+    ::closedir(dir);
+    return {};
+}
+
+// What the archiver said went wrong: its error stream, one line per line of it.
+QString archiverErrorLines(const QString &errorOutput)
+{
+    QStringList lines;
+    for (const QString &line : errorOutput.split(QLatin1Char('\n'))) {
+        if (!line.trimmed().isEmpty())
+            lines << line.trimmed();
+    }
+    return lines.join(QLatin1Char(' '));
+}
+
 } // namespace
 
-struct Worker::Job
-{
-    QString folderPath;
-    QString archivePath;
-    QString outputDir;
-    QString mainExeName;
-    QString iconPath;
-    QString compressionLevel;
-    QString compressionMethod;
-    QString dictionarySize;
-
-    QString mainExePath;
-    QString toolFolder; // found when the archiver is provided, used for the module too
-    QString outputPath;
-    bool productStarted = false; // the output file has been opened (and so truncated) by this run
-};
 
 Worker::Worker(QObject *parent)
     : QObject(parent)
@@ -55,20 +71,34 @@ void Worker::createPortableApp(QString folderPath, QString archivePath, QString 
                                QString iconPath, QString compressionLevel, QString compressionMethod,
                                QString dictionarySize)
 {
+    ++m_runNumber;
     Job job{folderPath, archivePath, outputDir, mainExeName, iconPath, compressionLevel, compressionMethod,
             dictionarySize, folderPath + QLatin1Char('/') + mainExeName, QString(),
             packaging::outputFilePath(outputDir, mainExeName)};
 
-    const bool assembled = checkSource(job) && checkPlaces(job.folderPath, job.outputDir, job.outputPath)
-        && buildArchive(job) && assembleProduct(job);
+    // A failed run ends with one line that names the failure and its cause;
+    // the window shows the same words in its box.
+    QString lastLine;
+    const QMetaObject::Connection watch = connect(
+        this, &Worker::logMessage, this, [&lastLine](const QString &line) { lastLine = line; }, Qt::DirectConnection);
+    const bool assembled = checkSource(job) && checkPlaces(job) && buildArchive(job) && assembleProduct(job);
     if (assembled && !stopRequested())
         applyIcon(job, chooseIcon(job));
     if (stopRequested()) {
+        disconnect(watch);
         discardStoppedRun(job.archivePath, job.outputPath, job.productStarted);
         Q_EMIT finished(false);
         return;
     }
-    Q_EMIT finished(assembled && checkProduct(job));
+    const bool success = assembled && checkProduct(job);
+    disconnect(watch);
+    if (!success) {
+        QString cause = job.failure.isEmpty() ? lastLine : job.failure;
+        if (cause.startsWith(QStringLiteral("错误：")))
+            cause.remove(0, 3);
+        Q_EMIT logMessage(QStringLiteral("错误：制作失败：%1").arg(cause));
+    }
+    Q_EMIT finished(success);
 }
 
 bool Worker::checkSource(const Job &job)
@@ -97,6 +127,11 @@ bool Worker::checkSource(const Job &job)
         log(QStringLiteral("错误：源文件夹不存在"));
         return false;
     }
+    const QString unreadable = folderReadProblem(job.folderPath);
+    if (!unreadable.isEmpty()) {
+        log(QStringLiteral("错误：无法读取源文件夹: %1，原因: %2").arg(job.folderPath, unreadable));
+        return false;
+    }
 
     if (!QFile::exists(job.mainExePath) || !isMainProgramInFolder(job.mainExeName, job.mainExePath)) {
         log(QStringLiteral("错误：主程序 %1 不存在于源文件夹中").arg(job.mainExeName));
@@ -116,12 +151,8 @@ bool Worker::buildArchive(Job &job)
     const auto log = [this](const QString &line) { Q_EMIT logMessage(line); };
 
     job.toolFolder = toolFolderPath();
-    QProcess archiver;
-    archiver.setWorkingDirectory(job.toolFolder);
     const QString archiverPath = job.toolFolder + QStringLiteral("/7zr.exe");
-    const ToolCopy archiverCopy = job.toolFolder.isEmpty()
-        ? ToolCopy::Failed
-        : provideTool(QStringLiteral(":/resources/7zr.exe"), archiverPath);
+    const ToolCopy archiverCopy = job.toolFolder.isEmpty() ? ToolCopy::Failed : provideTool(m_tools.archiver, archiverPath);
     if (archiverCopy == ToolCopy::Failed) {
         log(QStringLiteral("错误：无法复制7zr.exe到临时目录"));
         return false;
@@ -147,10 +178,57 @@ bool Worker::buildArchive(Job &job)
         }
     }
 
+    // Links packed as copies (or left out) are not packed as links.
     const QStringList arguments = packaging::archiverArguments(archiveFile, sourceFolder, job.compressionLevel,
+                                                               job.compressionMethod, job.dictionarySize)
+        + outsidelinks::exclusions(job.links);
+    QString errorLines;
+    if (!runArchiver(archiverPath, arguments, &errorLines)) {
+        if (!errorLines.isEmpty())
+            job.failure = QStringLiteral("7z报告：%1").arg(errorLines);
+        return false;
+    }
+    if (!addLinkedCopies(job, archiverPath, archiveFile))
+        return false;
+    log(QStringLiteral("压缩包创建成功"));
+    log(QStringLiteral("压缩包大小: %1 字节").arg(QFileInfo(archiveFile).size()));
+    return true;
+}
+
+// What outside links point to is staged in the work folder under the links'
+// own paths and added to the archive in a second pass.
+bool Worker::addLinkedCopies(Job &job, const QString &archiverPath, const QString &archiveFile)
+{
+    const bool anyCopy = std::any_of(job.links.cbegin(), job.links.cend(),
+                                     [](const outsidelinks::Link &l) { return l.kind == outsidelinks::Kind::Copy; });
+    if (!anyCopy)
+        return true;
+    const QString stageFolder = QFileInfo(archiveFile).absolutePath() + QStringLiteral("/linked");
+    QDir(stageFolder).removeRecursively();
+    const auto cleanUp = qScopeGuard([&] { QDir(stageFolder).removeRecursively(); });
+    const QString problem = outsidelinks::stage(job.links, job.folderPath, stageFolder);
+    if (!problem.isEmpty()) {
+        Q_EMIT logMessage(QStringLiteral("错误：无法复制链接指向的内容: %1").arg(problem));
+        return false;
+    }
+    QString errorLines;
+    const QStringList arguments = packaging::archiverArguments(archiveFile, stageFolder, job.compressionLevel,
                                                                job.compressionMethod, job.dictionarySize);
+    if (runArchiver(archiverPath, arguments, &errorLines))
+        return true;
+    if (!errorLines.isEmpty())
+        job.failure = QStringLiteral("7z报告：%1").arg(errorLines);
+    return false;
+}
+
+bool Worker::runArchiver(const QString &archiverPath, const QStringList &arguments, QString *errorLines)
+{
+    const auto log = [this](const QString &line) { Q_EMIT logMessage(line); };
+
     log(QStringLiteral("执行命令: %1 %2").arg(archiverPath, arguments.join(QLatin1Char(' '))));
 
+    QProcess archiver;
+    archiver.setWorkingDirectory(QFileInfo(archiverPath).absolutePath());
     QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
     // The archiver converts file names with the locale's character set; under
     // the plain C locale it would store Chinese names as question marks.
@@ -208,14 +286,13 @@ bool Worker::buildArchive(Job &job)
 
     if (archiver.exitStatus() != QProcess::NormalExit || archiver.exitCode() != 0) {
         QString errorOutput = QString::fromLocal8Bit(archiver.readAllStandardError());
+        *errorLines = archiverErrorLines(errorOutput);
         if (errorOutput.isEmpty())
             errorOutput = QString::fromLocal8Bit(archiver.readAllStandardOutput());
         log(QStringLiteral("7z错误输出: %1").arg(errorOutput));
         log(QStringLiteral("7z退出代码: %1").arg(archiver.exitCode()));
         return false;
     }
-    log(QStringLiteral("压缩包创建成功"));
-    log(QStringLiteral("压缩包大小: %1 字节").arg(QFileInfo(archiveFile).size()));
     return true;
 }
 
@@ -224,7 +301,7 @@ bool Worker::assembleProduct(Job &job)
     const auto log = [this](const QString &line) { Q_EMIT logMessage(line); };
 
     const QString modulePath = job.toolFolder + QStringLiteral("/7zSD.sfx");
-    if (provideTool(QStringLiteral(":/resources/7zSD.sfx"), modulePath) == ToolCopy::Failed) {
+    if (provideTool(m_tools.module, modulePath) == ToolCopy::Failed) {
         log(QStringLiteral("错误：无法复制SFX模块"));
         return false;
     }
@@ -245,6 +322,7 @@ bool Worker::assembleProduct(Job &job)
         if (output.write(data, length) == length)
             return true;
         log(QStringLiteral("写入错误: %1").arg(output.errorString()));
+        job.failure = QStringLiteral("无法写入输出文件 %1: %2").arg(job.outputPath, output.errorString());
         return false;
     };
 
@@ -306,20 +384,9 @@ QByteArray Worker::chooseIcon(const Job &job)
     const auto log = [this](const QString &line) { Q_EMIT logMessage(line); };
 
     log(QStringLiteral("开始处理图标..."));
-    if (!job.iconPath.isEmpty() && QFile::exists(job.iconPath)) {
-        QFile iconFile(job.iconPath);
-        if (!iconFile.open(QIODevice::ReadOnly)) {
-            log(QStringLiteral("警告：无法打开图标文件: %1").arg(job.iconPath));
-        } else {
-            const QByteArray iconData = iconFile.readAll();
-            iconFile.close();
-            if (validateIconData(iconData)) {
-                log(QStringLiteral("使用用户提供的图标文件"));
-                return iconData;
-            }
-            log(QStringLiteral("警告：提供的图标文件无效，将尝试从主程序提取图标"));
-        }
-    }
+    const QByteArray chosen = userIcon(job);
+    if (!chosen.isEmpty())
+        return chosen;
 
     log(QStringLiteral("尝试从主程序提取图标..."));
     const QByteArray iconData = extractIconFromExe(job.mainExePath);
@@ -330,6 +397,34 @@ QByteArray Worker::chooseIcon(const Job &job)
     }
     log(QStringLiteral("成功从主程序提取图标"));
     return iconData;
+}
+
+QByteArray Worker::userIcon(const Job &job)
+{
+    const auto log = [this](const QString &line) { Q_EMIT logMessage(line); };
+    if (job.iconPath.isEmpty() || !QFile::exists(job.iconPath))
+        return {};
+    QFile iconFile(job.iconPath);
+    if (!iconFile.open(QIODevice::ReadOnly)) {
+        log(QStringLiteral("警告：无法打开图标文件: %1").arg(job.iconPath));
+        return {};
+    }
+    QByteArray iconData = iconFile.readAll();
+    iconFile.close();
+    // A PNG, SVG or JPEG image becomes an ICO of the usual sizes.
+    if (!iconimage::hasIcoHeader(iconData)) {
+        const QByteArray converted = iconimage::icoFromImage(iconData);
+        if (!converted.isEmpty()) {
+            log(QStringLiteral("已将图标图片转换为ICO格式（256、48、32、16像素）"));
+            iconData = converted;
+        }
+    }
+    if (validateIconData(iconData)) {
+        log(QStringLiteral("使用用户提供的图标文件"));
+        return iconData;
+    }
+    log(QStringLiteral("警告：提供的图标文件无效，将尝试从主程序提取图标"));
+    return {};
 }
 
 void Worker::applyIcon(const Job &job, const QByteArray &iconData)
@@ -349,6 +444,14 @@ bool Worker::checkProduct(const Job &job)
 {
     if (!QFile::exists(job.outputPath)) {
         Q_EMIT logMessage(QStringLiteral("错误：创建单文件失败，输出文件不存在"));
+        return false;
+    }
+    // Read back as the self-extractor will read it: a product that would not
+    // start is not handed to the user.
+    const QString fault = productcheck::productFault(job.outputPath);
+    if (!fault.isEmpty()) {
+        QFile::remove(job.outputPath);
+        Q_EMIT logMessage(QStringLiteral("错误：制作出的程序无法读取（%1），已删除: %2").arg(fault, job.outputPath));
         return false;
     }
     QFile::setPermissions(job.outputPath, QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner

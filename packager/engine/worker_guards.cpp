@@ -1,4 +1,5 @@
 #include "worker.h"
+#include "workerjob.h"
 
 #include "sourcechecks.h"
 
@@ -10,9 +11,12 @@
 
 // Refuses a run whose product could not be written, would destroy or swallow
 // the user's own files, or could not start. Runs before anything is written.
-bool Worker::checkPlaces(const QString &folderPath, const QString &outputDir, const QString &outputPath)
+bool Worker::checkPlaces(Job &job)
 {
     const auto log = [this](const QString &line) { Q_EMIT logMessage(line); };
+    const QString &folderPath = job.folderPath;
+    const QString &outputDir = job.outputDir;
+    const QString &outputPath = job.outputPath;
 
     const sourcechecks::ProductPlace place = sourcechecks::productPlace(folderPath, outputDir, outputPath);
     if (place.place == sourcechecks::Place::ReplacesSourceFile) {
@@ -28,10 +32,27 @@ bool Worker::checkPlaces(const QString &folderPath, const QString &outputDir, co
         log(QStringLiteral("错误：无法写入输出目录: %1，原因: %2").arg(outputDir, outputProblem));
         return false;
     }
-    const QList<sourcechecks::Link> links = sourcechecks::linksLeavingFolder(folderPath);
-    for (const sourcechecks::Link &link : links)
-        log(QStringLiteral("错误：链接指向源文件夹以外，制作出的程序将无法解压: %1 -> %2").arg(link.path, link.target));
-    return links.isEmpty();
+    // A product unpacks no link that leads out of its folder: such a link is
+    // packed as a copy of what it points to, or left out when that is missing.
+    // A copy of the source folder itself, or of a folder above it, would hold
+    // the whole folder again, so that refuses the run.
+    job.links = outsidelinks::classify(folderPath);
+    bool refused = false;
+    for (const outsidelinks::Link &link : std::as_const(job.links)) {
+        switch (link.kind) {
+        case outsidelinks::Kind::Encloses:
+            log(QStringLiteral("错误：链接指向源文件夹本身或其上级文件夹，无法打包: %1 -> %2").arg(link.path, link.target));
+            refused = true;
+            break;
+        case outsidelinks::Kind::Missing:
+            log(QStringLiteral("警告：链接的目标不存在，未打包此链接: %1 -> %2").arg(link.path, link.target));
+            break;
+        case outsidelinks::Kind::Copy:
+            log(QStringLiteral("链接指向源文件夹以外，打包其目标的副本: %1 -> %2").arg(link.path, link.target));
+            break;
+        }
+    }
+    return !refused;
 }
 
 void Worker::discardStoppedRun(const QString &archivePath, const QString &outputPath, bool productStarted)

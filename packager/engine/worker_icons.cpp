@@ -128,7 +128,7 @@ bool Worker::replaceExeIcon(const QString &exePath, const QByteArray &iconData)
     const QString toolFolder = toolFolderPath();
     const QString editorPath = toolFolder + QStringLiteral("/ResourceHacker.exe");
     if (toolFolder.isEmpty()
-        || provideTool(QStringLiteral(":/resources/ResourceHacker.exe"), editorPath) == ToolCopy::Failed) {
+        || provideTool(m_tools.editor, editorPath) == ToolCopy::Failed) {
         Q_EMIT logMessage(QStringLiteral("错误：无法复制ResourceHacker到临时目录"));
         return false;
     }

@@ -1,5 +1,6 @@
 #include "mainwindow.h"
 #include "ui_mainwindow.h"
+#include "iconimage.h"
 #include "mainprogram.h"
 #include "runrules.h"
 #include "settingsstore.h"
@@ -76,6 +77,7 @@ void MainWindow::changeEvent(QEvent *event)
 {
     if (event->type() == QEvent::LanguageChange) {
         ui->retranslateUi(this);
+        updateStartButtonText();
         createMenu();
     }
     QMainWindow::changeEvent(event);
@@ -175,7 +177,7 @@ void MainWindow::on_mainExeButton_clicked()
 void MainWindow::on_iconButton_clicked()
 {
     const QString iconPath =
-        QFileDialog::getOpenFileName(this, tr("选择图标文件"), QString(), tr("图标文件 (*.ico)"));
+        QFileDialog::getOpenFileName(this, tr("选择图标文件"), QString(), tr("图标文件 (*.ico *.png *.svg *.jpg *.jpeg)"));
     if (iconPath.isEmpty())
         return;
 
@@ -196,7 +198,8 @@ void MainWindow::updateExeList(const QString &folderPath)
     const QString previous = ui->mainExeComboBox->currentText();
     ui->mainExeComboBox->clear();
 
-    for (const QString &name : mainprogram::mainPrograms(folderPath))
+    const QStringList programs = mainprogram::mainPrograms(folderPath);
+    for (const QString &name : programs)
         ui->mainExeComboBox->addItem(name);
 
     const QString lastExe = openSettings().value(QStringLiteral("lastExe")).toString();
@@ -210,9 +213,14 @@ void MainWindow::updateExeList(const QString &folderPath)
     }
     if (!previous.isEmpty()) {
         const int index = ui->mainExeComboBox->findText(previous, exactMatch);
-        if (index >= 0)
+        if (index >= 0) {
             ui->mainExeComboBox->setCurrentIndex(index);
+            return;
+        }
     }
+    const QString preferred = mainprogram::preferredMainProgram(folderPath, programs);
+    if (!preferred.isEmpty())
+        ui->mainExeComboBox->setCurrentIndex(ui->mainExeComboBox->findText(preferred, exactMatch));
 }
 
 bool MainWindow::validateInputs()
@@ -222,12 +230,18 @@ bool MainWindow::validateInputs()
     switch (runrules::checkInputs(ui->folderLineEdit->text(), ui->mainExeComboBox->currentText(),
                                   ui->outputLineEdit->text(), &detail)) {
     case runrules::InputProblem::None:
-        return true;
+        if (iconAccepted())
+            return true;
+        message = tr("图标文件不是可用的图片：\n%1\n请选择 .ico、.png、.svg 或 .jpg 图片。").arg(ui->iconLineEdit->text());
+        break;
     case runrules::InputProblem::NoFolder:
         message = tr("请选择源文件夹！");
         break;
     case runrules::InputProblem::FolderMissing:
         message = tr("源文件夹不存在！\n%1").arg(ui->folderLineEdit->text());
+        break;
+    case runrules::InputProblem::FolderUnreadable:
+        message = tr("无法读取源文件夹！\n%1\n%2").arg(ui->folderLineEdit->text(), detail);
         break;
     case runrules::InputProblem::NoMainProgram:
         message = tr("请选择主程序！");
@@ -251,6 +265,14 @@ bool MainWindow::validateInputs()
     }
     QMessageBox::warning(this, tr("警告"), message);
     return false;
+}
+
+// An icon named in the box must be an image; one that names no file is left
+// to the run, which then takes the main program's own icon.
+bool MainWindow::iconAccepted() const
+{
+    const QString iconPath = ui->iconLineEdit->text();
+    return iconPath.isEmpty() || !QFileInfo(iconPath).isFile() || iconimage::isImageFile(iconPath);
 }
 
 QString MainWindow::compressionLevelArg() const

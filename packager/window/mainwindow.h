@@ -53,6 +53,7 @@ private Q_SLOTS:
 private:
     void updateExeList(const QString &folderPath);
     bool validateInputs();
+    bool iconAccepted() const;
     QString compressionLevelArg() const;
     QString compressionMethodArg() const;
     QString dictionarySizeArg() const;
@@ -62,6 +63,7 @@ private:
     void createWorkFolder();
     void removeWorkFolder();
     void setProcessingState(bool processing);
+    void updateStartButtonText();
     QStringList unkeptOptionNotices() const;
 
     void loadSettings();
@@ -78,6 +80,9 @@ private:
     QString m_tempDir;
     bool m_ownsTempDir = false;   // only a folder this window created is removed
     bool m_processing = false;    // a run is under way
+    bool m_stopping = false;      // the run under way was asked to stop
+    quint64 m_runsQueued = 0;     // runs handed to the worker, which numbers them alike
+    QString m_lastWorkerLine;     // of the run under way: a failed run's cause
     QStringList m_optionNotices;  // shown after a successful run
 
     QTranslator *m_translator = nullptr;

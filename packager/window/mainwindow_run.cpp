@@ -11,6 +11,13 @@
 
 void MainWindow::on_startButton_clicked()
 {
+    // During a run the button stops it, as quitting does, and the window stays.
+    if (m_processing) {
+        m_stopping = true;
+        ui->startButton->setEnabled(false);
+        m_worker->stopRun(m_runsQueued);
+        return;
+    }
     if (!validateInputs()) {
         ui->logTextEdit->append(tr("输入验证失败，操作中止"));
         return;
@@ -41,6 +48,8 @@ void MainWindow::on_startButton_clicked()
     // Taken now, like the request: ticking a box during the run changes the next run.
     m_optionNotices = unkeptOptionNotices();
 
+    ++m_runsQueued;
+    m_lastWorkerLine.clear();
     QMetaObject::invokeMethod(m_worker, "createPortableApp", Qt::AutoConnection, Q_ARG(QString, folderPath),
                               Q_ARG(QString, archivePath), Q_ARG(QString, outputDir), Q_ARG(QString, mainExeName),
                               Q_ARG(QString, iconPath), Q_ARG(QString, compressionLevelArg()),
@@ -70,14 +79,28 @@ void MainWindow::onWorkerProgress(int value)
 
 void MainWindow::onWorkerLog(const QString &message)
 {
+    m_lastWorkerLine = message;
     ui->logTextEdit->append(message);
 }
 
 void MainWindow::onWorkerFinished(bool success)
 {
+    const bool stopped = m_stopping;
+    m_stopping = false;
     setProcessingState(false);
-    if (!success)
+    if (!success) {
+        ui->progressBar->setValue(0);
+        if (stopped) {
+            // As after quitting, nothing of the run is left; the next run gets
+            // a fresh work folder.
+            removeWorkFolder();
+            createWorkFolder();
+            return;
+        }
+        // The worker's last line names the failure and its cause.
+        QMessageBox::critical(this, tr("错误"), m_lastWorkerLine);
         return;
+    }
     for (const QString &notice : std::as_const(m_optionNotices))
         ui->logTextEdit->append(notice);
     QMessageBox::information(this, tr("完成"), tr("便携应用创建成功！"));
@@ -127,11 +150,22 @@ void MainWindow::setProcessingState(bool processing)
 {
     m_processing = processing;
     const bool enabled = !processing;
-    ui->startButton->setEnabled(enabled);
+    ui->startButton->setEnabled(true);
+    updateStartButtonText();
+    // Every input stays as the run was asked for, until it ends.
+    for (QWidget *input : std::initializer_list<QWidget *>{
+             ui->folderLineEdit, ui->outputLineEdit, ui->iconLineEdit, ui->mainExeComboBox, ui->cmbCompression,
+             ui->cmbMethod, ui->cmbDictSize, ui->chkCleanup, ui->chkTemp, ui->chkAdmin, ui->chkEncrypt})
+        input->setEnabled(enabled);
     ui->selectFolderButton->setEnabled(enabled);
     ui->outputButton->setEnabled(enabled);
     ui->iconButton->setEnabled(enabled);
     ui->mainExeButton->setEnabled(enabled);
     ui->resetButton->setEnabled(enabled);
     ui->menuButton->setEnabled(enabled);
+}
+
+void MainWindow::updateStartButtonText()
+{
+    ui->startButton->setText(m_processing ? tr("停止制作") : tr("开始制作"));
 }

@@ -7,6 +7,7 @@
 #include <QFile>
 #include <QFileInfo>
 
+#include <dirent.h>
 #include <sys/stat.h>
 
 #include <cerrno>
@@ -48,6 +49,13 @@ InputProblem checkInputs(const QString &folderPath, const QString &mainExeName, 
         return InputProblem::NoFolder;
     if (!QFileInfo(folderPath).isDir())
         return InputProblem::FolderMissing;
+    if (DIR *dir = ::opendir(QFile::encodeName(folderPath).constData())) {
+        ::closedir(dir);
+    } else {
+        if (detail)
+            *detail = qt_error_string(errno);
+        return InputProblem::FolderUnreadable;
+    }
     if (mainExeName.isEmpty())
         return InputProblem::NoMainProgram;
 #ifdef Q_OS_WIN

@@ -17,6 +17,7 @@ enum class InputProblem {
     None,
     NoFolder,
     FolderMissing,
+    FolderUnreadable,         // `detail`: the system's reason
     NoMainProgram,
     MainProgramMissing,
     OutputNotFolder,

@@ -296,6 +296,34 @@ A main program is an .exe file, or an ELF program or a script starting with #! t
         <translation>Icon files (*.ico)</translation>
     </message>
     <message>
+        <location filename="../../packager/window/mainwindow.cpp" line="180"/>
+        <source>图标文件 (*.ico *.png *.svg *.jpg *.jpeg)</source>
+        <translation>Icon files (*.ico *.png *.svg *.jpg *.jpeg)</translation>
+    </message>
+    <message>
+        <location filename="../../packager/window/mainwindow.cpp" line="235"/>
+        <source>图标文件不是可用的图片：
+%1
+请选择 .ico、.png、.svg 或 .jpg 图片。</source>
+        <translation>The icon file is not a usable image:
+%1
+Please choose an .ico, .png, .svg or .jpg image.</translation>
+    </message>
+    <message>
+        <location filename="../../packager/window/mainwindow.cpp" line="244"/>
+        <source>无法读取源文件夹！
+%1
+%2</source>
+        <translation>The source folder cannot be read!
+%1
+%2</translation>
+    </message>
+    <message>
+        <location filename="../../packager/window/mainwindow_run.cpp" line="170"/>
+        <source>停止制作</source>
+        <translation>Stop</translation>
+    </message>
+    <message>
         <location filename="../../packager/window/mainwindow.cpp" line="186"/>
         <location filename="../../packager/window/mainwindow_run.cpp" line="21"/>
         <source>错误</source>

@@ -296,6 +296,34 @@
         <translation>圖示檔案 (*.ico)</translation>
     </message>
     <message>
+        <location filename="../../packager/window/mainwindow.cpp" line="180"/>
+        <source>图标文件 (*.ico *.png *.svg *.jpg *.jpeg)</source>
+        <translation>圖示檔案 (*.ico *.png *.svg *.jpg *.jpeg)</translation>
+    </message>
+    <message>
+        <location filename="../../packager/window/mainwindow.cpp" line="235"/>
+        <source>图标文件不是可用的图片：
+%1
+请选择 .ico、.png、.svg 或 .jpg 图片。</source>
+        <translation>圖示檔案不是可用的圖片：
+%1
+請選擇 .ico、.png、.svg 或 .jpg 圖片。</translation>
+    </message>
+    <message>
+        <location filename="../../packager/window/mainwindow.cpp" line="244"/>
+        <source>无法读取源文件夹！
+%1
+%2</source>
+        <translation>無法讀取來源資料夾！
+%1
+%2</translation>
+    </message>
+    <message>
+        <location filename="../../packager/window/mainwindow_run.cpp" line="170"/>
+        <source>停止制作</source>
+        <translation>停止製作</translation>
+    </message>
+    <message>
         <location filename="../../packager/window/mainwindow.cpp" line="186"/>
         <location filename="../../packager/window/mainwindow_run.cpp" line="21"/>
         <source>错误</source>

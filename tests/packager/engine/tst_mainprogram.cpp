@@ -25,6 +25,10 @@ private Q_SLOTS:
         QTest::newRow("hidden ELF") << ".tool" << elf << true << false;
         QTest::newRow("folder") << "bin" << QByteArray("dir") << true << false;
         QTest::newRow("link to a program") << "start" << QByteArray("->run.sh") << true << false;
+        QTest::newRow("shared library") << "libc.so.6" << elf << true << false;
+        QTest::newRow("shared library without a version") << "libssl.so" << elf << true << false;
+        QTest::newRow("versioned library, three numbers") << "libz.so.1.2.13" << elf << true << false;
+        QTest::newRow("a name that only holds .so") << "x.sox" << elf << true << true;
     }
 
     void rule()
@@ -48,6 +52,40 @@ private Q_SLOTS:
             QVERIFY(write(name, content, executable));
         QCOMPARE(mainprogram::isMainProgram(dir.path(), name), program);
         QCOMPARE(mainprogram::mainPrograms(dir.path()).contains(name), program);
+    }
+
+    // The folder holds its files as "name:kind" (elf, script, exe); libraries are never listed.
+    void preferred_data()
+    {
+        QTest::addColumn<QString>("folder");
+        QTest::addColumn<QStringList>("files");
+        QTest::addColumn<QString>("preferred");
+        QTest::newRow("a program and its libraries")
+            << "socat" << QStringList{"libc.so.6:elf", "libssl.so.3:elf", "socat:elf", "libwrap.so.0.7.6:elf"} << "socat";
+        QTest::newRow("named like the folder beats a launcher")
+            << "app" << QStringList{"run:script", "app.bin:elf"} << "app.bin";
+        QTest::newRow("a launcher beats an ELF program") << "dist" << QStringList{"a-tool:elf", "start.sh:script"} << "start.sh";
+        QTest::newRow("an ELF program beats an .exe") << "dist" << QStringList{"a.exe:exe", "zed:elf"} << "zed";
+        QTest::newRow("ties go alphabetically") << "dist" << QStringList{"b:elf", "a:elf", "c:script", "d:script"} << "c";
+    }
+
+    void preferred()
+    {
+        QFETCH(QString, folder);
+        QFETCH(QStringList, files);
+        QFETCH(QString, preferred);
+        QTemporaryDir root;
+        const QString dir = root.filePath(folder);
+        QVERIFY(QDir().mkpath(dir));
+        for (const QString &entry : files) {
+            const QString kind = entry.section(QLatin1Char(':'), 1);
+            QFile out(dir + QLatin1Char('/') + entry.section(QLatin1Char(':'), 0, 0));
+            QVERIFY(out.open(QIODevice::WriteOnly) && out.setPermissions(QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner));
+            out.write(kind == QLatin1String("elf") ? "\x7f" "ELF\x02" : kind == QLatin1String("script") ? "#!/bin/sh\n" : "MZ");
+        }
+        const QStringList listed = mainprogram::mainPrograms(dir);
+        QVERIFY(listed.filter(QStringLiteral(".so")).isEmpty());
+        QCOMPARE(mainprogram::preferredMainProgram(dir, listed), preferred);
     }
 };
 

@@ -212,14 +212,21 @@ void ToolFolderTest::provideToolReplacesUntrusted()
     QCOMPARE(untouched.readAll(), QByteArray("planted"));
 }
 
+// Only the very bytes carried are kept: a trusted but older or damaged copy
+// is replaced too.
 void ToolFolderTest::provideToolKeepsTrusted()
 {
+    QTemporaryDir source;
+    const QString resource = source.filePath(QStringLiteral("bundled"));
+    writeFile(resource, "the bundled tool", 0644);
     const QString tool = m_root->filePath(QStringLiteral("7zr.exe"));
-    writeFile(tool, "a different build", 0700);
-    QCOMPARE(provideTool(QStringLiteral(":/resources/7zr.exe"), tool), ToolCopy::Present);
+    writeFile(tool, "the bundled tool", 0700);
+    QCOMPARE(provideTool(resource, tool), ToolCopy::Present);
+    writeFile(tool, "the bundled toot", 0700);
+    QCOMPARE(provideTool(resource, tool), ToolCopy::Copied);
     QFile file(tool);
     QVERIFY(file.open(QIODevice::ReadOnly));
-    QCOMPARE(file.readAll(), QByteArray("a different build"));
+    QCOMPARE(file.readAll(), QByteArray("the bundled tool"));
     QCOMPARE(provideTool(QStringLiteral(":/no/such/resource"), m_root->filePath(QStringLiteral("x"))),
              ToolCopy::Failed);
     QVERIFY(!QFile::exists(m_root->filePath(QStringLiteral("x"))));

@@ -20,6 +20,7 @@ struct Run
     QStringList log;
     QList<int> progress;
     QList<bool> finished;
+    QString failure; // a failed run's closing line, taken off `log`
 };
 
 struct Request
@@ -29,17 +30,20 @@ struct Request
 };
 
 // The icon phase's pauses are cut; the time limits stay as designed unless given.
-Run runWorker(const Request &r, Worker::Timing timing = {})
+Run runWorker(const Request &r, Worker::Timing timing = {}, const Worker::ToolSources &tools = {})
 {
     Worker worker;
     timing.iconCachePauseMs = 0;
     timing.afterIconPauseMs = 0;
     worker.setTiming(timing);
+    worker.setToolSources(tools);
     Run run;
     QObject::connect(&worker, &Worker::logMessage, [&run](const QString &line) { run.log << line; });
     QObject::connect(&worker, &Worker::progressChanged, [&run](int value) { run.progress << value; });
     QObject::connect(&worker, &Worker::finished, [&run](bool ok) { run.finished << ok; });
     worker.createPortableApp(r.folder, r.archive, r.output, r.mainExe, r.icon, r.level, r.method, r.dictionary);
+    if (!run.log.isEmpty() && run.log.last().startsWith(QStringLiteral("错误：制作失败：")))
+        run.failure = run.log.takeLast();
     return run;
 }
 
@@ -105,6 +109,10 @@ private Q_SLOTS:
     void archiverFaults_data();
     void archiverFaults();
     void plantedArchiverNeverRuns();
+    void outsideLinksPackedAsCopies();
+    void staleToolReplaced();
+    void productReadBack_data();
+    void productReadBack();
     void unsafeWorkFolderIsRefused();
 
 private:
@@ -370,7 +378,7 @@ void WorkerRunTest::refusedBeforeAnythingIsWritten_data()
 
     const QString replaces = QStringLiteral("错误：输出文件会覆盖源文件夹中的文件: %SRC%/");
     const QString inside = QStringLiteral("错误：输出目录不能是源文件夹或其中的文件夹: %OUT%");
-    const QString leaves = QStringLiteral("错误：链接指向源文件夹以外，制作出的程序将无法解压: ");
+    const QString encloses = QStringLiteral("错误：链接指向源文件夹本身或其上级文件夹，无法打包: ");
     QTest::newRow("output = source, the main program's name") << "app.exe" << "src" << "" << replaces + "app.exe";
     QTest::newRow("output = source, another file's name") << "my.tool.exe" << "src" << "" << replaces + "my.exe";
     QTest::newRow("output = source, a free name") << "other.tool.exe" << "src" << "" << inside;
@@ -380,10 +388,8 @@ void WorkerRunTest::refusedBeforeAnythingIsWritten_data()
         << "错误：无法写入输出目录: %OUT%，原因: No such file or directory";
     QTest::newRow("output folder is a file") << "app.exe" << "src/my.exe" << ""
         << "错误：无法写入输出目录: %OUT%，原因: Not a directory";
-    QTest::newRow("absolute outside link") << "app.exe" << "out" << "sub/cfg=/etc/hostname"
-        << leaves + "sub/cfg -> /etc/hostname";
-    QTest::newRow("relative outside link") << "app.exe" << "out" << "sub/up=../../x" << leaves + "sub/up -> ../../x";
-    QTest::newRow("a name, then ..") << "app.exe" << "out" << "via=sub/../my.exe" << leaves + "via -> sub/../my.exe";
+    QTest::newRow("link to the source folder") << "app.exe" << "out" << "sub/self=%SRC%" << encloses + "sub/self -> %SRC%";
+    QTest::newRow("link to the folder above") << "app.exe" << "out" << "up=.." << encloses + "up -> ..";
 }
 
 // Nothing is written: no tool copied out, no archive, no product, the source
@@ -400,17 +406,21 @@ void WorkerRunTest::refusedBeforeAnythingIsWritten()
     writeFile(source + QStringLiteral("/sub/data.txt"), "data");
     if (link == QLatin1String("="))
         QVERIFY(QFile::link(source + QStringLiteral("/app.exe"), path(QStringLiteral("out/app.exe"))));
-    else if (!link.isEmpty())
+    link.replace(QStringLiteral("%SRC%"), source);
+    if (!link.isEmpty() && link != QLatin1String("="))
         QCOMPARE(::symlink(QFile::encodeName(link.section(QLatin1Char('='), 1)).constData(),
                            QFile::encodeName(source + QLatin1Char('/') + link.section(QLatin1Char('='), 0, 0)).constData()), 0);
     const auto before = snapshot(source);
     Request r = request(source, mainExe);
     r.output = path(output);
-    error.replace(QStringLiteral("%SRC%"), QFileInfo(source).canonicalFilePath()).replace(QStringLiteral("%OUT%"), r.output);
+    error.replace(QStringLiteral("-> %SRC%"), QStringLiteral("-> ") + source)
+        .replace(QStringLiteral("%SRC%"), QFileInfo(source).canonicalFilePath())
+        .replace(QStringLiteral("%OUT%"), r.output);
 
     const Run run = runWorker(r);
     QCOMPARE(run.finished, QList<bool>{false});
     QCOMPARE(run.log.last(), error);
+    QCOMPARE(run.failure, QStringLiteral("错误：制作失败：") + error.mid(3));
     QCOMPARE(run.log.at(run.log.size() - 2), QStringLiteral("主程序路径验证成功: ") + source + QLatin1Char('/') + mainExe);
     QVERIFY(run.progress.isEmpty());
     QVERIFY(snapshot(source) == before);
@@ -617,6 +627,7 @@ void WorkerRunTest::fullDiskDuringJoin()
     const Run run = runWorker(r);
     QCOMPARE(run.finished, QList<bool>{false});
     QVERIFY2(run.log.last().startsWith(QStringLiteral("写入错误: ")), qPrintable(run.log.last()));
+    QVERIFY2(run.failure.endsWith(run.log.last().mid(6)), qPrintable(run.failure));
     QVERIFY(run.log.contains(QStringLiteral("SFX模块写入成功")));
     QVERIFY(!QFile::exists(small + QStringLiteral("/app.exe")));
     QVERIFY(QDir(small).isEmpty());
@@ -667,8 +678,13 @@ void WorkerRunTest::archiverFaults()
 
     QElapsedTimer timer;
     timer.start();
-    const Run run = runWorker(request(source), timing);
+    Worker::ToolSources tools;
+    tools.archiver = tool;
+    const Run run = runWorker(request(source), timing, tools);
     QVERIFY(timer.elapsed() < 15000);
+    // The closing line names the archiver's own error lines, or else the last line's failure.
+    const QString last = run.log.last().startsWith(QStringLiteral("错误：")) ? run.log.last().mid(3) : run.log.last();
+    QCOMPARE(run.failure, QStringLiteral("错误：制作失败：") + (script.contains(">&2") ? QStringLiteral("7z报告：cannot open file") : last));
     QCOMPARE(run.finished, QList<bool>{false});
     QCOMPARE(run.log.mid(run.log.size() - tail.size()), tail);
     QVERIFY(!run.log.contains(QStringLiteral("7zr.exe已复制到临时目录"))); // a trusted archiver is used as it is
@@ -733,6 +749,103 @@ void WorkerRunTest::unsafeWorkFolderIsRefused()
     run = runWorker(r);
     QCOMPARE(run.log.last(), QStringLiteral("错误：工作目录不存在或不安全: ") + link);
     QVERIFY(QDir(path(QStringLiteral("out"))).isEmpty());
+}
+
+// A Python-like tree: its site file links to the system's configuration, a
+// data folder links outside, one link's target is gone, one stays inside.
+void WorkerRunTest::outsideLinksPackedAsCopies()
+{
+    const QString source = makeSource(QStringLiteral("python"));
+    writeFile(path(QStringLiteral("etc/sitecustomize.py")), "import sys\n", 0640);
+    writeFile(path(QStringLiteral("share/data/words.txt")), "words\n");
+    writeFile(path(QStringLiteral("share/data/deeper/more.txt")), "more\n", 0600);
+    writeFile(source + QStringLiteral("/lib/os.py"), "pass\n");
+    const auto link = [&](const QString &target, const QString &name) {
+        QCOMPARE(::symlink(QFile::encodeName(target).constData(), QFile::encodeName(source + QLatin1Char('/') + name).constData()), 0);
+    };
+    link(path(QStringLiteral("etc/sitecustomize.py")), QStringLiteral("sitecustomize.py"));
+    link(QStringLiteral("../../share/data"), QStringLiteral("lib/data"));
+    link(QStringLiteral("/nonexistent/config"), QStringLiteral("lib/gone"));
+    link(QStringLiteral("os.py"), QStringLiteral("lib/inside.py"));
+
+    const Run run = runWorker(request(source));
+    QCOMPARE(run.finished, QList<bool>{true});
+    const QString copied = QStringLiteral("链接指向源文件夹以外，打包其目标的副本: ");
+    QCOMPARE(run.log.filter(QStringLiteral("链接")),
+             (QStringList{copied + "lib/data -> ../../share/data",
+                          "警告：链接的目标不存在，未打包此链接: lib/gone -> /nonexistent/config",
+                          copied + "sitecustomize.py -> " + path(QStringLiteral("etc/sitecustomize.py"))}));
+
+    const QString runTmp = path(QStringLiteral("run"));
+    QDir().mkpath(runTmp);
+    ::chmod(QFile::encodeName(runTmp).constData(), 0700);
+    QProcess product;
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert(QStringLiteral("TMPDIR"), runTmp);
+    product.setProcessEnvironment(env);
+    product.start(path(QStringLiteral("out/app.exe")), {});
+    QVERIFY(product.waitForFinished(30000));
+    QCOMPARE(product.exitCode(), 0);
+    const QStringList folders = QDir(runTmp + QStringLiteral("/app")).entryList(QDir::Dirs | QDir::NoDotAndDotDot);
+    QCOMPARE(folders.size(), 1);
+    const QString install = runTmp + QStringLiteral("/app/") + folders.first();
+    QCOMPARE(QFileInfo(install + QStringLiteral("/sitecustomize.py")).isSymLink(), false);
+    QCOMPARE(readAll(install + QStringLiteral("/sitecustomize.py")), QByteArray("import sys\n"));
+    QCOMPARE(permissions(install + QStringLiteral("/sitecustomize.py")), mode_t(0640));
+    QCOMPARE(readAll(install + QStringLiteral("/lib/data/deeper/more.txt")), QByteArray("more\n"));
+    QCOMPARE(readAll(install + QStringLiteral("/lib/data/words.txt")), QByteArray("words\n"));
+    QVERIFY(!QFileInfo(install + QStringLiteral("/lib/data")).isSymLink());
+    QVERIFY(!QFileInfo::exists(install + QStringLiteral("/lib/gone")) && !QFileInfo(install + QStringLiteral("/lib/gone")).isSymLink());
+    QCOMPARE(QFileInfo(install + QStringLiteral("/lib/inside.py")).symLinkTarget(), install + QStringLiteral("/lib/os.py"));
+    QVERIFY(!QFileInfo::exists(path(QStringLiteral("work/linked"))));
+}
+
+// A module the user owns but not the one carried (here damaged, as one a
+// full disk left): replaced before use.
+void WorkerRunTest::staleToolReplaced()
+{
+    const QString module = toolFolderPath() + QStringLiteral("/7zSD.sfx");
+    writeFile(module, QByteArray(439, 'x'), 0700);
+    const QString source = makeSource(QStringLiteral("src"));
+    const Request r = request(source);
+    QCOMPARE(runWorker(r).finished, QList<bool>{true});
+    verifyProduct(r, QStringLiteral("app.exe"));
+    verifyRunsFrom(path(QStringLiteral("out/app.exe")), source, QStringLiteral("app"));
+}
+
+void WorkerRunTest::productReadBack_data()
+{
+    QTest::addColumn<QByteArray>("module");   // empty: the carried one
+    QTest::addColumn<QByteArray>("archiver"); // a stand-in's script, empty: the carried one
+    QTest::addColumn<QString>("fault");
+    QTest::newRow("no module") << QByteArray(439, 'x') << QByteArray() << "开头没有自解压模块";
+    QTest::newRow("archive with a wrong checksum") << QByteArray()
+        << QByteArray("printf '7z\\274\\257\\047\\034\\000\\004%032d' 0 > \"$3\"") << "压缩包起始头与其校验和不符";
+}
+
+// A product the self-extractor could not read is removed, and the run fails.
+void WorkerRunTest::productReadBack()
+{
+    QFETCH(QByteArray, module);
+    QFETCH(QByteArray, archiver);
+    QFETCH(QString, fault);
+    Worker::ToolSources tools;
+    if (!module.isEmpty()) {
+        tools.module = path(QStringLiteral("module"));
+        writeFile(tools.module, module);
+    }
+    if (!archiver.isEmpty()) {
+        installFakeArchiver(archiver);
+        tools.archiver = toolFolderPath() + QStringLiteral("/7zr.exe");
+    }
+    const Request r = request(makeSource(QStringLiteral("src")));
+    const Run run = runWorker(r, {}, tools);
+    QCOMPARE(run.finished, QList<bool>{false});
+    const QString product = path(QStringLiteral("out/app.exe"));
+    const QString line = QStringLiteral("制作出的程序无法读取（%1），已删除: %2").arg(fault, product);
+    QCOMPARE(run.log.last(), QStringLiteral("错误：") + line);
+    QCOMPARE(run.failure, QStringLiteral("错误：制作失败：") + line);
+    QVERIFY(!QFileInfo::exists(product));
 }
 
 QTEST_MAIN(WorkerRunTest)

@@ -23,6 +23,8 @@ void addKeyTextRows()
     QTest::newRow("zh_TW about version") << QStringLiteral("zh_TW") << "AboutDialog" << QStringLiteral("版本: %1") << QStringLiteral("版本: %1");
     QTest::newRow("en_US window title") << QStringLiteral("en_US") << "MainWindow" << QStringLiteral("匣坊") << QStringLiteral("Crateforge");
     QTest::newRow("en_US start") << QStringLiteral("en_US") << "MainWindow" << QStringLiteral("开始制作") << QStringLiteral("Build");
+    QTest::newRow("en_US stop") << QStringLiteral("en_US") << "MainWindow" << QStringLiteral("停止制作") << QStringLiteral("Stop");
+    QTest::newRow("zh_TW stop") << QStringLiteral("zh_TW") << "MainWindow" << QStringLiteral("停止制作") << QStringLiteral("停止製作");
     QTest::newRow("en_US choose") << QStringLiteral("en_US") << "MainWindow" << QStringLiteral("选择") << QStringLiteral("Browse");
     QTest::newRow("en_US source folder") << QStringLiteral("en_US") << "MainWindow" << QStringLiteral("源文件夹") << QStringLiteral("Source folder");
     QTest::newRow("en_US normal level") << QStringLiteral("en_US") << "MainWindow" << QStringLiteral("标准") << QStringLiteral("Normal");

@@ -33,14 +33,18 @@ private:
         return path;
     }
 
-    // A stand-in editor: a shell script the tool folder trusts (ours, 0700).
+    // A stand-in editor: a shell script the tool folder trusts (ours, 0700)
+    // and, unless a planted one, the worker's carried copy as well.
     void installFakeEditor(const QByteArray &script, QFile::Permissions permissions = QFile::ReadOwner
-                                                         | QFile::WriteOwner | QFile::ExeOwner)
+                                                         | QFile::WriteOwner | QFile::ExeOwner, bool carried = true)
     {
         QFile::remove(editorPath());
         QVERIFY(producttools::writeFile(editorPath(), script));
         QVERIFY(QFile::setPermissions(editorPath(), permissions));
+        s_carriedEditor = carried ? editorPath() : QString();
     }
+
+    static inline QString s_carriedEditor;
 
     struct Call
     {
@@ -57,6 +61,10 @@ private:
         timing.iconCachePauseMs = 0;
         timing.afterIconPauseMs = 0;
         worker.setTiming(timing);
+        Worker::ToolSources tools;
+        if (!s_carriedEditor.isEmpty())
+            tools.editor = s_carriedEditor;
+        worker.setToolSources(tools);
         Call call;
         QObject::connect(&worker, &Worker::logMessage, &worker, [&call](const QString &line) { call.log << line; });
         QElapsedTimer timer;
@@ -122,6 +130,7 @@ private Q_SLOTS:
 
     void init()
     {
+        s_carriedEditor.clear();
         QFile::remove(editorPath());
         QDir(editorPath()).removeRecursively();
         QFile::remove(iconFolder());
@@ -252,7 +261,7 @@ private Q_SLOTS:
     void untrustedEditorIsReplaced()
     {
         installFakeEditor("#!/bin/sh\nexit 9\n", QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner | QFile::ReadOther
-                                                     | QFile::WriteOther | QFile::ExeOther);
+                                                     | QFile::WriteOther | QFile::ExeOther, false);
         QVERIFY2(!isTrustedTool(editorPath()), "the tool folder's trust check accepts files that others can write");
         const QString exe = freshProduct();
         const Call call = replace(exe, m_ico);

@@ -4,6 +4,8 @@
 #include "toolfolder.h"
 #include "worker.h"
 
+#include <QBuffer>
+#include <QImageReader>
 #include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QtTest>
@@ -16,6 +18,7 @@ class tst_IconRun : public QObject
 
 private:
     QTemporaryDir m_dir;
+    QString m_carriedEditor; // a stand-in the worker is to take for its own
 
     static QString fixture(const QString &name) { return QStringLiteral(ICON_FIXTURE_DIR "/") + name; }
 
@@ -42,6 +45,10 @@ private:
         timing.iconCachePauseMs = 0;
         timing.afterIconPauseMs = 0;
         worker.setTiming(timing);
+        Worker::ToolSources tools;
+        if (!m_carriedEditor.isEmpty())
+            tools.editor = m_carriedEditor;
+        worker.setToolSources(tools);
         Run run;
         connect(&worker, &Worker::logMessage, &worker, [&run](const QString &line) { run.log << line; });
         connect(&worker, &Worker::finished, &worker, [&run](bool ok) { run.finished << ok; });
@@ -84,6 +91,7 @@ private Q_SLOTS:
 
     void init()
     {
+        m_carriedEditor.clear();
         QFile::remove(toolFolderPath() + QStringLiteral("/ResourceHacker.exe"));
     }
 
@@ -131,6 +139,45 @@ private Q_SLOTS:
         checkRuns(run);
     }
 
+    // An image chosen as the icon becomes an ICO of 256, 48, 32 and 16 pixels.
+    void imageIcons_data()
+    {
+        QTest::addColumn<QByteArray>("format");
+        QTest::newRow("PNG") << QByteArray("PNG");
+        QTest::newRow("SVG, drawn at 256 px") << QByteArray("SVG");
+    }
+    void imageIcons()
+    {
+        QFETCH(QByteArray, format);
+        const QString iconPath = m_dir.filePath(QStringLiteral("icon.") + QString::fromLatin1(format).toLower());
+        if (format == "SVG") {
+            producttools::writeFile(iconPath, "<svg xmlns='http://www.w3.org/2000/svg' width='20' height='10'>"
+                                              "<rect width='20' height='10' fill='#0000ff'/></svg>");
+        } else {
+            QImage image(64, 32, QImage::Format_RGB32);
+            image.fill(QColor(0, 0, 255));
+            QVERIFY(image.save(iconPath, format.constData()));
+        }
+        const Run run = packageFolder(QStringLiteral("image"), mainProgram(QString()), iconPath);
+        QVERIFY(run.log.contains(QStringLiteral("已将图标图片转换为ICO格式（256、48、32、16像素）")));
+        QVERIFY(run.log.contains(QStringLiteral("图标替换成功！")));
+        const QByteArray ico = producttools::productIcon(run.product);
+        QBuffer buffer;
+        buffer.setData(ico);
+        QImageReader reader(&buffer, "ICO");
+        QList<QSize> sizes;
+        do {
+            const QImage image = reader.read();
+            QVERIFY2(!image.isNull(), qPrintable(reader.errorString()));
+            sizes << image.size();
+            // Centred, proportions kept: blue in the middle, clear above.
+            QVERIFY(qAbs(image.pixelColor(image.width() / 2, image.height() / 2).blue() - 255) < 8);
+            QCOMPARE(image.pixelColor(image.width() / 2, 0).alpha(), 0);
+        } while (reader.jumpToNextImage());
+        QCOMPARE(sizes, (QList<QSize>{{256, 256}, {48, 48}, {32, 32}, {16, 16}}));
+        checkRuns(run);
+    }
+
     void noIconAnywhere_data()
     {
         QTest::addColumn<QString>("iconPath");
@@ -153,6 +200,7 @@ private Q_SLOTS:
         const QString editor = toolFolderPath() + QStringLiteral("/ResourceHacker.exe");
         QVERIFY(producttools::writeFile(editor, "#!/bin/sh\nexit 1\n"));
         QVERIFY(QFile::setPermissions(editor, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner));
+        m_carriedEditor = editor;
         const Run run = packageFolder(QStringLiteral("failing"), mainProgram(QString()),
                                       fixture(QStringLiteral("png16.ico")));
         QVERIFY(run.log.contains(QStringLiteral("错误：ResourceHacker添加新图标失败")));

@@ -20,12 +20,17 @@
 #include <QTextEdit>
 #include <QToolButton>
 
+#include <linux/capability.h>
+#include <sys/prctl.h>
 #include <sys/stat.h>
+#include <sys/syscall.h>
+#include <unistd.h>
 
 class MainWindowTestAccess
 {
 public:
     static QString workFolder(MainWindow &w) { return w.m_tempDir; }
+    static Worker *worker(MainWindow &w) { return w.m_worker; }
     static void shortenPauses(MainWindow &w)
     {
         Worker::Timing timing = w.m_worker->timing();
@@ -48,11 +53,30 @@ int mode(const QString &path)
     return ::lstat(QFile::encodeName(path).constData(), &st) == 0 ? int(st.st_mode & 07777) : -1;
 }
 
-const char *const kLocked[] = {"startButton", "selectFolderButton", "outputButton", "iconButton",
-                               "mainExeButton", "resetButton", "menuButton"};
-const char *const kFree[] = {"folderLineEdit", "outputLineEdit", "iconLineEdit", "mainExeComboBox",
-                             "cmbCompression", "cmbMethod", "cmbDictSize", "chkCleanup", "chkTemp", "chkAdmin",
-                             "chkEncrypt", "basicTabButton", "advancedTabButton", "minButton", "closeButton"};
+const char *const kLocked[] = {"selectFolderButton", "outputButton", "iconButton", "mainExeButton", "resetButton",
+                               "menuButton", "folderLineEdit", "outputLineEdit", "iconLineEdit", "mainExeComboBox",
+                               "cmbCompression", "cmbMethod", "cmbDictSize", "chkCleanup", "chkTemp", "chkAdmin",
+                               "chkEncrypt"};
+const char *const kFree[] = {"startButton", "basicTabButton", "advancedTabButton", "minButton", "closeButton"};
+
+// As root, permissions do not keep this process or its children from reading
+// a file; without the two overrides they do (for the threads and processes
+// started after this call).
+bool loseReadOverride()
+{
+    __user_cap_header_struct header{_LINUX_CAPABILITY_VERSION_3, 0};
+    __user_cap_data_struct data[2] = {};
+    if (::geteuid() != 0)
+        return true;
+    if (::prctl(PR_CAPBSET_DROP, CAP_DAC_OVERRIDE, 0, 0, 0) != 0 || ::prctl(PR_CAPBSET_DROP, CAP_DAC_READ_SEARCH, 0, 0, 0) != 0
+        || ::syscall(SYS_capget, &header, data) != 0)
+        return false;
+    const quint32 mask = ~((1u << CAP_DAC_OVERRIDE) | (1u << CAP_DAC_READ_SEARCH));
+    data[0].effective &= mask;
+    data[0].permitted &= mask;
+    data[0].inheritable &= mask;
+    return ::syscall(SYS_capset, &header, data) == 0;
+}
 
 } // namespace
 
@@ -61,6 +85,7 @@ class tst_WindowRun : public QObject
     Q_OBJECT
 
 private Q_SLOTS:
+    void initTestCase() { QVERIFY(loseReadOverride()); }
     void init();
     void successfulRun_data();
     void successfulRun();
@@ -71,11 +96,13 @@ private Q_SLOTS:
     void workFolders();
     void programsWithoutExe();
     void quitDuringRun();
+    void stopDuringRun();
 
 private:
     QString archiverPath() const { return toolFolderPath() + QStringLiteral("/7zr.exe"); }
     void makeSource(const QString &folder);
     void installArchiver(const QByteArray &script);
+    QString makeNoise(const QString &source);
 
     QScopedPointer<QTemporaryDir> m_root;
 };
@@ -209,7 +236,9 @@ void tst_WindowRun::failedRun_data()
 {
     QTest::addColumn<QString>("fault");
     QTest::addColumn<QString>("lastLine");
-    QTest::newRow("archiver fails") << "archiver" << "7z退出代码: 2";
+    QTest::newRow("archiver fails") << "archiver" << "错误：制作失败：7z报告：broken";
+    QTest::newRow("a file cannot be read") << "unreadable"
+        << "错误：制作失败：7z报告：WARNING: errno=13 : Permission denied %SRC%/data/notes.txt";
 }
 
 void tst_WindowRun::failedRun()
@@ -219,9 +248,18 @@ void tst_WindowRun::failedRun()
     const QString source = m_root->filePath(QStringLiteral("src"));
     const QString output = m_root->filePath(QStringLiteral("out"));
     makeSource(source);
-    installArchiver("echo ' 40%'\necho 'broken' >&2\nexit 2");
+    if (fault == QLatin1String("archiver"))
+        installArchiver("echo ' 40%'\necho 'broken' >&2\nexit 2");
+    else
+        QVERIFY(QFile::setPermissions(source + QStringLiteral("/data/notes.txt"), QFile::WriteOwner));
+    lastLine.replace(QStringLiteral("%SRC%"), source);
 
     MainWindow w;
+    if (fault == QLatin1String("archiver")) {
+        Worker::ToolSources tools;
+        tools.archiver = archiverPath();
+        MainWindowTestAccess::worker(w)->setToolSources(tools);
+    }
     w.show();
     QVERIFY(QTest::qWaitForWindowExposed(&w));
     child<QLineEdit>(w, "folderLineEdit")->setText(source);
@@ -229,15 +267,17 @@ void tst_WindowRun::failedRun()
     child<QLineEdit>(w, "outputLineEdit")->setText(output);
 
     ModalDriver driver;
+    driver.press(QMessageBox::Ok);
     child<QPushButton>(w, "startButton")->click();
-    QVERIFY(!child<QPushButton>(w, "startButton")->isEnabled());
-    QTRY_VERIFY_WITH_TIMEOUT(child<QPushButton>(w, "startButton")->isEnabled(), 30000);
-    QTest::qWait(100);
-    QVERIFY(driver.seen().isEmpty());
+    QVERIFY(!child<QWidget>(w, "cmbCompression")->isEnabled());
+    QTRY_VERIFY_WITH_TIMEOUT(!driver.seen().isEmpty(), 30000);
+    QCOMPARE(driver.seen().first().title, QStringLiteral("错误"));
+    QCOMPARE(driver.seen().first().icon, QMessageBox::Critical);
+    QCOMPARE(driver.seen().first().text, lastLine);
     for (const char *name : kLocked)
         QVERIFY2(child<QWidget>(w, name)->isEnabled(), name);
     QCOMPARE(logLines(w).last(), lastLine);
-    QCOMPARE(child<QProgressBar>(w, "progressBar")->value(), 40);
+    QCOMPARE(child<QProgressBar>(w, "progressBar")->value(), 0);
     QVERIFY(QDir(output).isEmpty());
 }
 
@@ -251,6 +291,9 @@ void tst_WindowRun::validationFailure_data()
     QTest::newRow("output is the source folder") << "source"
         << "制作出的程序会覆盖源文件夹中的文件：\n%SRC%/app.exe\n请选择源文件夹以外的输出目录。";
     QTest::newRow("main program is a folder") << "folder" << "选择的主程序不存在于源文件夹中！\n请重新选择主程序。";
+    QTest::newRow("unreadable source folder") << "unreadable" << "无法读取源文件夹！\n%SRC%\nPermission denied";
+    QTest::newRow("icon that is no image") << "icon"
+        << "图标文件不是可用的图片：\n%SRC%/data/notes.txt\n请选择 .ico、.png、.svg 或 .jpg 图片。";
 }
 
 void tst_WindowRun::validationFailure()
@@ -268,11 +311,16 @@ void tst_WindowRun::validationFailure()
         ->setText(setup == QLatin1String("file")     ? source + QStringLiteral("/app.exe")
                   : setup == QLatin1String("source") ? source
                                                      : m_root->filePath(QStringLiteral("out")));
+    message.replace(QStringLiteral("Permission denied"), qt_error_string(EACCES));
     message.replace(QStringLiteral("%SRC%"), setup == QLatin1String("source") ? QFileInfo(source).canonicalFilePath() : source);
     if (setup == QLatin1String("vanished"))
         QVERIFY(QDir(source).removeRecursively());
     if (setup == QLatin1String("folder"))
         QVERIFY(QFile::remove(source + QStringLiteral("/app.exe")) && QDir(source).mkdir(QStringLiteral("app.exe")));
+    if (setup == QLatin1String("unreadable"))
+        QVERIFY(QFile::setPermissions(source, QFile::WriteOwner | QFile::ExeOwner));
+    if (setup == QLatin1String("icon"))
+        child<QLineEdit>(w, "iconLineEdit")->setText(source + QStringLiteral("/data/notes.txt"));
     child<QTextEdit>(w, "logTextEdit")->setPlainText(QStringLiteral("an earlier run"));
 
     ModalDriver driver;
@@ -285,17 +333,19 @@ void tst_WindowRun::validationFailure()
     QCOMPARE(logLines(w), (QStringList{"an earlier run", "输入验证失败，操作中止"}));
     QVERIFY(child<QPushButton>(w, "startButton")->isEnabled());
     QVERIFY(QDir(m_root->filePath(QStringLiteral("out"))).isEmpty());
+    QFile::setPermissions(source, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
 }
 
 // A folder of Linux programs: an ELF program and a script that starts it
-// are both listed; the script, packed as the main program, names the product,
-// which runs in the caller's folder.
+// are both listed (a library is not) and the script preselected; packed as
+// the main program, it names the product, which runs in the caller's folder.
 void tst_WindowRun::programsWithoutExe()
 {
     const QString source = m_root->filePath(QStringLiteral("src"));
     const QString output = m_root->filePath(QStringLiteral("out"));
     QVERIFY(QDir().mkpath(source));
     QVERIFY(QFile::copy(QStringLiteral(TEST_APP_PATH), source + QStringLiteral("/tool")));
+    QVERIFY(QFile::copy(QStringLiteral(TEST_APP_PATH), source + QStringLiteral("/libc.so.6")));
     QFile script(source + QStringLiteral("/run.sh"));
     QVERIFY(script.open(QIODevice::WriteOnly));
     script.write("#!/bin/sh\nexec \"$(dirname \"$0\")/tool\" \"$@\"\n");
@@ -310,7 +360,7 @@ void tst_WindowRun::programsWithoutExe()
     QCOMPARE(list->count(), 2);
     QCOMPARE(list->itemText(0), QStringLiteral("run.sh"));
     QCOMPARE(list->itemText(1), QStringLiteral("tool"));
-    list->setCurrentIndex(0);
+    QCOMPARE(list->currentText(), QStringLiteral("run.sh")); // a launcher before an ELF program
     ModalDriver driver;
     driver.press(QMessageBox::Ok);
     child<QPushButton>(w, "startButton")->click();
@@ -378,12 +428,7 @@ void tst_WindowRun::quitDuringRun()
 {
     const QString source = m_root->filePath(QStringLiteral("src"));
     const QString output = m_root->filePath(QStringLiteral("out"));
-    makeSource(source);
-    QByteArray bytes(24 << 20, Qt::Uninitialized); // incompressible, so "ultra" takes seconds
-    QRandomGenerator(1).fillRange(reinterpret_cast<quint32 *>(bytes.data()), bytes.size() / 4);
-    QFile noise(source + QStringLiteral("/noise.bin"));
-    QVERIFY(noise.open(QIODevice::WriteOnly) && noise.write(bytes) == bytes.size());
-    noise.close();
+    makeNoise(source);
 
     auto *w = new MainWindow;
     w->show();
@@ -400,7 +445,7 @@ void tst_WindowRun::quitDuringRun()
     QTRY_VERIFY_WITH_TIMEOUT(logLines(*w).contains(QStringLiteral("7z进程已启动，开始压缩...")), 20000);
     child<QPushButton>(*w, "closeButton")->click();
     QTest::qWait(300);
-    QVERIFY(!child<QPushButton>(*w, "startButton")->isEnabled());
+    QCOMPARE(child<QPushButton>(*w, "startButton")->text(), QStringLiteral("停止制作"));
     child<QPushButton>(*w, "closeButton")->click();
     QVERIFY(driver.done());
     QCOMPARE(driver.seen().size(), 2);
@@ -419,6 +464,52 @@ void tst_WindowRun::quitDuringRun()
         if (commandLine.open(QIODevice::ReadOnly))
             QVERIFY2(!commandLine.readAll().contains(QFile::encodeName(workFolder)), qPrintable(pid));
     }
+}
+
+QString tst_WindowRun::makeNoise(const QString &source)
+{
+    makeSource(source);
+    QByteArray bytes(24 << 20, Qt::Uninitialized); // incompressible, so "ultra" takes seconds
+    QRandomGenerator(1).fillRange(reinterpret_cast<quint32 *>(bytes.data()), bytes.size() / 4);
+    QFile noise(source + QStringLiteral("/noise.bin"));
+    if (!noise.open(QIODevice::WriteOnly) || noise.write(bytes) != bytes.size())
+        return {};
+    return noise.fileName();
+}
+
+// Stop during a real build: the button says so, every input stays locked;
+// the archiver is ended, nothing is left, no box, and the window stays.
+void tst_WindowRun::stopDuringRun()
+{
+    const QString source = m_root->filePath(QStringLiteral("src"));
+    const QString output = m_root->filePath(QStringLiteral("out"));
+    QVERIFY(!makeNoise(source).isEmpty());
+    MainWindow w;
+    w.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&w));
+    child<QLineEdit>(w, "folderLineEdit")->setText(source);
+    child<QComboBox>(w, "mainExeComboBox")->addItem(QStringLiteral("app.exe"));
+    child<QLineEdit>(w, "outputLineEdit")->setText(output);
+    child<QComboBox>(w, "cmbCompression")->setCurrentIndex(5);
+    auto *start = child<QPushButton>(w, "startButton");
+
+    ModalDriver driver;
+    start->click();
+    QCOMPARE(start->text(), QStringLiteral("停止制作"));
+    QTRY_VERIFY_WITH_TIMEOUT(logLines(w).contains(QStringLiteral("7z进程已启动，开始压缩...")), 20000);
+    for (const char *name : kLocked)
+        QVERIFY2(!child<QWidget>(w, name)->isEnabled(), name);
+    start->click();
+    QTRY_VERIFY_WITH_TIMEOUT(start->text() == QStringLiteral("开始制作"), 5000);
+    QTest::qWait(100);
+    QVERIFY(driver.seen().isEmpty() && w.isVisible());
+    QCOMPARE(logLines(w).last(), QStringLiteral("错误：制作已中止，未完成的文件已删除"));
+    QCOMPARE(child<QProgressBar>(w, "progressBar")->value(), 0);
+    for (const char *name : kLocked)
+        QVERIFY2(child<QWidget>(w, name)->isEnabled(), name);
+    QVERIFY(QDir(output).isEmpty());
+    // A fresh work folder (in the same second, under the same name) holds nothing.
+    QVERIFY(QDir(MainWindowTestAccess::workFolder(w)).isEmpty());
 }
 
 QTEST_MAIN(tst_WindowRun)
