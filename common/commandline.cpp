@@ -79,7 +79,8 @@ int answerStartRequest(StartRequest request, int argc, char *argv[], const Progr
     const QString help = usageLine(identity) + tr(identity.description) + QStringLiteral("\n\n")
         + tr(identity.optionsHeading) + QLatin1Char('\n')
         + QStringLiteral("  -h, --help     ") + tr(identity.helpOption) + QLatin1Char('\n')
-        + QStringLiteral("  -v, --version  ") + tr(identity.versionOption) + QLatin1Char('\n');
+        + QStringLiteral("  -v, --version  ") + tr(identity.versionOption) + QLatin1Char('\n')
+        + (identity.commands ? QLatin1Char('\n') + tr(identity.commands) : QString());
     print(stdout, help);
     return 0;
 }

@@ -21,6 +21,7 @@ struct ProgramIdentity
     const char *helpOption;
     const char *versionOption;
     const char *unknownArgument; // with %1 for the command and %2 for the argument
+    const char *commands;        // what the program does besides its window, or null
 };
 
 const ProgramIdentity &programIdentity();

@@ -1,7 +1,10 @@
-#include "startup.h"
+#include "inspectcommand.h"
 #include "mainwindow.h"
+#include "startup.h"
 
 int main(int argc, char *argv[])
 {
+    if (argc > 1 && isInspectCommand(argv[1]))
+        return runInspectCommand(argc, argv);
     return qMain<MainWindow>(argc, argv, programIdentity());
 }

@@ -15,6 +15,7 @@ const ProgramIdentity &programIdentity()
         QT_TRANSLATE_NOOP("CommandLine", "显示本帮助并退出"),
         QT_TRANSLATE_NOOP("CommandLine", "显示版本并退出"),
         QT_TRANSLATE_NOOP("CommandLine", "%1：无法识别的参数“%2”"),
+        nullptr,
     };
     return identity;
 }

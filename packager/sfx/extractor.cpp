@@ -202,6 +202,8 @@ public:
 
         const mode_t type = archive_entry_filetype(e);
         const mode_t mode = archive_entry_perm(e) & 0777;
+        if (m_options.inventory && (type == AE_IFDIR || type == AE_IFLNK || type == AE_IFREG))
+            note(e, relative, type, mode);
         if (type == AE_IFDIR) {
             if (m_options.dryRun && m_notFolders.count(relative) != 0)
                 return fail("refused the entry \"" + relative + "\": its path goes through a link or a file");
@@ -296,6 +298,23 @@ public:
     }
 
 private:
+    void note(struct archive_entry *e, const std::string &relative, mode_t type, mode_t mode)
+    {
+        StoredEntry stored;
+        stored.path = relative;
+        stored.type = type == AE_IFDIR ? 'd' : type == AE_IFLNK ? 'l' : '-';
+        stored.mode = mode;
+        if (type == AE_IFREG && archive_entry_size_is_set(e))
+            stored.size = static_cast<std::uint64_t>(archive_entry_size(e));
+        if (type == AE_IFLNK) {
+            const char *target = archive_entry_symlink_utf8(e);
+            if (!target)
+                target = archive_entry_symlink(e);
+            stored.linkTarget = target ? target : "";
+        }
+        m_options.inventory->push_back(std::move(stored));
+    }
+
     static bool exists(int parentFd, const std::string &name)
     {
         struct stat st;

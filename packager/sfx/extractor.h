@@ -10,6 +10,7 @@
 #include <map>
 #include <set>
 #include <string>
+#include <vector>
 
 namespace sfx {
 
@@ -20,10 +21,21 @@ struct Extraction
     std::set<std::string> files;     // regular files and links unpacked, relative, '/'-separated
 };
 
+// One entry of the archive as it is stored, once its path has passed the checks.
+struct StoredEntry
+{
+    std::string path;                // relative, '/'-separated
+    char type = '-';                 // '-' file, 'd' folder, 'l' link
+    std::uint64_t size = 0;          // bytes of a file's data
+    unsigned mode = 0;               // permission bits
+    std::string linkTarget;
+};
+
 struct ExtractOptions
 {
     bool overwrite = true;
     bool dryRun = false;             // read and check everything, write nothing
+    std::vector<StoredEntry> *inventory = nullptr; // every entry, in archive order
 };
 
 // Unpacks the archive stored at [offset, offset + length) of the input into the

@@ -15,6 +15,12 @@ const ProgramIdentity &programIdentity()
         QT_TRANSLATE_NOOP("CommandLine", "显示本帮助并退出"),
         QT_TRANSLATE_NOOP("CommandLine", "显示版本并退出"),
         QT_TRANSLATE_NOOP("CommandLine", "%1：无法识别的参数“%2”"),
+        QT_TRANSLATE_NOOP("CommandLine",
+                          "查看产品而不运行它：\n"
+                          "  crateforge list 产品              列出每个文件及其大小和权限\n"
+                          "  crateforge check 产品             校验配置块、压缩包头和每个文件的校验和\n"
+                          "  crateforge extract 产品 文件夹    按产品自身的规则解压到文件夹\n"
+                          "  crateforge info 产品              标题、主程序、标识、压缩包大小和图标\n"),
     };
     return identity;
 }

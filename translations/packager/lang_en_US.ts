@@ -66,6 +66,21 @@
         <source>%1：无法识别的参数“%2”</source>
         <translation>%1: unknown argument "%2"</translation>
     </message>
+    <message>
+        <location filename="../../packager/window/programidentity.cpp" line="18"/>
+        <source>查看产品而不运行它：
+  crateforge list 产品              列出每个文件及其大小和权限
+  crateforge check 产品             校验配置块、压缩包头和每个文件的校验和
+  crateforge extract 产品 文件夹    按产品自身的规则解压到文件夹
+  crateforge info 产品              标题、主程序、标识、压缩包大小和图标
+</source>
+        <translation>Looking inside a product without running it:
+  crateforge list PRODUCT             every file with its size and mode
+  crateforge check PRODUCT            checks the configuration block, the archive's headers and every file's checksum
+  crateforge extract PRODUCT FOLDER   unpacks into FOLDER under the product's own rules
+  crateforge info PRODUCT             title, main program, identity, archive size and icon
+</translation>
+    </message>
 </context>
 <context>
     <name>MainWindow</name>

@@ -66,6 +66,21 @@
         <source>%1：无法识别的参数“%2”</source>
         <translation>%1：無法識別的參數「%2」</translation>
     </message>
+    <message>
+        <location filename="../../packager/window/programidentity.cpp" line="18"/>
+        <source>查看产品而不运行它：
+  crateforge list 产品              列出每个文件及其大小和权限
+  crateforge check 产品             校验配置块、压缩包头和每个文件的校验和
+  crateforge extract 产品 文件夹    按产品自身的规则解压到文件夹
+  crateforge info 产品              标题、主程序、标识、压缩包大小和图标
+</source>
+        <translation>檢視產品而不執行它：
+  crateforge list 產品              列出每個檔案及其大小和權限
+  crateforge check 產品             校驗設定區塊、壓縮檔標頭和每個檔案的校驗和
+  crateforge extract 產品 資料夾    依產品自身的規則解壓縮到資料夾
+  crateforge info 產品              標題、主程式、標識、壓縮檔大小和圖示
+</translation>
+    </message>
 </context>
 <context>
     <name>MainWindow</name>

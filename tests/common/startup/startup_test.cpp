@@ -74,7 +74,7 @@ void TestStartup::warnsOnceOnlyWhenSheetFailsAndOpensWindow()
     char *argv[] = {name, nullptr};
     int argc = 1;
 
-    const ProgramIdentity identity{"startup_test", "1", "startup_test", "", "%1", "", "", "", "", "%1 %2"};
+    const ProgramIdentity identity{"startup_test", "1", "startup_test", "", "%1", "", "", "", "", "%1 %2", nullptr};
     const int rc = qMain<ProbeWindow>(argc, argv, identity);
 
     QCOMPARE(rc, 7);
