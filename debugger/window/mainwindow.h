@@ -6,6 +6,9 @@
 #include <QPoint>
 #include <QString>
 
+#include <optional>
+
+class ByteCounter;
 class FramelessFrame;
 class QAbstractButton;
 class QButtonGroup;
@@ -145,6 +148,11 @@ private:
     void startClientConnection();
     void closeNetworkChannel();
     void channelEnded(int channel, const QString &line);
+    // The bytes a send area stands for, or nothing after telling the user why
+    // not (and stopping `timed`, the page's timed send, which met that text).
+    std::optional<QByteArray> bytesToSend(const QString &text, bool hex, QTimer *timed, QAbstractButton *timedBox);
+    // A number field refused: the box names the field and its range.
+    void refuseField(const QString &message);
 
     // Serial page helpers
     void EnableSelection();
@@ -158,8 +166,9 @@ private:
     QThread *dvThread = nullptr;
     QTimer *timer = nullptr;
     QTimer *timer1 = nullptr;
-    qint32 ReciveCount = 0;
-    qint32 SendCount = 0;
+    // The serial page's counters of bytes read from and written to the port.
+    ByteCounter *ReciveCount = nullptr;
+    ByteCounter *SendCount = nullptr;
 
     Ui::MainWindow *ui = nullptr;
 
@@ -185,8 +194,9 @@ private:
     QThread *ClientThread = nullptr;
     TCP_Server *TcpServer = nullptr;
     QThread *ServerThread = nullptr;
-    quint16 Recive_Count = 0;
-    quint16 Send_Count = 0;
+    // The network page's counters of bytes received and sent over any channel.
+    ByteCounter *Recive_Count = nullptr;
+    ByteCounter *Send_Count = nullptr;
     QString DnsAnalysisResult;
 
     QTranslator *m_translator = nullptr;
