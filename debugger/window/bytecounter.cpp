@@ -4,24 +4,17 @@
 #include <QLabel>
 #include <QLocale>
 
-QString byteCountText(quint64 count)
-{
-    QString digits = QString::number(count);
-    for (qsizetype at = digits.size() - 3; at > 0; at -= 3)
-        digits.insert(at, QLatin1Char(','));
-    return digits;
-}
-
 QString byteRateText(quint64 bytesPerSecond)
 {
     if (bytesPerSecond == 0)
         return {};
     if (bytesPerSecond < 1024)
         return QString::number(bytesPerSecond) + QStringLiteral(" B/s");
-    const QLocale c = QLocale::c();
-    if (bytesPerSecond < 1024 * 1024)
-        return c.toString(double(bytesPerSecond) / 1024, 'f', 1) + QStringLiteral(" KB/s");
-    return c.toString(double(bytesPerSecond) / (1024 * 1024), 'f', 1) + QStringLiteral(" MB/s");
+    const bool kilo = bytesPerSecond < 1024 * 1024;
+    const double value = double(bytesPerSecond) / (kilo ? 1024 : 1024 * 1024);
+    // Three digits at most below a thousand, so that the label stays narrow.
+    return QLocale::c().toString(value, 'f', value < 10 ? 1 : 0)
+        + (kilo ? QStringLiteral(" KB/s") : QStringLiteral(" MB/s"));
 }
 
 ByteCounter::ByteCounter(QLabel *countLabel, QLabel *rateLabel, const char *caption, QObject *parent)
@@ -54,7 +47,7 @@ void ByteCounter::reset()
 
 void ByteCounter::show()
 {
-    m_countLabel->setText(QCoreApplication::translate("MainWindow", m_caption) + byteCountText(m_total));
+    m_countLabel->setText(QCoreApplication::translate("MainWindow", m_caption) + QString::number(m_total));
 }
 
 void ByteCounter::takeRate()

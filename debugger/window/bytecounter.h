@@ -6,11 +6,8 @@
 
 class QLabel;
 
-// A total of bytes with every digit, grouped in thousands ("1,234,567").
-QString byteCountText(quint64 count);
-
-// A rate in bytes per second as "512 B/s", "12.5 KB/s" or "3.2 MB/s"
-// (1 KB = 1024 bytes); empty when nothing moved.
+// A rate in bytes per second as "512 B/s", "3.5 KB/s", "125 KB/s" or
+// "12 MB/s" (1 KB = 1024 bytes); empty when nothing moved.
 QString byteRateText(quint64 bytesPerSecond);
 
 // One of the pages' byte counters: a 64-bit total shown after its caption in
