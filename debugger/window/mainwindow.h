@@ -148,11 +148,13 @@ private:
     void startClientConnection();
     void closeNetworkChannel();
     void channelEnded(int channel, const QString &line);
-    // The bytes a send area stands for, or nothing after telling the user why
-    // not (and stopping `timed`, the page's timed send, which met that text).
+
+    // Send paths of both pages: the bytes a send area stands for, or nothing
+    // once the send has been refused.
     std::optional<QByteArray> bytesToSend(const QString &text, bool hex, QTimer *timed, QAbstractButton *timedBox);
-    // A number field refused: the box names the field and its range.
-    void refuseField(const QString &message);
+    // A send that cannot go out: the page's timed send (`timed`, ticked in
+    // `timedBox`) stops, and a box says why.
+    void refuseSend(const QString &message, QTimer *timed, QAbstractButton *timedBox);
 
     // Serial page helpers
     void EnableSelection();

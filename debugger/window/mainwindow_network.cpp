@@ -22,7 +22,8 @@ void MainWindow::sysInit()
     networkReceive = new ReceiveDisplay(ui->Recive_msg);
     new LongWordWrap(ui->Send_msg);
 
-    Recive_Count = new ByteCounter(ui->Recive_cnt, ui->Recive_rate, QT_TRANSLATE_NOOP("MainWindow", "累计接收："), this);
+    Recive_Count = new ByteCounter(ui->Recive_cnt, ui->Recive_rate,
+                                   QT_TRANSLATE_NOOP("MainWindow", "累计接收："), this);
     Send_Count = new ByteCounter(ui->Send_cnt, ui->Send_rate, QT_TRANSLATE_NOOP("MainWindow", "累计发送："), this);
     // The sent counter counts what the channels report written, not what was asked.
     const auto countSent = [this](qint64 bytes) { Send_Count->add(bytes); };
@@ -150,9 +151,7 @@ void MainWindow::on_Send_clicked()
     case 2: {
         const std::optional<quint16> port = targetPortFromField(ui->Obj_Port->text());
         if (!port) {
-            Send_timer->stop();
-            ui->Timer_Send->setChecked(false);
-            refuseField(tr("目标端口错误：请输入 1–65535 之间的整数"));
+            refuseSend(tr("目标端口错误：请输入 1–65535 之间的整数"), Send_timer, ui->Timer_Send);
             return;
         }
         const QString address = ui->UdpBroadcast->isChecked() ? QHostAddress(QHostAddress::Broadcast).toString()
@@ -176,22 +175,23 @@ void MainWindow::on_Send_clicked()
     networkReceive->addParagraph(hex ? BytesToHexText(bytes) : text);
 }
 
-std::optional<QByteArray> MainWindow::bytesToSend(const QString &text, bool hex, QTimer *timed, QAbstractButton *timedBox)
+std::optional<QByteArray> MainWindow::bytesToSend(const QString &text, bool hex, QTimer *timed,
+                                                  QAbstractButton *timedBox)
 {
     if (!hex)
         return LocalTextToBytes(text);
     HexInput input = parseHexInput(text);
     if (input.ok())
         return std::move(input.bytes);
-    // Stopped before the box: a tick must not meet the same text again behind it.
-    timed->stop();
-    timedBox->setChecked(false);
-    QMessageBox::warning(this, tr("警告"), tr("HEX格式错误：%1").arg(input.badToken));
+    refuseSend(tr("HEX格式错误：%1").arg(input.badToken), timed, timedBox);
     return std::nullopt;
 }
 
-void MainWindow::refuseField(const QString &message)
+void MainWindow::refuseSend(const QString &message, QTimer *timed, QAbstractButton *timedBox)
 {
+    // Stopped before the box: a tick must not meet the same text again behind it.
+    timed->stop();
+    timedBox->setChecked(false);
     QMessageBox::warning(this, tr("警告"), message);
 }
 
@@ -228,13 +228,14 @@ void MainWindow::on_Connect_clicked()
     if (currentProtocolIndex == 0) {
         port = targetPortFromField(ui->Obj_Port->text());
         if (!port) {
-            refuseField(tr("目标端口错误：请输入 1–65535 之间的整数"));
+            QMessageBox::warning(this, tr("警告"), tr("目标端口错误：请输入 1–65535 之间的整数"));
             return;
         }
     } else if (currentProtocolIndex == 1 || currentProtocolIndex == 2) {
         port = localPortFromField(ui->Local_Port->text());
         if (!port) {
-            refuseField(tr("本地端口错误：请输入 0–65535 之间的整数（0 由系统选择）"));
+            QMessageBox::warning(this, tr("警告"),
+                                 tr("本地端口错误：请输入 0–65535 之间的整数（0 由系统选择）"));
             return;
         }
     }

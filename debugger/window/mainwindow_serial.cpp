@@ -50,8 +50,10 @@ void MainWindow::initSerialUI()
     connect(timer1, &QTimer::timeout, this, &MainWindow::Refresh_ComList);
     timer1->start(kPortListRefreshMs);
 
-    ReciveCount = new ByteCounter(ui->ReciveCountLabel, ui->ReciveRateLabel, QT_TRANSLATE_NOOP("MainWindow", "累计接收："), this);
-    SendCount = new ByteCounter(ui->SendCountLabel, ui->SendRateLabel, QT_TRANSLATE_NOOP("MainWindow", "累计发送："), this);
+    ReciveCount = new ByteCounter(ui->ReciveCountLabel, ui->ReciveRateLabel,
+                                  QT_TRANSLATE_NOOP("MainWindow", "累计接收："), this);
+    SendCount = new ByteCounter(ui->SendCountLabel, ui->SendRateLabel,
+                                QT_TRANSLATE_NOOP("MainWindow", "累计发送："), this);
 
     serialReceive = new ReceiveDisplay(ui->DataRecive);
     new LongWordWrap(ui->DataToSend);
