@@ -48,6 +48,7 @@ Serial::Serial(QObject *parent)
     : QObject(parent), SerialPort(new QSerialPort(this))
 {
     connect(SerialPort, &QSerialPort::readyRead, this, &Serial::SerialRead);
+    connect(SerialPort, &QSerialPort::bytesWritten, this, &Serial::BytesSent);
 }
 
 Serial::~Serial()

@@ -42,6 +42,9 @@ public Q_SLOTS:
 
 Q_SIGNALS:
     void message(QByteArray data);
+    // Bytes written to the port, as it takes them: what a send
+    // could not put out is never reported.
+    void BytesSent(qint64 bytes);
     // The port is closed although no close was asked for: an open that failed
     // (reason given) or a device that went away (reason empty).
     void PortLost(QString reason);

@@ -13,6 +13,7 @@ TCP_Client::TCP_Client()
         emit ConnectFailed(tr("连接超时"));
     });
     connect(MySocket, &QTcpSocket::readyRead, this, &TCP_Client::ReadMessage);
+    connect(MySocket, &QTcpSocket::bytesWritten, this, &TCP_Client::BytesSent);
     connect(MySocket, &QTcpSocket::connected, this, [this] {
         m_attemptTimer->stop();
         emit Connected();

@@ -30,6 +30,9 @@ public Q_SLOTS:
 
 Q_SIGNALS:
     void TcpClientModeMsg(QByteArray message);
+    // Bytes the system has taken for sending, as it takes them: what a send
+    // could not put out is never reported.
+    void BytesSent(qint64 bytes);
     void Connected();
     // The attempt was refused, unreachable, unusable or timed out; `reason`
     // is the socket's own description.

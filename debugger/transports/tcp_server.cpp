@@ -97,6 +97,7 @@ void TCP_Server::HasClientConnect()
         // one machine, or behind one router) are told apart.
         const QString name = addressText(socket->peerAddress()) + QLatin1Char(':') + QString::number(socket->peerPort());
         connect(socket, &QTcpSocket::readyRead, this, &TCP_Server::ReciveClientMessage);
+        connect(socket, &QTcpSocket::bytesWritten, this, &TCP_Server::BytesSent);
         connect(socket, &QTcpSocket::disconnected, this, &TCP_Server::HasClientDisconnect);
         m_peers.insert(socket, name);
         emit TcpServerMsgToUI(QStringLiteral("New Client:") + name + QStringLiteral(" connected!"));

@@ -33,6 +33,9 @@ public Q_SLOTS:
 
 Q_SIGNALS:
     void ClientsMsgToUI(QByteArray message);
+    // Bytes the system has taken for sending to any client (a send to all
+    // clients counts for each), as it takes them.
+    void BytesSent(qint64 bytes);
     void TcpServerMsgToUI(QString message);
     void UpdateClientsToUI(QString method, QString IP);
     // Listening failed (port in use, not permitted); `reason` is the server's own description.

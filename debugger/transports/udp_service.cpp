@@ -9,6 +9,7 @@ UDP_Service::UDP_Service()
     : QObject(nullptr), UdpServer(new QUdpSocket(this))
 {
     connect(UdpServer, &QUdpSocket::readyRead, this, &UDP_Service::ReadUdpMessage);
+    connect(UdpServer, &QUdpSocket::bytesWritten, this, &UDP_Service::BytesSent);
 }
 
 UDP_Service::~UDP_Service()

@@ -25,6 +25,9 @@ public Q_SLOTS:
 
 Q_SIGNALS:
     void UdpModeMsg(QByteArray message);
+    // Bytes the system has taken for sending, one datagram at a time: what a send
+    // could not put out is never reported.
+    void BytesSent(qint64 bytes);
     // Binding failed (port in use, not permitted); `reason` is the socket's own description.
     void OpenFailed(QString reason);
 

@@ -1,14 +1,33 @@
 #include "fieldrules.h"
 
-#include <QRegularExpression>
+namespace {
 
-#include <limits>
-
-quint16 portFromField(const QString &text)
+std::optional<quint16> portInRange(const QString &text, uint lowest)
 {
-    bool ok = false;
-    const qulonglong value = text.toULongLong(&ok);
-    return ok ? quint16(value & 0xFFFF) : quint16(0);
+    const QString digits = text.trimmed();
+    // Only digits: a sign, a second number or text after the digits is no port.
+    if (digits.isEmpty() || digits.size() > 5)
+        return std::nullopt;
+    for (const QChar c : digits) {
+        if (c < QLatin1Char('0') || c > QLatin1Char('9'))
+            return std::nullopt;
+    }
+    const uint port = digits.toUInt();
+    if (port < lowest || port > 65535)
+        return std::nullopt;
+    return quint16(port);
+}
+
+} // namespace
+
+std::optional<quint16> targetPortFromField(const QString &text)
+{
+    return portInRange(text, 1);
+}
+
+std::optional<quint16> localPortFromField(const QString &text)
+{
+    return portInRange(text, 0);
 }
 
 std::optional<int> timedSendPeriodFromText(const QString &text)
@@ -18,18 +37,4 @@ std::optional<int> timedSendPeriodFromText(const QString &text)
     if (!ok || period <= 0)
         return std::nullopt;
     return period;
-}
-
-int loopPeriodFromText(const QString &text)
-{
-    bool ok = false;
-    const int period = text.toInt(&ok);
-    // A negative period, which a timer cannot hold, counts as not a number.
-    if (ok)
-        return qMax(period, 0);
-    // Too long for an int: the longest period, not the shortest.
-    static const QRegularExpression positiveNumber(QStringLiteral("^\\s*\\+?[0-9]+\\s*$"));
-    if (positiveNumber.match(text).hasMatch())
-        return std::numeric_limits<int>::max();
-    return 0;
 }

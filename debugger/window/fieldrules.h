@@ -6,14 +6,13 @@
 
 // How the fields of both pages that hold numbers are read.
 
-// Port fields: an unsigned decimal number kept to its low 16 bits; text that
-// is not a number gives 0.
-quint16 portFromField(const QString &text);
+// A target port: a decimal number from 1 to 65535 (blanks around it allowed),
+// or nothing when the text is not one.
+std::optional<quint16> targetPortFromField(const QString &text);
 
-// The network page's timed-send period in milliseconds: a positive decimal
-// number, or nothing when the text is not one.
+// A local port: as a target port, and 0 too, which lets the system choose.
+std::optional<quint16> localPortFromField(const QString &text);
+
+// The timed-send period of both pages in milliseconds: a positive decimal
+// number that a timer can hold, or nothing when the text is not one.
 std::optional<int> timedSendPeriodFromText(const QString &text);
-
-// The serial page's loop period in milliseconds: text that is not a number
-// gives 0; a number too large for a timer gives the longest period.
-int loopPeriodFromText(const QString &text);

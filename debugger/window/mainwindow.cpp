@@ -69,9 +69,6 @@ MainWindow::~MainWindow()
 
 void MainWindow::uiInit()
 {
-    Send_Count = 0;
-    Recive_Count = 0;
-
     detectLocalAddress();
 
     ui->Send->setEnabled(false);

@@ -6,6 +6,9 @@
 #include <QPoint>
 #include <QString>
 
+#include <optional>
+
+class ByteCounter;
 class FramelessFrame;
 class QAbstractButton;
 class QButtonGroup;
@@ -146,6 +149,13 @@ private:
     void closeNetworkChannel();
     void channelEnded(int channel, const QString &line);
 
+    // Send paths of both pages: the bytes a send area stands for, or nothing
+    // once the send has been refused.
+    std::optional<QByteArray> bytesToSend(const QString &text, bool hex, QTimer *timed, QAbstractButton *timedBox);
+    // A send that cannot go out: the page's timed send (`timed`, ticked in
+    // `timedBox`) stops, and a box says why.
+    void refuseSend(const QString &message, QTimer *timed, QAbstractButton *timedBox);
+
     // Serial page helpers
     void EnableSelection();
     void DisableSelection();
@@ -158,8 +168,9 @@ private:
     QThread *dvThread = nullptr;
     QTimer *timer = nullptr;
     QTimer *timer1 = nullptr;
-    qint32 ReciveCount = 0;
-    qint32 SendCount = 0;
+    // The serial page's counters of bytes read from and written to the port.
+    ByteCounter *ReciveCount = nullptr;
+    ByteCounter *SendCount = nullptr;
 
     Ui::MainWindow *ui = nullptr;
 
@@ -185,8 +196,9 @@ private:
     QThread *ClientThread = nullptr;
     TCP_Server *TcpServer = nullptr;
     QThread *ServerThread = nullptr;
-    quint16 Recive_Count = 0;
-    quint16 Send_Count = 0;
+    // The network page's counters of bytes received and sent over any channel.
+    ByteCounter *Recive_Count = nullptr;
+    ByteCounter *Send_Count = nullptr;
     QString DnsAnalysisResult;
 
     QTranslator *m_translator = nullptr;

@@ -34,7 +34,8 @@ void MainWindow::lookedUp(QHostInfo host)
         if (text.isEmpty())
             continue;
         DnsAnalysisResult = text;
-        emit tcpC_connect(text, portFromField(ui->Obj_Port->text()));
+        // The field was checked as the connection was opened, and is locked since.
+        emit tcpC_connect(text, targetPortFromField(ui->Obj_Port->text()).value_or(0));
         return;
     }
 }

@@ -1,8 +1,8 @@
 #include "mainwindow.h"
 #include "ui_mainwindow.h"
 
+#include "bytecounter.h"
 #include "catalogues.h"
-#include "receivedisplay.h"
 
 #include <QLineEdit>
 #include <QSettings>
@@ -16,13 +16,6 @@ const QString kLanguageKey = QStringLiteral("language");
 QSettings languageStore()
 {
     return QSettings(QStringLiteral("Crateforge"), QStringLiteral("Crateforge"));
-}
-
-// A count caption shows its count once one has been shown; the form's own
-// caption is bare.
-bool showsCount(const QString &caption)
-{
-    return !caption.isEmpty() && caption.back().isDigit();
 }
 
 } // namespace
@@ -57,12 +50,10 @@ void MainWindow::initLanguage()
 
 void MainWindow::retranslateWindow()
 {
-    // What the form's texts would overwrite: the user's periods, the protocol
-    // the window is in and the counts shown so far.
+    // What the form's texts would overwrite: the user's periods and the
+    // protocol the window is in; the counters write their totals again below.
     const QString period = ui->period->text();
     const QString loopPeriod = ui->LoopSendPeriod->text();
-    const bool receivedShown = showsCount(ui->Recive_cnt->text());
-    const bool sentShown = showsCount(ui->Send_cnt->text());
 
     ui->retranslateUi(this);
 
@@ -77,10 +68,6 @@ void MainWindow::retranslateWindow()
     applyConnectCaptions(networkProtocol);
     ui->SerialList->lineEdit()->setPlaceholderText(tr("设备路径"));
 
-    if (receivedShown)
-        ui->Recive_cnt->setText(tr("累计接收：") + countText(Recive_Count));
-    if (sentShown)
-        ui->Send_cnt->setText(tr("累计发送：") + countText(Send_Count));
-    ui->ReciveCountLabel->setText(tr("累计接收：") + countText(ReciveCount));
-    ui->SendCountLabel->setText(tr("累计发送：") + countText(SendCount));
+    for (ByteCounter *counter : {Recive_Count, Send_Count, ReciveCount, SendCount})
+        counter->show();
 }

@@ -1,6 +1,7 @@
 #include "mainwindow.h"
 #include "ui_mainwindow.h"
 
+#include "bytecounter.h"
 #include "fieldrules.h"
 #include "hexcodec.h"
 #include "longwordwrap.h"
@@ -21,6 +22,12 @@ void MainWindow::sysInit()
     networkReceive = new ReceiveDisplay(ui->Recive_msg);
     new LongWordWrap(ui->Send_msg);
 
+    Recive_Count = new ByteCounter(ui->Recive_cnt, ui->Recive_rate,
+                                   QT_TRANSLATE_NOOP("MainWindow", "累计接收："), this);
+    Send_Count = new ByteCounter(ui->Send_cnt, ui->Send_rate, QT_TRANSLATE_NOOP("MainWindow", "累计发送："), this);
+    // The sent counter counts what the channels report written, not what was asked.
+    const auto countSent = [this](qint64 bytes) { Send_Count->add(bytes); };
+
     Send_timer = new QTimer(this);
     connect(Send_timer, &QTimer::timeout, this, &MainWindow::LoopSend);
 
@@ -33,6 +40,7 @@ void MainWindow::sysInit()
     connect(this, &MainWindow::udp_open, UdpService, &UDP_Service::OpenUdp);
     connect(this, &MainWindow::udp_close, UdpService, &UDP_Service::CloseUdp);
     connect(this, &MainWindow::udp_send, UdpService, &UDP_Service::SendUdpMsg);
+    connect(UdpService, &UDP_Service::BytesSent, this, countSent);
     connect(UdpService, &UDP_Service::OpenFailed, this, [this](const QString &reason) {
         channelEnded(2, tr("UDP打开失败：%1").arg(reason));
     });
@@ -44,6 +52,7 @@ void MainWindow::sysInit()
     connect(this, &MainWindow::tcpC_connect, TcpClient, &TCP_Client::ConnectToServer);
     connect(this, &MainWindow::tcpC_disconnect, TcpClient, &TCP_Client::DisconnectFromServer);
     connect(this, &MainWindow::tcpC_send, TcpClient, &TCP_Client::SendMessage);
+    connect(TcpClient, &TCP_Client::BytesSent, this, countSent);
     connect(TcpClient, &TCP_Client::Connected, this, [this] {
         // Sending is possible from now on, not from the click.
         if (m_openChannel == 0) {
@@ -65,6 +74,7 @@ void MainWindow::sysInit()
     connect(this, &MainWindow::tcpS_open, TcpServer, &TCP_Server::StartListen);
     connect(this, &MainWindow::tcpS_close, TcpServer, &TCP_Server::StopListen);
     connect(this, &MainWindow::tcpS_send, TcpServer, &TCP_Server::SendMessage);
+    connect(TcpServer, &TCP_Server::BytesSent, this, countSent);
     connect(this, &MainWindow::tcpS_kick, TcpServer, &TCP_Server::KickClient);
     connect(TcpServer, &TCP_Server::ClientsMsgToUI, this, &MainWindow::UpdateMsg);
     connect(TcpServer, &TCP_Server::UpdateClientsToUI, this, &MainWindow::UpdateClientsList);
@@ -99,8 +109,7 @@ void MainWindow::shutdownNetwork()
 
 void MainWindow::UpdateMsg(QByteArray message)
 {
-    Recive_Count = addToCount(Recive_Count, message.size());
-    ui->Recive_cnt->setText(tr("累计接收：") + countText(Recive_Count));
+    Recive_Count->add(message.size());
 
     if (ui->DisplayTime->isChecked())
         networkReceive->addParagraph(stampLine(QDateTime::currentDateTime(), u"   Recive"));
@@ -126,9 +135,11 @@ void MainWindow::on_Send_clicked()
     if (ui->SendNewLine->isChecked())
         text += QStringLiteral("\r\n");
 
-    QByteArray bytes = LocalTextToBytes(text);
-    if (ui->HexSend->isChecked())
-        bytes = HexTextToBytes(bytes);
+    const bool hex = ui->HexSend->isChecked();
+    const std::optional<QByteArray> parsed = bytesToSend(text, hex, Send_timer, ui->Timer_Send);
+    if (!parsed)
+        return;
+    const QByteArray &bytes = *parsed;
 
     switch (m_openChannel) {
     case 0:
@@ -138,28 +149,50 @@ void MainWindow::on_Send_clicked()
         emit tcpS_send(bytes);
         break;
     case 2: {
-        const quint16 port = portFromField(ui->Obj_Port->text());
+        const std::optional<quint16> port = targetPortFromField(ui->Obj_Port->text());
+        if (!port) {
+            refuseSend(tr("目标端口错误：请输入 1–65535 之间的整数"), Send_timer, ui->Timer_Send);
+            return;
+        }
         const QString address = ui->UdpBroadcast->isChecked() ? QHostAddress(QHostAddress::Broadcast).toString()
                                                               : ui->Obj_IP->text();
         if (QHostAddress(address).isNull()) {
             UpdateClientsHint(tr("目标地址无效：%1").arg(address));
             return;
         }
-        emit udp_send(bytes, address, port);
+        emit udp_send(bytes, address, *port);
         break;
     }
     default:
         break;
     }
 
-    Send_Count = addToCount(Send_Count, text.size());
-    ui->Send_cnt->setText(tr("累计发送：") + countText(Send_Count));
-
     if (!ui->DisplaySendMsg->isChecked())
         return;
     if (ui->DisplayTime->isChecked())
         networkReceive->addParagraph(stampLine(QDateTime::currentDateTime(), u"   Send"));
-    networkReceive->addParagraph(text);
+    // What went out: in HEX send the bytes, as the receive area writes them.
+    networkReceive->addParagraph(hex ? BytesToHexText(bytes) : text);
+}
+
+std::optional<QByteArray> MainWindow::bytesToSend(const QString &text, bool hex, QTimer *timed,
+                                                  QAbstractButton *timedBox)
+{
+    if (!hex)
+        return LocalTextToBytes(text);
+    HexInput input = parseHexInput(text);
+    if (input.ok())
+        return std::move(input.bytes);
+    refuseSend(tr("HEX格式错误：%1").arg(input.badToken), timed, timedBox);
+    return std::nullopt;
+}
+
+void MainWindow::refuseSend(const QString &message, QTimer *timed, QAbstractButton *timedBox)
+{
+    // Stopped before the box: a tick must not meet the same text again behind it.
+    timed->stop();
+    timedBox->setChecked(false);
+    QMessageBox::warning(this, tr("警告"), message);
 }
 
 void MainWindow::LoopSend()
@@ -173,38 +206,56 @@ void MainWindow::on_Timer_Send_clicked()
         Send_timer->stop();
         return;
     }
-    if (const std::optional<int> period = timedSendPeriodFromText(ui->period->text()))
+    if (const std::optional<int> period = timedSendPeriodFromText(ui->period->text())) {
         Send_timer->start(*period);
-    else
-        QMessageBox::warning(this, tr("警告"), tr("定时周期错误！"));
+        return;
+    }
+    // A timed send that does not run is not shown ticked.
+    ui->Timer_Send->setChecked(false);
+    QMessageBox::warning(this, tr("警告"), tr("定时周期错误！"));
 }
 
 void MainWindow::on_clear_send_cnt_clicked()
 {
-    Send_Count = 0;
-    ui->Send_cnt->setText(tr("累计发送：") + QString::number(Send_Count));
-    Recive_Count = 0;
-    ui->Recive_cnt->setText(tr("累计接收：") + QString::number(Recive_Count));
+    Send_Count->reset();
+    Recive_Count->reset();
 }
 
 void MainWindow::on_Connect_clicked()
 {
+    // Checked before anything starts: a port the user did not type is never used.
+    std::optional<quint16> port;
+    if (currentProtocolIndex == 0) {
+        port = targetPortFromField(ui->Obj_Port->text());
+        if (!port) {
+            QMessageBox::warning(this, tr("警告"), tr("目标端口错误：请输入 1–65535 之间的整数"));
+            return;
+        }
+    } else if (currentProtocolIndex == 1 || currentProtocolIndex == 2) {
+        port = localPortFromField(ui->Local_Port->text());
+        if (!port) {
+            QMessageBox::warning(this, tr("警告"),
+                                 tr("本地端口错误：请输入 0–65535 之间的整数（0 由系统选择）"));
+            return;
+        }
+    }
+
     switch (currentProtocolIndex) {
     case 0:
         ClientThread->start();
         if (ui->DnsAnalysis->isChecked())
             startClientConnection();
         else
-            emit tcpC_connect(ui->Obj_IP->text(), portFromField(ui->Obj_Port->text()));
+            emit tcpC_connect(ui->Obj_IP->text(), *port);
         break;
     case 1:
         ServerThread->start();
-        emit tcpS_open(portFromField(ui->Local_Port->text()));
+        emit tcpS_open(*port);
         ui->client_list->addItem(QStringLiteral("All Clients"));
         break;
     case 2:
         UdpThread->start();
-        emit udp_open(portFromField(ui->Local_Port->text()));
+        emit udp_open(*port);
         break;
     default:
         return;

@@ -1,6 +1,7 @@
 #include "mainwindow.h"
 #include "ui_mainwindow.h"
 
+#include "bytecounter.h"
 #include "fieldrules.h"
 #include "hexcodec.h"
 #include "longwordwrap.h"
@@ -12,6 +13,7 @@
 #include <QComboBox>
 #include <QDateTime>
 #include <QLineEdit>
+#include <QMessageBox>
 #include <QThread>
 #include <QTimer>
 
@@ -48,6 +50,11 @@ void MainWindow::initSerialUI()
     connect(timer1, &QTimer::timeout, this, &MainWindow::Refresh_ComList);
     timer1->start(kPortListRefreshMs);
 
+    ReciveCount = new ByteCounter(ui->ReciveCountLabel, ui->ReciveRateLabel,
+                                  QT_TRANSLATE_NOOP("MainWindow", "累计接收："), this);
+    SendCount = new ByteCounter(ui->SendCountLabel, ui->SendRateLabel,
+                                QT_TRANSLATE_NOOP("MainWindow", "累计发送："), this);
+
     serialReceive = new ReceiveDisplay(ui->DataRecive);
     new LongWordWrap(ui->DataToSend);
     connect(ui->ClearRecive, &QPushButton::clicked, serialReceive, &ReceiveDisplay::clear);
@@ -67,6 +74,7 @@ void MainWindow::initSerialService()
     connect(this, &MainWindow::closeSerial, objSerial, &Serial::CloseSerial);
     connect(this, &MainWindow::sendMsg, objSerial, &Serial::SerialWrite);
     connect(objSerial, &Serial::message, this, &MainWindow::GetSerialData);
+    connect(objSerial, &Serial::BytesSent, this, [this](qint64 bytes) { SendCount->add(bytes); });
     connect(objSerial, &Serial::PortLost, this, &MainWindow::serialPortLost);
 
     dvThread->start();
@@ -95,8 +103,7 @@ void MainWindow::GetSerialData(const QByteArray &Recive_msg)
     if (Recive_msg.isEmpty())
         return;
 
-    ReciveCount = addToCount(ReciveCount, Recive_msg.size());
-    ui->ReciveCountLabel->setText(tr("累计接收：") + countText(ReciveCount));
+    ReciveCount->add(Recive_msg.size());
 
     if (ui->TimeDisplay->isChecked())
         serialReceive->addParagraph(stampLine(QDateTime::currentDateTime(), u"  Recive："));
@@ -158,33 +165,40 @@ void MainWindow::on_SnedData_clicked()
     if (ui->SendNewLine_2->isChecked())
         text += QStringLiteral("\r\n");
 
-    SendCount = addToCount(SendCount, text.size());
-    ui->SendCountLabel->setText(tr("累计发送：") + countText(SendCount));
-
-    const QByteArray local = LocalTextToBytes(text);
-    emit sendMsg(ui->SendHEX_2->isChecked() ? HexTextToBytes(local) : local);
+    // Counted by the service as the port takes the bytes.
+    const bool hex = ui->SendHEX_2->isChecked();
+    const std::optional<QByteArray> bytes = bytesToSend(text, hex, timer, ui->LoopSend);
+    if (!bytes)
+        return;
+    emit sendMsg(*bytes);
 
     if (ui->SendDisplay->isChecked()) {
         if (ui->TimeDisplay->isChecked())
             serialReceive->addParagraph(stampLine(QDateTime::currentDateTime(), u"  Send："));
-        serialReceive->addParagraph(text);
+        serialReceive->addParagraph(hex ? BytesToHexText(*bytes) : text);
     }
 }
 
 void MainWindow::on_SendClear_clicked()
 {
-    ReciveCount = 0;
-    SendCount = 0;
-    ui->ReciveCountLabel->setText(tr("累计接收：") + QStringLiteral("0"));
-    ui->SendCountLabel->setText(tr("累计发送：") + QStringLiteral("0"));
+    ReciveCount->reset();
+    SendCount->reset();
 }
 
 void MainWindow::on_LoopSend_clicked()
 {
-    if (ui->LoopSend->isChecked())
-        timer->start(loopPeriodFromText(ui->LoopSendPeriod->text()));
-    else
+    if (!ui->LoopSend->isChecked()) {
         timer->stop();
+        return;
+    }
+    // The network page's rule: a loop without a positive period would send
+    // as fast as the event loop turns.
+    if (const std::optional<int> period = timedSendPeriodFromText(ui->LoopSendPeriod->text())) {
+        timer->start(*period);
+        return;
+    }
+    ui->LoopSend->setChecked(false);
+    QMessageBox::warning(this, tr("警告"), tr("定时周期错误！"));
 }
 
 void MainWindow::EnableSelection()

@@ -1,6 +1,8 @@
 #include "mainwindow.h"
 #include "ui_mainwindow.h"
 
+#include "bytecounter.h"
+
 #include "receivedisplay.h"
 
 #include <QCheckBox>
@@ -190,14 +192,8 @@ void MainWindow::on_resetButton_clicked()
     serialReceive->clear();
     ui->DataToSend->clear();
 
-    Send_Count = 0;
-    Recive_Count = 0;
-    SendCount = 0;
-    ReciveCount = 0;
-    ui->Send_cnt->setText(tr("累计发送：0"));
-    ui->SendCountLabel->setText(tr("累计发送：0"));
-    ui->Recive_cnt->setText(tr("累计接收：0"));
-    ui->ReciveCountLabel->setText(tr("累计接收：0"));
+    for (ByteCounter *counter : {Send_Count, Recive_Count, SendCount, ReciveCount})
+        counter->reset();
 
     ui->client_list->clear();
 

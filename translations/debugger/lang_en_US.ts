@@ -643,6 +643,21 @@
         <translation>Invalid period!</translation>
     </message>
     <message>
+        <location filename="../../debugger/window/mainwindow_network.cpp" line="154"/>
+        <source>目标端口错误：请输入 1–65535 之间的整数</source>
+        <translation>Invalid remote port: enter a whole number from 1 to 65535</translation>
+    </message>
+    <message>
+        <location filename="../../debugger/window/mainwindow_network.cpp" line="186"/>
+        <source>HEX格式错误：%1</source>
+        <translation>Invalid hex: %1</translation>
+    </message>
+    <message>
+        <location filename="../../debugger/window/mainwindow_network.cpp" line="238"/>
+        <source>本地端口错误：请输入 0–65535 之间的整数（0 由系统选择）</source>
+        <translation>Invalid local port: enter a whole number from 0 to 65535 (0 lets the system choose)</translation>
+    </message>
+    <message>
         <location filename="../../debugger/window/mainwindow_files.cpp" line="24"/>
         <source>请选择txt文件</source>
         <translation>Choose a txt file</translation>

@@ -643,6 +643,21 @@
         <translation>定時週期錯誤！</translation>
     </message>
     <message>
+        <location filename="../../debugger/window/mainwindow_network.cpp" line="154"/>
+        <source>目标端口错误：请输入 1–65535 之间的整数</source>
+        <translation>目標連接埠錯誤：請輸入 1–65535 之間的整數</translation>
+    </message>
+    <message>
+        <location filename="../../debugger/window/mainwindow_network.cpp" line="186"/>
+        <source>HEX格式错误：%1</source>
+        <translation>HEX格式錯誤：%1</translation>
+    </message>
+    <message>
+        <location filename="../../debugger/window/mainwindow_network.cpp" line="238"/>
+        <source>本地端口错误：请输入 0–65535 之间的整数（0 由系统选择）</source>
+        <translation>本機連接埠錯誤：請輸入 0–65535 之間的整數（0 由系統選擇）</translation>
+    </message>
+    <message>
         <location filename="../../debugger/window/mainwindow_files.cpp" line="24"/>
         <source>请选择txt文件</source>
         <translation>請選擇txt檔案</translation>

@@ -13,6 +13,8 @@ private Q_SLOTS:
     void bytesToHexText();
     void localTextRoundTrip_data();
     void localTextRoundTrip();
+    void hexInput_data();
+    void hexInput();
 };
 
 void tst_HexCodec::hexTextToBytes_data()
@@ -80,6 +82,37 @@ void tst_HexCodec::localTextRoundTrip()
     const QByteArray bytes = LocalTextToBytes(text);
     QCOMPARE(bytes, text.toLocal8Bit());
     QCOMPARE(BytesToLocalText(bytes), text);
+}
+
+void tst_HexCodec::hexInput_data()
+{
+    QTest::addColumn<QString>("typed");
+    QTest::addColumn<QByteArray>("bytes");
+    QTest::addColumn<QString>("badToken");
+
+    const QByteArray oneTwoThree("\x01\x02\x03");
+    QTest::newRow("pairs with blanks") << QStringLiteral("01 02 03") << oneTwoThree << QString();
+    QTest::newRow("pairs run together") << QStringLiteral("010203") << oneTwoThree << QString();
+    QTest::newRow("prefixed, commas") << QStringLiteral("0x01,0x02,0X03") << oneTwoThree << QString();
+    QTest::newRow("single digits are bytes") << QStringLiteral("1 2 3") << oneTwoThree << QString();
+    QTest::newRow("prefixed pairs") << QStringLiteral("0x41 0x42") << QByteArray("AB") << QString();
+    QTest::newRow("line ends and tabs separate") << QStringLiteral(" ff\tFF ,\r\n") << QByteArray("\xff\xff")
+                                                 << QString();
+    QTest::newRow("first bad token named") << QStringLiteral("GG 12 3 zz 4") << QByteArray() << QStringLiteral("GG");
+    QTest::newRow("not ASCII") << QStringLiteral("中") << QByteArray() << QStringLiteral("中");
+    QTest::newRow("long token of odd length") << QStringLiteral("12 123") << QByteArray() << QStringLiteral("123");
+    QTest::newRow("prefix alone") << QStringLiteral("0x") << QByteArray() << QStringLiteral("0x");
+}
+
+void tst_HexCodec::hexInput()
+{
+    QFETCH(QString, typed);
+    QFETCH(QByteArray, bytes);
+    QFETCH(QString, badToken);
+    const HexInput input = parseHexInput(typed);
+    QCOMPARE(input.ok(), badToken.isEmpty());
+    QCOMPARE(input.badToken, badToken);
+    QCOMPARE(input.bytes, bytes);
 }
 
 QTEST_APPLESS_MAIN(tst_HexCodec)

@@ -22,6 +22,7 @@ void addKeyTextRows()
     QTest::newRow("zh_TW save") << QStringLiteral("zh_TW") << "MainWindow" << QStringLiteral("保存") << QStringLiteral("儲存");
     QTest::newRow("zh_TW received count") << QStringLiteral("zh_TW") << "MainWindow" << QStringLiteral("累计接收：") << QStringLiteral("累計接收：");
     QTest::newRow("zh_TW sent count") << QStringLiteral("zh_TW") << "MainWindow" << QStringLiteral("累计发送：") << QStringLiteral("累計傳送：");
+    QTest::newRow("zh_TW hex error") << QStringLiteral("zh_TW") << "MainWindow" << QStringLiteral("HEX格式错误：%1") << QStringLiteral("HEX格式錯誤：%1");
     QTest::newRow("zh_TW received zero") << QStringLiteral("zh_TW") << "MainWindow" << QStringLiteral("累计接收：0") << QStringLiteral("累計接收：0");
     QTest::newRow("zh_TW parity") << QStringLiteral("zh_TW") << "MainWindow" << QStringLiteral("校验位 ") << QStringLiteral("同位元 ");
     QTest::newRow("zh_TW server title") << QStringLiteral("zh_TW") << "MainWindow" << QStringLiteral("雁桥 - TCP服务器") << QStringLiteral("雁橋 - TCP伺服器");
@@ -55,6 +56,7 @@ void addKeyTextRows()
     QTest::newRow("en_US save") << QStringLiteral("en_US") << "MainWindow" << QStringLiteral("保存") << QStringLiteral("Save");
     QTest::newRow("en_US received count") << QStringLiteral("en_US") << "MainWindow" << QStringLiteral("累计接收：") << QStringLiteral("Received: ");
     QTest::newRow("en_US sent count") << QStringLiteral("en_US") << "MainWindow" << QStringLiteral("累计发送：") << QStringLiteral("Sent: ");
+    QTest::newRow("en_US hex error") << QStringLiteral("en_US") << "MainWindow" << QStringLiteral("HEX格式错误：%1") << QStringLiteral("Invalid hex: %1");
     QTest::newRow("en_US received zero") << QStringLiteral("en_US") << "MainWindow" << QStringLiteral("累计接收：0") << QStringLiteral("Received: 0");
     QTest::newRow("en_US parity") << QStringLiteral("en_US") << "MainWindow" << QStringLiteral("校验位 ") << QStringLiteral("Parity ");
     QTest::newRow("en_US server title") << QStringLiteral("en_US") << "MainWindow" << QStringLiteral("雁桥 - TCP服务器") << QStringLiteral("Wrenpost - TCP server");

@@ -1,3 +1,5 @@
+#include "bytecounter.h"
+#include "hexcodec.h"
 #include "logcapture.h"
 #include "../windowstores.h"
 #include "mainwindow.h"
@@ -16,6 +18,7 @@
 #include <QNetworkDatagram>
 #include <QPushButton>
 #include <QRegularExpression>
+#include <QScopeGuard>
 #include <QSemaphore>
 #include <QSignalSpy>
 #include <QTest>
@@ -87,7 +90,9 @@ private Q_SLOTS:
     void startsClosed();
     void displayRules_data();
     void displayRules();
-    void countersWrapAndReset();
+    void countersAndReset();
+    void byteCounts_data();
+    void byteCounts();
     void sendPath_data();
     void sendPath();
     void severalMegabytesToSend();
@@ -96,6 +101,8 @@ private Q_SLOTS:
     void timedSendStartsAndStops();
     void udpTargetAndBroadcastChoice_data();
     void udpTargetAndBroadcastChoice();
+    void connectRefusesPorts_data();
+    void connectRefusesPorts();
     void tcpClientExchange_data();
     void tcpClientExchange();
     void serverClientListSelectionAndKick();
@@ -219,27 +226,85 @@ void tst_NetworkWindow::displayRules()
     QCOMPARE(find<QLabel>("Recive_cnt")->text(), QStringLiteral("累计接收：") + QString::number(total));
 }
 
-void tst_NetworkWindow::countersWrapAndReset()
+void tst_NetworkWindow::countersAndReset()
 {
     MainWindowTestAccess(*m_window).markOpen(0);
     setOptions(true, false, false);
     for (int i = 0; i < 7; ++i)
         m_window->UpdateMsg(QByteArray(10000, 'x'));
-    QCOMPARE(find<QLabel>("Recive_cnt")->text(), QStringLiteral("累计接收：4464"));
+    QCOMPARE(find<QLabel>("Recive_cnt")->text(), QStringLiteral("累计接收：70000"));
 
+    // Only what a channel reports written counts, and none runs here.
     typeToSend(QString(70000, QLatin1Char('a')));
     m_window->LoopSend();
-    QCOMPARE(find<QLabel>("Send_cnt")->text(), QStringLiteral("累计发送：4464"));
+    QCOMPARE(find<QLabel>("Send_cnt")->text(), QStringLiteral("累计发送：0"));
 
     click("ClearMessage");
     QVERIFY(area()->toPlainText().isEmpty());
-    QCOMPARE(find<QLabel>("Recive_cnt")->text(), QStringLiteral("累计接收：4464"));
+    QCOMPARE(find<QLabel>("Recive_cnt")->text(), QStringLiteral("累计接收：70000"));
 
     click("clear_send_cnt");
     QCOMPARE(find<QLabel>("Recive_cnt")->text(), QStringLiteral("累计接收：0"));
     QCOMPARE(find<QLabel>("Send_cnt")->text(), QStringLiteral("累计发送：0"));
     m_window->UpdateMsg("abc");
     QCOMPARE(find<QLabel>("Recive_cnt")->text(), QStringLiteral("累计接收：3"));
+}
+
+// What goes out over real connections is counted in bytes, once per client it
+// reached; text the hex rule refuses goes nowhere and counts nothing.
+void tst_NetworkWindow::byteCounts_data()
+{
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<bool>("hex");
+    QTest::addColumn<bool>("newLine");
+    QTest::addColumn<int>("clients");
+    QTest::addColumn<QByteArray>("wire"); // what each client gets; empty: refused
+    QTest::newRow("text") << QStringLiteral("hello") << false << false << 1 << QByteArray("hello");
+    QTest::newRow("Chinese, line end") << QStringLiteral("你好") << false << true << 1 << QStringLiteral("你好\r\n").toUtf8();
+    QTest::newRow("hex") << QStringLiteral("0x01,2 03FF") << true << true << 1 << QByteArray("\x01\x02\x03\xff");
+    QTest::newRow("all of three clients") << QStringLiteral("to all") << false << false << 3 << QByteArray("to all");
+    QTest::newRow("bad hex") << QStringLiteral("GG 12 3 zz 4") << true << false << 1 << QByteArray();
+}
+
+void tst_NetworkWindow::byteCounts()
+{
+    QFETCH(QString, text);
+    QFETCH(bool, hex);
+    QFETCH(bool, newLine);
+    QFETCH(int, clients);
+    QFETCH(QByteArray, wire);
+    ByteCounter::rateIntervalMs = 200;
+    auto restoreRate = qScopeGuard([] { ByteCounter::rateIntervalMs = 1000; });
+    select("TCPserver");
+    const quint16 port = nettest::freePort();
+    find<QLineEdit>("Local_Port")->setText(QString::number(port));
+    click("Connect");
+    QVERIFY(nettest::waitListening(QHostAddress::LocalHost, port));
+    QTRY_VERIFY(area()->toPlainText().contains(QStringLiteral(" left!"))); // the probe came and went
+    std::vector<std::unique_ptr<QTcpSocket>> peers;
+    for (int i = 0; i < clients; ++i)
+        peers.emplace_back(nettest::connectFrom(QStringLiteral("127.0.0.1"), QHostAddress::LocalHost, port, nullptr));
+    QTRY_COMPARE(find<QComboBox>("client_list")->count(), clients + 1);
+    find<QCheckBox>("HexSend")->setChecked(hex);
+    find<QCheckBox>("SendNewLine")->setChecked(newLine);
+    find<QCheckBox>("DisplaySendMsg")->setChecked(true);
+    click("ClearMessage");
+    typeToSend(text);
+
+    MessageBoxAnswerer answer(QMessageBox::Ok);
+    click("Send");
+    for (const auto &peer : peers) {
+        QCOMPARE(readFor(peer.get(), wire.size()), wire);
+        QVERIFY(!peer->waitForReadyRead(50));
+    }
+    QTRY_COMPARE(find<QLabel>("Send_cnt")->text(), QStringLiteral("累计发送：") + QString::number(wire.size() * clients));
+    QCOMPARE(answer.text(), wire.isEmpty() ? QStringLiteral("HEX格式错误：GG") : QString());
+    // The echo is what went out.
+    QTRY_COMPARE(area()->toPlainText(), wire.isEmpty() ? QString() : hex ? BytesToHexText(wire) : QString::fromUtf8(wire).remove(u'\r'));
+    if (!wire.isEmpty()) {
+        QTRY_VERIFY(find<QLabel>("Send_rate")->text().endsWith(QStringLiteral("/s")));
+        QTRY_VERIFY(find<QLabel>("Send_rate")->text().isEmpty());
+    }
 }
 
 void tst_NetworkWindow::sendPath_data()
@@ -250,26 +315,23 @@ void tst_NetworkWindow::sendPath_data()
     QTest::addColumn<bool>("echo");
     QTest::addColumn<bool>("time");
     QTest::addColumn<QByteArray>("bytes");
-    QTest::addColumn<int>("counted");
     QTest::addColumn<QString>("echoed");
 
     QTest::newRow("text with line end") << QStringLiteral("abc") << false << true << true << false
-                                        << QByteArray("abc\r\n") << 5 << QStringLiteral("abc\n");
-    QTest::newRow("hex counts the typed characters") << QStringLiteral("01 02 03") << true << false << true << false
-                                                     << QByteArray("\x01\x02\x03") << 8 << QStringLiteral("01 02 03");
+                                        << QByteArray("abc\r\n") << QStringLiteral("abc\n");
+    QTest::newRow("hex") << QStringLiteral("01 02 03") << true << false << true << false
+                         << QByteArray("\x01\x02\x03") << QStringLiteral("01 02 03");
     QTest::newRow("hex ignores the line end") << QStringLiteral("01 02 03") << true << true << false << false
-                                              << QByteArray("\x01\x02\x03") << 10 << QString();
-    QTest::newRow("odd hex digits, 0x prefix") << QStringLiteral("0x41 12") << true << false << false << false
-                                               << QByteArray("\x00\x41\x12", 3) << 7 << QString();
-    QTest::newRow("non-ASCII in hex skipped") << QStringLiteral("4雁1") << true << false << false << false
-                                              << QByteArray("\x41") << 3 << QString();
-    QTest::newRow("empty") << QString() << false << false << true << false << QByteArray() << 0 << QString();
-    QTest::newRow("characters, not bytes") << QStringLiteral("雁桥") << false << false << false << false
-                                           << QStringLiteral("雁桥").toLocal8Bit() << 2 << QString();
+                                              << QByteArray("\x01\x02\x03") << QString();
+    QTest::newRow("hex, 0x prefix") << QStringLiteral("0x41 12") << true << false << false << false
+                                    << QByteArray("\x41\x12", 2) << QString();
+    QTest::newRow("empty") << QString() << false << false << true << false << QByteArray() << QString();
+    QTest::newRow("local encoding") << QStringLiteral("雁桥") << false << false << false << false
+                                    << QStringLiteral("雁桥").toLocal8Bit() << QString();
     QTest::newRow("echo with time stamp") << QStringLiteral("hi") << false << false << true << true
-                                          << QByteArray("hi") << 2 << QStringLiteral("T   Send\nhi");
+                                          << QByteArray("hi") << QStringLiteral("T   Send\nhi");
     QTest::newRow("echo of markup as typed") << QStringLiteral("<b>x</b>") << false << false << true << false
-                                             << QByteArray("<b>x</b>") << 8 << QStringLiteral("<b>x</b>");
+                                             << QByteArray("<b>x</b>") << QStringLiteral("<b>x</b>");
 }
 
 void tst_NetworkWindow::sendPath()
@@ -280,7 +342,6 @@ void tst_NetworkWindow::sendPath()
     QFETCH(bool, echo);
     QFETCH(bool, time);
     QFETCH(QByteArray, bytes);
-    QFETCH(int, counted);
     QFETCH(QString, echoed);
 
     // The client's thread is never started: the request only has to be issued.
@@ -298,7 +359,6 @@ void tst_NetworkWindow::sendPath()
 
     QCOMPARE(sent.count(), 1);
     QCOMPARE(sent.at(0).at(0).toByteArray(), bytes);
-    QCOMPARE(find<QLabel>("Send_cnt")->text(), QStringLiteral("累计发送：") + QString::number(counted));
     QTRY_COMPARE(shownWithoutTimes(area()), echoed);
 }
 
@@ -311,12 +371,13 @@ void tst_NetworkWindow::severalMegabytesToSend()
     QString text;
     text.reserve(4 * 1024 * 1024);
     while (text.size() < 4 * 1024 * 1024)
-        text += QStringLiteral("0a 1b 2c 3d 4e 5f 6g 7h\n");
+        text += QStringLiteral("0a 1b 2c 3d 4e 5f 60 7f\n");
     typeToSend(text);
     m_window->LoopSend();
     QCOMPARE(sent.count(), 1);
-    QCOMPARE(sent.at(0).at(0).toByteArray().size(), text.size() / 24 * 7);
-    QTRY_COMPARE(area()->toPlainText().size(), text.size());
+    QCOMPARE(sent.at(0).at(0).toByteArray().size(), text.size() / 24 * 8);
+    // The echo is the bytes' pairs: the text without its last line end.
+    QTRY_COMPARE(area()->toPlainText().size(), text.size() - 1);
 }
 
 void tst_NetworkWindow::periodWarning_data()
@@ -340,7 +401,7 @@ void tst_NetworkWindow::periodWarning()
     QCOMPARE(answer.title(), QStringLiteral("警告"));
     QCOMPARE(answer.text(), QStringLiteral("定时周期错误！"));
     QVERIFY(answer.hadParent());
-    QVERIFY(find<QCheckBox>("Timer_Send")->isChecked());
+    QVERIFY(!find<QCheckBox>("Timer_Send")->isChecked());
     QVERIFY(!access.sendTimer()->isActive());
 }
 
@@ -364,7 +425,6 @@ void tst_NetworkWindow::timedSendStartsAndStops()
     const int stoppedAt = sent.count();
     QTest::qWait(150);
     QCOMPARE(sent.count(), stoppedAt);
-    QCOMPARE(find<QLabel>("Send_cnt")->text(), QStringLiteral("累计发送：") + QString::number(stoppedAt * 4));
 }
 
 void tst_NetworkWindow::udpTargetAndBroadcastChoice_data()
@@ -382,13 +442,14 @@ void tst_NetworkWindow::udpTargetAndBroadcastChoice_data()
                                     << QString() << 0;
     QTest::newRow("ipv6 literal") << false << QStringLiteral("::1") << QStringLiteral("65535")
                                   << QStringLiteral("::1") << 65535;
-    QTest::newRow("port kept to 16 bits") << true << QString() << QStringLiteral("70000")
-                                          << QStringLiteral("255.255.255.255") << 4464;
+    // A port that is none (-1) is refused with a box; nothing is sent.
+    QTest::newRow("port beyond 16 bits") << true << QString() << QStringLiteral("70000")
+                                         << QStringLiteral("255.255.255.255") << -1;
     QTest::newRow("port text") << false << QStringLiteral("127.0.0.1") << QStringLiteral("abc")
-                               << QStringLiteral("127.0.0.1") << 0;
-    QTest::newRow("port negative") << false << QStringLiteral("127.0.0.1") << QStringLiteral("-1")
-                                   << QStringLiteral("127.0.0.1") << 0;
-    QTest::newRow("port empty") << false << QStringLiteral("127.0.0.1") << QString() << QStringLiteral("127.0.0.1") << 0;
+                               << QStringLiteral("127.0.0.1") << -1;
+    QTest::newRow("port zero") << false << QStringLiteral("127.0.0.1") << QStringLiteral("0")
+                               << QStringLiteral("127.0.0.1") << -1;
+    QTest::newRow("port empty") << false << QStringLiteral("127.0.0.1") << QString() << QStringLiteral("127.0.0.1") << -1;
 }
 
 void tst_NetworkWindow::udpTargetAndBroadcastChoice()
@@ -408,9 +469,16 @@ void tst_NetworkWindow::udpTargetAndBroadcastChoice()
     find<QLineEdit>("Obj_IP")->setText(targetIp);
     find<QLineEdit>("Obj_Port")->setText(targetPort);
     typeToSend(QStringLiteral("datagram"));
+    MessageBoxAnswerer answer(QMessageBox::Ok);
     m_window->LoopSend();
 
     QVERIFY(!access.udpThread()->isRunning());
+    QCOMPARE(answer.seen(), port < 0);
+    if (port < 0) {
+        QCOMPARE(answer.text(), QStringLiteral("目标端口错误：请输入 1–65535 之间的整数"));
+        QCOMPARE(sent.count(), 0);
+        return;
+    }
     if (address.isNull()) {
         QCOMPARE(sent.count(), 0);
         QCOMPARE(find<QLabel>("Send_cnt")->text(), QStringLiteral("累计发送：0"));
@@ -421,6 +489,31 @@ void tst_NetworkWindow::udpTargetAndBroadcastChoice()
     QCOMPARE(sent.at(0).at(0).toByteArray(), QByteArray("datagram"));
     QCOMPARE(sent.at(0).at(1).toString(), address);
     QCOMPARE(sent.at(0).at(2).value<quint16>(), quint16(port));
+}
+
+void tst_NetworkWindow::connectRefusesPorts_data()
+{
+    QTest::addColumn<QString>("protocol");
+    QTest::addColumn<QString>("field");
+    QTest::addColumn<QString>("text");
+    QTest::newRow("target port") << QStringLiteral("TCPClient") << QStringLiteral("Obj_Port") << QStringLiteral("74586");
+    QTest::newRow("server port") << QStringLiteral("TCPserver") << QStringLiteral("Local_Port") << QStringLiteral("abc");
+    QTest::newRow("udp port") << QStringLiteral("UDPButton") << QStringLiteral("Local_Port") << QStringLiteral("70000");
+}
+
+void tst_NetworkWindow::connectRefusesPorts()
+{
+    QFETCH(QString, protocol);
+    QFETCH(QString, field);
+    QFETCH(QString, text);
+    MainWindowTestAccess access(*m_window);
+    select(protocol.toLatin1().constData());
+    find<QLineEdit>(field.toLatin1().constData())->setText(text);
+    MessageBoxAnswerer answer(QMessageBox::Ok);
+    click("Connect");
+    QVERIFY(answer.text().startsWith(field == QLatin1String("Obj_Port") ? QStringLiteral("目标端口错误") : QStringLiteral("本地端口错误")));
+    QVERIFY(find<QPushButton>("Connect")->isEnabled());
+    QVERIFY(!access.clientThread()->isRunning() && !access.serverThread()->isRunning() && !access.udpThread()->isRunning());
 }
 
 void tst_NetworkWindow::tcpClientExchange_data()
@@ -465,7 +558,7 @@ void tst_NetworkWindow::tcpClientExchange()
         click("Send");
         const QByteArray expected = hex ? QByteArray("\x01\x02\xff") : QByteArray("hello");
         QCOMPARE(readFor(side, expected.size()), expected);
-        QCOMPARE(find<QLabel>("Send_cnt")->text(), hex ? QStringLiteral("累计发送：8") : QStringLiteral("累计发送：5"));
+        QTRY_COMPARE(find<QLabel>("Send_cnt")->text(), hex ? QStringLiteral("累计发送：3") : QStringLiteral("累计发送：5"));
 
         side->write(hex ? QByteArray("\x41\x0a\xff") : QByteArray("world"));
         QTRY_COMPARE(find<QLabel>("Recive_cnt")->text(), hex ? QStringLiteral("累计接收：3") : QStringLiteral("累计接收：5"));

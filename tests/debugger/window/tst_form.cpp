@@ -397,7 +397,7 @@ void TestForm::serialPageArrangement()
     // Left column, top to bottom.
     const QList<QWidget *> left = {ui.label_Serial_num, ui.label_Baudrate, ui.label_Data_bit, ui.label_StopBit, ui.label_parity,
                                    ui.label_Check_bit_2, ui.SerialClose, ui.TimeDisplay, ui.SendNewLine_2, ui.DisplayHEX,
-                                   ui.LoopSend, ui.ReciveCountLabel};
+                                   ui.LoopSend, ui.ReciveCountLabel, ui.SendCountLabel, ui.SendClear};
     for (int i = 1; i < left.size(); ++i)
         QVERIFY2(at(left.at(i)).top() > at(left.at(i - 1)).bottom(), qPrintable(left.at(i)->objectName()));
     const QList<QPair<QWidget *, QWidget *>> pairs = {
@@ -405,7 +405,7 @@ void TestForm::serialPageArrangement()
         {ui.label_StopBit, ui.StopBitsList}, {ui.label_parity, ui.ParityList}, {ui.label_Check_bit_2, ui.FlowControlList},
         {ui.SerialClose, ui.SerialOpen}, {ui.TimeDisplay, ui.SendHEX_2}, {ui.SendNewLine_2, ui.SendDisplay},
         {ui.DisplayHEX, ui.AutoSwitchLine_2}, {ui.LoopSend, ui.LoopSendPeriod}, {ui.LoopSendPeriod, ui.label_7},
-        {ui.ReciveCountLabel, ui.SendCountLabel}, {ui.SendCountLabel, ui.SendClear},
+        {ui.ReciveCountLabel, ui.ReciveRateLabel}, {ui.SendCountLabel, ui.SendRateLabel},
         {ui.ClearRecive, ui.SaveData}, {ui.SaveData, ui.OpenFile}, {ui.OpenFile, ui.SnedData}};
     for (const auto &pair : pairs) {
         const QRect first = at(pair.first);
@@ -422,6 +422,13 @@ void TestForm::serialPageArrangement()
     QVERIFY(at(ui.SnedData).top() > send.bottom());
     QVERIFY(send.width() >= 500);
     QVERIFY(send.height() <= 100);
+
+    // A counter shows every digit of tens of gigabytes (weeks of the fastest
+    // line), and its widest rate beside it.
+    ui.ReciveCountLabel->setText(QStringLiteral("累计接收：60010000000"));
+    ui.ReciveRateLabel->setText(QStringLiteral("1023 KB/s"));
+    QTRY_VERIFY(ui.ReciveCountLabel->width() >= ui.ReciveCountLabel->sizeHint().width());
+    QVERIFY(ui.ReciveRateLabel->width() >= ui.ReciveRateLabel->sizeHint().width());
 }
 
 QTEST_MAIN(TestForm)

@@ -4,6 +4,7 @@
 #include "mainwindow.h"
 #include "../windowstores.h"
 
+#include "bytecounter.h"
 #include "fieldrules.h"
 #include "localhost_guard.h"
 #include "messagefiles.h"
@@ -69,6 +70,8 @@ private Q_SLOTS:
 
     void fieldNumbers_data();
     void fieldNumbers();
+    void counterTexts_data();
+    void counterTexts();
     void readTextFile_data();
     void readTextFile();
     void writeTextFile_data();
@@ -114,32 +117,51 @@ void TestMessageFiles::cleanup()
 void TestMessageFiles::fieldNumbers_data()
 {
     QTest::addColumn<QString>("text");
-    QTest::addColumn<int>("port");
-    QTest::addColumn<int>("timedPeriod"); // 0: refused
-    QTest::addColumn<int>("loopPeriod");
+    QTest::addColumn<int>("targetPort"); // -1: refused
+    QTest::addColumn<int>("localPort");  // -1: refused
+    QTest::addColumn<int>("period");     // 0: refused
 
-    const int longest = std::numeric_limits<int>::max();
     QTest::newRow("8080") << "8080" << 8080 << 8080 << 8080;
-    QTest::newRow("beyond 16 bits") << "99999" << 34463 << 99999 << 99999;
-    QTest::newRow("70000") << "70000" << 4464 << 70000 << 70000;
+    QTest::newRow("beyond the highest") << "65536" << -1 << -1 << 65536;
+    QTest::newRow("74586") << "74586" << -1 << -1 << 74586;
     QTest::newRow("blanks around") << " 250 " << 250 << 250 << 250;
-    QTest::newRow("not a number") << "abc" << 0 << 0 << 0;
-    QTest::newRow("empty") << "" << 0 << 0 << 0;
-    QTest::newRow("zero") << "0" << 0 << 0 << 0;
-    QTest::newRow("negative") << "-5" << 0 << 0 << 0;
-    QTest::newRow("beyond int") << "99999999999" << int(99999999999ULL & 0xFFFF) << 0 << longest;
-    QTest::newRow("number and text") << "80x" << 0 << 0 << 0;
+    QTest::newRow("zero: the system's choice") << "0" << -1 << 0 << 0;
+    QTest::newRow("not a number") << "abc" << -1 << -1 << 0;
+    QTest::newRow("empty") << "" << -1 << -1 << 0;
+    QTest::newRow("negative") << "-5" << -1 << -1 << 0;
+    QTest::newRow("beyond int") << "99999999999" << -1 << -1 << 0;
+    QTest::newRow("number and text") << "80x" << -1 << -1 << 0;
 }
 
 void TestMessageFiles::fieldNumbers()
 {
     QFETCH(QString, text);
-    QFETCH(int, port);
-    QFETCH(int, timedPeriod);
-    QFETCH(int, loopPeriod);
-    QCOMPARE(int(portFromField(text)), port);
-    QCOMPARE(timedSendPeriodFromText(text).value_or(0), timedPeriod);
-    QCOMPARE(loopPeriodFromText(text), loopPeriod);
+    QFETCH(int, targetPort);
+    QFETCH(int, localPort);
+    QFETCH(int, period);
+    const auto port = [](std::optional<quint16> value) { return value ? int(*value) : -1; };
+    QCOMPARE(port(targetPortFromField(text)), targetPort);
+    QCOMPARE(port(localPortFromField(text)), localPort);
+    QCOMPARE(timedSendPeriodFromText(text).value_or(0), period);
+}
+
+void TestMessageFiles::counterTexts_data()
+{
+    QTest::addColumn<quint64>("bytesPerSecond");
+    QTest::addColumn<QString>("rate");
+
+    QTest::newRow("idle") << quint64(0) << "";
+    QTest::newRow("bytes") << quint64(1023) << "1023 B/s";
+    QTest::newRow("one kilobyte") << quint64(1024) << "1.0 KB/s";
+    QTest::newRow("no decimal from ten") << quint64(1023 * 1024) << "1023 KB/s";
+    QTest::newRow("megabytes") << quint64(1234567) << "1.2 MB/s";
+}
+
+void TestMessageFiles::counterTexts()
+{
+    QFETCH(quint64, bytesPerSecond);
+    QFETCH(QString, rate);
+    QCOMPARE(byteRateText(bytesPerSecond), rate);
 }
 
 void TestMessageFiles::readTextFile_data()
