@@ -34,3 +34,12 @@ foreach(program wrenpost crateforge)
     target_compile_definitions(common_sheets_${program} PRIVATE
         SHEETS_DIR="$<TARGET_PROPERTY:${program}_lib,BINARY_DIR>/stylesheets/qss")
 endforeach()
+
+# Each program's style sheets show the focus of every kind of control.
+foreach(program wrenpost crateforge)
+    project_add_test(common_focus_${program}
+        SOURCES ${CMAKE_CURRENT_LIST_DIR}/sheets/focus_test.cpp
+        LIBS ${program}_lib TIMEOUT 60)
+endforeach()
+target_compile_definitions(common_focus_wrenpost PRIVATE ACCENT_BUTTON="Send")
+target_compile_definitions(common_focus_crateforge PRIVATE ACCENT_BUTTON="startButton")

@@ -3,6 +3,7 @@
 #include <QAbstractButton>
 #include <QApplication>
 #include <QDialog>
+#include <QTest>
 #include <QTimer>
 
 namespace {
@@ -54,4 +55,24 @@ void MessageBoxAnswerer::poll()
     }
     if (!m_repeat)
         m_timer->stop();
+}
+
+QMessageBox::StandardButton pressKeyInNextBox(Qt::Key key, const std::function<void()> &open)
+{
+    QMessageBox::StandardButton clicked = QMessageBox::NoButton;
+    QTimer poll;
+    QObject::connect(&poll, &QTimer::timeout, [&] {
+        auto *box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget());
+        if (!box || !box->isVisible())
+            return;
+        poll.stop();
+        QObject::connect(box, &QMessageBox::buttonClicked, box,
+                         [&clicked, box](QAbstractButton *button) { clicked = box->standardButton(button); });
+        QTest::keyClick(box, key);
+        if (box->isVisible())
+            box->reject();
+    });
+    poll.start(kPollMs);
+    open();
+    return clicked;
 }

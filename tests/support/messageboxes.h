@@ -5,6 +5,8 @@
 #include <QString>
 #include <QStringList>
 
+#include <functional>
+
 // Answers the next modal message box (or any modal dialog) that appears, from a
 // polling timer, so that a test can drive code which calls exec(). Keep the
 // object alive until the box has been answered; seen() tells whether it was.
@@ -43,3 +45,8 @@ private:
     bool m_hadParent = false;
     class QTimer *m_timer;
 };
+
+// Runs `open`, which shows a message box modally, presses `key` in that box and
+// returns the standard button the key clicked (NoButton: none, the box is then
+// rejected so that `open` returns).
+QMessageBox::StandardButton pressKeyInNextBox(Qt::Key key, const std::function<void()> &open);

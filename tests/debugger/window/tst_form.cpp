@@ -11,6 +11,8 @@
 #include <QLabel>
 #include <QLayout>
 #include <QLineEdit>
+#include <QDir>
+#include <QFile>
 #include <QTextEdit>
 #include <QToolButton>
 #include <QtTest>
@@ -34,6 +36,8 @@ private Q_SLOTS:
     void retranslateResetsFormTexts();
     void networkPageArrangement();
     void serialPageArrangement();
+    void serialSendAreaLooksAsItIs_data();
+    void serialSendAreaLooksAsItIs();
 
 private:
     template <class T = QObject>
@@ -252,9 +256,9 @@ void TestForm::objects()
 
 void TestForm::formProperties()
 {
-    QCOMPARE(m_form->size(), QSize(960, 582));
-    QCOMPARE(m_form->minimumSize(), QSize(960, 480));
-    QCOMPARE(m_form->maximumSize(), QSize(960, 760));
+    QCOMPARE(m_form->size(), QSize(960, 640));
+    QCOMPARE(m_form->minimumSize(), QSize(960, 640));
+    QCOMPARE(m_form->maximumSize(), QSize(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX));
     QCOMPARE(m_form->font().family(), QStringLiteral("Source Code Pro"));
     QCOMPARE(m_form->font().pointSize(), 10);
 
@@ -298,8 +302,8 @@ void TestForm::formProperties()
     QVERIFY(m_ui->DataRecive->isReadOnly());
 
     QCOMPARE(m_ui->DataToSend->minimumWidth(), 500);
-    QCOMPARE(m_ui->DataToSend->maximumHeight(), 100);
-    QCOMPARE(m_ui->DataToSend->styleSheet(), QStringLiteral("background-color: rgb(238, 238, 238);"));
+    // Its look comes from the style sheet, enabled or not, as every other area's does.
+    QVERIFY(m_ui->DataToSend->styleSheet().isEmpty());
 }
 
 void TestForm::sideMenuButtons_data()
@@ -421,7 +425,41 @@ void TestForm::serialPageArrangement()
     QVERIFY(send.top() > receive.bottom());
     QVERIFY(at(ui.SnedData).top() > send.bottom());
     QVERIFY(send.width() >= 500);
-    QVERIFY(send.height() <= 100);
+    // At the smallest size the send area stays a few lines high.
+    QVERIFY(receive.height() > 3 * send.height());
+}
+
+void TestForm::serialSendAreaLooksAsItIs_data()
+{
+    QTest::addColumn<QString>("sheet");
+    const QStringList sheets = QDir(QStringLiteral(":/qss")).entryList({QStringLiteral("*.css")}, QDir::Files);
+    for (const QString &name : sheets)
+        QTest::newRow(qPrintable(name)) << QStringLiteral(":/qss/") + name;
+}
+
+void TestForm::serialSendAreaLooksAsItIs()
+{
+    QFETCH(QString, sheet);
+    QFile file(sheet);
+    QVERIFY(file.open(QIODevice::ReadOnly));
+    qApp->setStyleSheet(QString::fromUtf8(file.readAll()));
+    QMainWindow window;
+    Ui::MainWindow ui;
+    ui.setupUi(&window);
+    window.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&window));
+    const auto middle = [](QWidget *area) {
+        const QImage image = area->grab().toImage();
+        return image.pixelColor(image.width() / 2, image.height() / 2);
+    };
+    ui.stackedWidget->setCurrentIndex(0);
+    const QColor enabled = middle(ui.Send_msg);
+    ui.stackedWidget->setCurrentIndex(1);
+    // Enabled, the serial send area looks as the network page's does; disabled, it does not.
+    QCOMPARE(middle(ui.DataToSend), enabled);
+    ui.DataToSend->setEnabled(false);
+    QVERIFY(middle(ui.DataToSend) != enabled);
+    qApp->setStyleSheet(QString());
 }
 
 QTEST_MAIN(TestForm)

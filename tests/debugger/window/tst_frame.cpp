@@ -61,6 +61,8 @@ private Q_SLOTS:
     void functionKey();
     void escape_data();
     void escape();
+    void cornerDragGrowsTextAreas_data();
+    void cornerDragGrowsTextAreas();
     void minimise();
     void closeQuestionNo();
     void menuEntries();
@@ -108,7 +110,7 @@ void TestFrame::freshStart()
     QVERIFY(window.testAttribute(Qt::WA_TranslucentBackground));
     QCOMPARE(window.size(), QSize(960, 640));
     QCOMPARE(window.minimumSize(), QSize(960, 640));
-    QCOMPARE(window.maximumSize(), QSize(960, 640));
+    QCOMPARE(window.maximumSize(), QSize(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX));
     QCOMPARE(window.windowTitle(), QStringLiteral("雁桥"));
 
     QVERIFY(!child<QWidget>("centralwidget")->graphicsEffect());
@@ -304,8 +306,6 @@ void TestFrame::drag_data()
     QTest::newRow("network page margin") << "networkPage" << QPoint(4, 4) << left << false;
     QTest::newRow("network page, below the title bar") << "networkPage" << QPoint(300, 2) << left << false;
     QTest::newRow("receive area") << "Recive_msg" << QPoint(50, 50) << left << false;
-    QTest::newRow("shadow margin above the title bar") << "centralwidget" << QPoint(300, 4) << left << false;
-    QTest::newRow("shadow margin left of the side menu") << "centralwidget" << QPoint(4, 300) << left << false;
 }
 
 void TestFrame::drag()
@@ -377,20 +377,31 @@ void TestFrame::functionKey()
 void TestFrame::escape_data()
 {
     QTest::addColumn<int>("answer");
+    QTest::addColumn<int>("key"); // pressed in the box instead of clicking an answer
     QTest::addColumn<bool>("closed");
 
-    QTest::newRow("yes") << int(QMessageBox::Yes) << true;
-    QTest::newRow("no") << int(QMessageBox::No) << false;
-    QTest::newRow("dismissed") << int(QMessageBox::NoButton) << false;
+    QTest::newRow("yes") << int(QMessageBox::Yes) << 0 << true;
+    QTest::newRow("no") << int(QMessageBox::No) << 0 << false;
+    QTest::newRow("dismissed") << int(QMessageBox::NoButton) << 0 << false;
+    // No is the default: an Enter or a second Escape leaves the window open.
+    QTest::newRow("then Enter") << int(QMessageBox::No) << int(Qt::Key_Return) << false;
+    QTest::newRow("then Escape") << int(QMessageBox::No) << int(Qt::Key_Escape) << false;
 }
 
 void TestFrame::escape()
 {
     QFETCH(int, answer);
+    QFETCH(int, key);
     QFETCH(bool, closed);
 
     // In TCP server mode too, where F1 does nothing.
     QTest::mouseClick(child<QToolButton>("TCPserver"), Qt::LeftButton);
+    if (key) {
+        const auto clicked = pressKeyInNextBox(Qt::Key(key), [this] { QTest::keyClick(m_window.get(), Qt::Key_Escape); });
+        QCOMPARE(int(clicked), answer);
+        QCOMPARE(m_window->isVisible(), !closed);
+        return;
+    }
     MessageBoxAnswerer answerer(QMessageBox::StandardButton(answer), 3000);
     QTest::keyClick(m_window.get(), Qt::Key_Escape);
     QCOMPARE(answerer.count(), 1);
@@ -400,6 +411,55 @@ void TestFrame::escape()
     QCOMPARE(answerer.buttonTexts().size(), 2);
     QVERIFY(!answerer.hadParent());
     QCOMPARE(m_window->isVisible(), !closed);
+}
+
+void TestFrame::cornerDragGrowsTextAreas_data()
+{
+    QTest::addColumn<QString>("protocolButton");
+    QTest::addColumn<QString>("receiveArea");
+    QTest::addColumn<QString>("sendArea");
+    QTest::addColumn<QString>("settingsColumn");
+    QTest::newRow("network page") << "TCPClient" << "Recive_msg" << "Send_msg" << "networkSettings";
+    QTest::newRow("serial page") << "serialButton" << "DataRecive" << "DataToSend" << "serialSettings";
+}
+
+void TestFrame::cornerDragGrowsTextAreas()
+{
+    QFETCH(QString, protocolButton);
+    QFETCH(QString, receiveArea);
+    QFETCH(QString, sendArea);
+    QFETCH(QString, settingsColumn);
+
+    QTest::mouseClick(m_window->findChild<QToolButton *>(protocolButton), Qt::LeftButton);
+    const auto sizeOf = [this](const QString &name) { return m_window->findChild<QWidget *>(name)->size(); };
+    const QSize receive = sizeOf(receiveArea), send = sizeOf(sendArea), settings = sizeOf(settingsColumn);
+    const QRect start = m_window->geometry();
+
+    // In the shadow's margin at the bottom right corner; offscreen has no
+    // system resizing, so the frame's own takes the drag.
+    const QPoint corner(m_window->width() - 3, m_window->height() - 3);
+    const QPoint travel(400, 300);
+    QTest::mousePress(m_window.get(), Qt::LeftButton, {}, corner);
+    QMouseEvent move(QEvent::MouseMove, QPointF(corner + travel), QPointF(m_window->mapToGlobal(corner) + travel),
+                     Qt::NoButton, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(m_window.get(), &move);
+    QTest::mouseRelease(m_window.get(), Qt::LeftButton, {}, corner + travel);
+    QTRY_COMPARE(m_window->geometry(), QRect(start.topLeft(), start.size() + QSize(400, 300)));
+
+    // The growth goes to the text areas; the settings column keeps its width.
+    QTRY_COMPARE(sizeOf(receiveArea).width(), receive.width() + 400);
+    QVERIFY(sizeOf(receiveArea).height() > receive.height() + 150);
+    QVERIFY(sizeOf(sendArea).height() > send.height() + 30);
+    QCOMPARE(sizeOf(settingsColumn).width(), settings.width());
+
+    // An inward drag stops at the smallest size.
+    const QPoint far(m_window->width() - 3, m_window->height() - 3);
+    QTest::mousePress(m_window.get(), Qt::LeftButton, {}, far);
+    QMouseEvent back(QEvent::MouseMove, QPointF(far - QPoint(900, 900)),
+                     QPointF(m_window->mapToGlobal(far) - QPoint(900, 900)), Qt::NoButton, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(m_window.get(), &back);
+    QTest::mouseRelease(m_window.get(), Qt::LeftButton, {}, far);
+    QTRY_COMPARE(m_window->size(), QSize(960, 640));
 }
 
 void TestFrame::minimise()

@@ -15,9 +15,7 @@
 #include <QDir>
 #include <QFile>
 #include <QPushButton>
-#include <QScopeGuard>
 #include <QSettings>
-#include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTextBrowser>
 #include <QTextEdit>
@@ -320,60 +318,79 @@ void TestMessageFiles::importIntoSendArea()
 void TestMessageFiles::exportReceiveArea_data()
 {
     QTest::addColumn<QString>("content");
-    // Every name the save can take is a folder: in none, in the program's
-    // folder, in the documents folder too.
-    QTest::addColumn<int>("blocked");
-    QTest::addColumn<QString>("title");
+    QTest::addColumn<QString>("target"); // "new", "cancel", or "gone": its folder goes once it is chosen
+    QTest::addColumn<QString>("title");  // of the box after the dialog, empty when none shows
     QTest::addColumn<QString>("text");
 
-    QTest::newRow("Chinese and markup") << QStringLiteral("第一行 <b>one</b>\nsecond") << 0 << "提示！" << "保存成功！";
-    QTest::newRow("empty area") << QString() << 0 << "提示！" << "保存成功！";
-    QTest::newRow("program folder not writable") << QStringLiteral("data") << 1 << "提示！" << "保存成功！";
-    QTest::newRow("cannot be written") << QStringLiteral("data") << 2 << "错误！" << "写入文件失败！";
+    QTest::newRow("Chinese and markup") << QStringLiteral("第一行 <b>one</b>\nsecond") << "new" << "提示！" << "保存成功！";
+    QTest::newRow("empty area") << QString() << "new" << "提示！" << "保存成功！";
+    QTest::newRow("cancelled") << QStringLiteral("data") << "cancel" << "" << "";
+    QTest::newRow("cannot be written") << QStringLiteral("data") << "gone" << "错误！" << "写入文件失败！";
 }
 
 void TestMessageFiles::exportReceiveArea()
 {
     QFETCH(QString, content);
-    QFETCH(int, blocked);
+    QFETCH(QString, target);
     QFETCH(QString, title);
     QFETCH(QString, text);
+    QTemporaryDir dir;
+    const QString folder = target == QLatin1String("gone") ? dir.filePath(QStringLiteral("sub")) : dir.path();
+    QVERIFY(QDir().mkpath(folder));
+    const QString path = folder + QStringLiteral("/接收.txt");
+    {
+        MainWindow w;
+        w.findChild<QTextBrowser *>(QStringLiteral("Recive_msg"))->setPlainText(content);
+        const QDateTime from = QDateTime::currentDateTime();
+        ModalDriver driver;
+        if (target == QLatin1String("cancel")) {
+            driver.cancel();
+        } else if (target == QLatin1String("gone")) {
+            driver.then([path, folder](QWidget *modal) {
+                auto *dialog = qobject_cast<QFileDialog *>(modal);
+                if (QWidget *focused = dialog->focusWidget())
+                    focused->clearFocus();
+                dialog->selectFile(path);
+                static_cast<QDialog *>(dialog)->accept();
+                QDir(folder).removeRecursively();
+            });
+        } else {
+            driver.choose(path);
+        }
+        if (!title.isEmpty())
+            driver.press(QMessageBox::Ok);
+        QTest::mouseClick(w.findChild<QPushButton *>(QStringLiteral("savefileButton")), Qt::LeftButton);
+        QVERIFY(driver.done());
 
-    MainWindow w;
-    w.findChild<QTextBrowser *>(QStringLiteral("Recive_msg"))->setPlainText(content);
-    const QDateTime from = QDateTime::currentDateTime();
-    const QString documents = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
-    QVERIFY(QDir().mkpath(documents));
-    const QStringList folders{QCoreApplication::applicationDirPath(), documents};
-    // What this case leaves in the documents folder goes with it (the program's folder is swept by cleanup).
-    const auto sweep = qScopeGuard([&] {
-        for (const QString &name : saveCandidates(from, from.addSecs(6), documents))
-            QFileInfo(name).isDir() ? QDir().rmdir(name) : QFile::remove(name);
-    });
-    for (int i = 0; i < blocked; ++i)
-        for (const QString &name : saveCandidates(from, from.addSecs(5), folders.at(i)))
-            QVERIFY(QDir().mkdir(name));
+        // The first save is offered in the program's folder, under the time's name.
+        const ModalDriver::Seen &dialog = driver.seen().first();
+        QCOMPARE(dialog.title, QStringLiteral("保存接收区"));
+        QVERIFY(dialog.hadParent);
+        QCOMPARE(dialog.directory, QCoreApplication::applicationDirPath());
+        QCOMPARE(dialog.nameFilters, QStringList{QStringLiteral("Text files (*.txt)")});
+        QCOMPARE(driver.seen().last().title, title.isEmpty() ? dialog.title : title);
+        if (!title.isEmpty())
+            QCOMPARE(driver.seen().last().text, text);
+        // Nothing is written where the dialog was not pointed.
+        for (const QString &name : saveCandidates(from, QDateTime::currentDateTime()))
+            QVERIFY2(!QFileInfo::exists(name), qPrintable(name));
+        if (target != QLatin1String("new"))
+            return;
 
-    ModalDriver driver;
-    driver.press(QMessageBox::Ok);
-    QTest::mouseClick(w.findChild<QPushButton *>(QStringLiteral("savefileButton")), Qt::LeftButton);
-    const QDateTime to = QDateTime::currentDateTime();
-    QVERIFY(driver.done());
-    QCOMPARE(driver.seen().size(), 1);
-    QCOMPARE(driver.seen().first().title, title);
-    QCOMPARE(driver.seen().first().text, text);
-    QVERIFY(!driver.seen().first().hadParent);
-    if (blocked == 2)
-        return;
+        QFile file(path);
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        QCOMPARE(file.readAll(), content.toUtf8());
 
-    QStringList written;
-    for (const QString &candidate : saveCandidates(from, to, folders.at(blocked)))
-        if (QFileInfo(candidate).isFile())
-            written << candidate;
-    QCOMPARE(written.size(), 1);
-    QFile file(written.first());
-    QVERIFY(file.open(QIODevice::ReadOnly));
-    QCOMPARE(file.readAll(), content.toUtf8());
+        // The next save is offered where the last one went.
+        ModalDriver again;
+        again.cancel();
+        QTest::mouseClick(w.findChild<QPushButton *>(QStringLiteral("savefileButton")), Qt::LeftButton);
+        QVERIFY(again.done());
+        QCOMPARE(again.seen().size(), 1);
+        QCOMPARE(again.seen().first().directory, dir.path());
+    }
+    // And so is the first save of the next run.
+    QCOMPARE(wrenpostSettings().value(QStringLiteral("options/saveFolder")).toString(), dir.path());
 }
 
 QTEST_MAIN(TestMessageFiles)

@@ -127,6 +127,8 @@ private Q_SLOTS:
     void protocolRule();
     void storedValues_data();
     void storedValues();
+    void windowSizeKept_data();
+    void windowSizeKept();
     void resetAnsweredNo();
     void resetAnsweredYes_data();
     void resetAnsweredYes();
@@ -255,6 +257,46 @@ void TestSettings::storedValues()
     wrenpostSettings().setValue(key, stored);
     MainWindow w;
     QCOMPARE(shown(child<QWidget>(&w, widget.toLatin1().constData())).toString(), expected.toString());
+}
+
+void TestSettings::windowSizeKept_data()
+{
+    QTest::addColumn<QVariantList>("stored"); // width, height, maximised; empty: nothing stored
+    QTest::addColumn<QSize>("size");
+    QTest::addColumn<bool>("maximised");
+
+    QTest::newRow("nothing stored") << QVariantList() << QSize(960, 640) << false;
+    QTest::newRow("larger") << QVariantList{1100, 700, false} << QSize(1100, 700) << false;
+    QTest::newRow("below the minimum") << QVariantList{500, 900, false} << QSize(960, 900) << false;
+    QTest::newRow("not numbers") << QVariantList{"wide", "tall", false} << QSize(960, 640) << false;
+    QTest::newRow("maximised keeps its normal size") << QVariantList{1000, 660, true} << QSize(1000, 660) << true;
+}
+
+void TestSettings::windowSizeKept()
+{
+    QFETCH(QVariantList, stored);
+    QFETCH(QSize, size);
+    QFETCH(bool, maximised);
+
+    if (!stored.isEmpty()) {
+        QSettings settings = wrenpostSettings();
+        settings.setValue(QStringLiteral("window/width"), stored.at(0));
+        settings.setValue(QStringLiteral("window/height"), stored.at(1));
+        settings.setValue(QStringLiteral("window/maximized"), stored.at(2));
+    }
+    {
+        MainWindow w;
+        w.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&w));
+        QCOMPARE(w.isMaximized(), maximised);
+        QCOMPARE(w.normalGeometry().size(), size);
+        QCOMPARE(w.minimumSize(), QSize(960, 640));
+    }
+    // What the window came back as is what it leaves.
+    QSettings settings = wrenpostSettings();
+    QCOMPARE(settings.value(QStringLiteral("window/width")).toInt(), size.width());
+    QCOMPARE(settings.value(QStringLiteral("window/height")).toInt(), size.height());
+    QCOMPARE(settings.value(QStringLiteral("window/maximized")).toBool(), maximised);
 }
 
 void TestSettings::resetAnsweredNo()
