@@ -84,6 +84,8 @@ MainWindow::MainWindow(QWidget *parent)
     // Tab goes down the page: the kick button stands above the client list.
     setTabOrder(ui->Kick, ui->client_list);
     ui->logoButton->setFocusPolicy(Qt::NoFocus);
+    // The keyboard starts where one types, not on the first protocol button.
+    ui->Send_msg->setFocus();
 
     // Last, so that the rebuilt menu shows the language's check and every
     // field already holds what the switch has to keep.
