@@ -41,5 +41,6 @@ foreach(program wrenpost crateforge)
         SOURCES ${CMAKE_CURRENT_LIST_DIR}/sheets/focus_test.cpp
         LIBS ${program}_lib TIMEOUT 60)
 endforeach()
+# The accented button of each, whose own rules must show the focus too.
 target_compile_definitions(common_focus_wrenpost PRIVATE ACCENT_BUTTON="Send")
 target_compile_definitions(common_focus_crateforge PRIVATE ACCENT_BUTTON="startButton")

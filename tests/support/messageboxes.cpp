@@ -3,7 +3,7 @@
 #include <QAbstractButton>
 #include <QApplication>
 #include <QDialog>
-#include <QTest>
+#include <QPushButton>
 #include <QTimer>
 
 namespace {
@@ -36,6 +36,8 @@ void MessageBoxAnswerer::poll()
         m_title = box->windowTitle();
         m_text = box->text();
         m_icon = box->icon();
+        m_defaultButton = box->standardButton(box->defaultButton());
+        m_escapeButton = box->standardButton(box->escapeButton());
         m_buttonTexts.clear();
         const auto buttons = box->buttons();
         for (QAbstractButton *button : buttons)
@@ -55,24 +57,4 @@ void MessageBoxAnswerer::poll()
     }
     if (!m_repeat)
         m_timer->stop();
-}
-
-QMessageBox::StandardButton pressKeyInNextBox(Qt::Key key, const std::function<void()> &open)
-{
-    QMessageBox::StandardButton clicked = QMessageBox::NoButton;
-    QTimer poll;
-    QObject::connect(&poll, &QTimer::timeout, [&] {
-        auto *box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget());
-        if (!box || !box->isVisible())
-            return;
-        poll.stop();
-        QObject::connect(box, &QMessageBox::buttonClicked, box,
-                         [&clicked, box](QAbstractButton *button) { clicked = box->standardButton(button); });
-        QTest::keyClick(box, key);
-        if (box->isVisible())
-            box->reject();
-    });
-    poll.start(kPollMs);
-    open();
-    return clicked;
 }

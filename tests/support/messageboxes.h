@@ -5,8 +5,6 @@
 #include <QString>
 #include <QStringList>
 
-#include <functional>
-
 // Answers the next modal message box (or any modal dialog) that appears, from a
 // polling timer, so that a test can drive code which calls exec(). Keep the
 // object alive until the box has been answered; seen() tells whether it was.
@@ -26,6 +24,9 @@ public:
     QMessageBox::Icon icon() const { return m_icon; }
     QStringList buttonTexts() const { return m_buttonTexts; }
     bool hadParent() const { return m_hadParent; }
+    // What Enter and Escape would have answered.
+    QMessageBox::StandardButton defaultButton() const { return m_defaultButton; }
+    QMessageBox::StandardButton escapeButton() const { return m_escapeButton; }
 
     // Keep answering every box that shows up (for code that shows several).
     void setRepeat(bool repeat) { m_repeat = repeat; }
@@ -43,10 +44,7 @@ private:
     QMessageBox::Icon m_icon = QMessageBox::NoIcon;
     QStringList m_buttonTexts;
     bool m_hadParent = false;
+    QMessageBox::StandardButton m_defaultButton = QMessageBox::NoButton;
+    QMessageBox::StandardButton m_escapeButton = QMessageBox::NoButton;
     class QTimer *m_timer;
 };
-
-// Runs `open`, which shows a message box modally, presses `key` in that box and
-// returns the standard button the key clicked (NoButton: none, the box is then
-// rejected so that `open` returns).
-QMessageBox::StandardButton pressKeyInNextBox(Qt::Key key, const std::function<void()> &open);

@@ -6,7 +6,7 @@ set_tests_properties(debugger_form debugger_frame PROPERTIES TIMEOUT 60)
 
 # The settings and language tests answer dialogs with the packager's modal
 # driver and open pseudo-terminals with the serial tests' peer.
-foreach(test debugger_settings debugger_language debugger_messagefiles debugger_keys)
+foreach(test debugger_settings debugger_language debugger_messagefiles)
     if(TARGET ${test})
         target_include_directories(${test} PRIVATE ${PROJECT_SOURCE_DIR}/tests/packager/window
             ${PROJECT_SOURCE_DIR}/tests/debugger/serial)

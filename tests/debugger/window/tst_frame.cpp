@@ -17,11 +17,15 @@
 #include <QComboBox>
 #include <QHostAddress>
 #include <QLabel>
+#include <QLayout>
 #include <QLineEdit>
 #include <QMenu>
 #include <QPointer>
 #include <QPushButton>
 #include <QSettings>
+#include <QTcpServer>
+#include <QTcpSocket>
+#include <QTextEdit>
 #include <QStackedWidget>
 #include <QTimer>
 #include <QToolButton>
@@ -61,8 +65,15 @@ private Q_SLOTS:
     void functionKey();
     void escape_data();
     void escape();
+    void edgesAt_data();
+    void edgesAt();
     void cornerDragGrowsTextAreas_data();
     void cornerDragGrowsTextAreas();
+    void doubleClickOnTitleBar();
+    void sendKeys_data();
+    void sendKeys();
+    void tabGoesDownThePage_data();
+    void tabGoesDownThePage();
     void minimise();
     void closeQuestionNo();
     void menuEntries();
@@ -75,6 +86,8 @@ private:
     template <class T>
     T *child(const char *name) const { return ::child<T>(m_window.get(), name); }
     void prepareForProtocolSwitch();
+    // A left-button drag in the window by `travel`, from `from` (window coordinates).
+    void dragWindow(QPoint from, QPoint travel);
 
     std::unique_ptr<LogCapture> m_log;
     std::unique_ptr<MainWindow> m_window;
@@ -377,31 +390,20 @@ void TestFrame::functionKey()
 void TestFrame::escape_data()
 {
     QTest::addColumn<int>("answer");
-    QTest::addColumn<int>("key"); // pressed in the box instead of clicking an answer
     QTest::addColumn<bool>("closed");
 
-    QTest::newRow("yes") << int(QMessageBox::Yes) << 0 << true;
-    QTest::newRow("no") << int(QMessageBox::No) << 0 << false;
-    QTest::newRow("dismissed") << int(QMessageBox::NoButton) << 0 << false;
-    // No is the default: an Enter or a second Escape leaves the window open.
-    QTest::newRow("then Enter") << int(QMessageBox::No) << int(Qt::Key_Return) << false;
-    QTest::newRow("then Escape") << int(QMessageBox::No) << int(Qt::Key_Escape) << false;
+    QTest::newRow("yes") << int(QMessageBox::Yes) << true;
+    QTest::newRow("no") << int(QMessageBox::No) << false;
+    QTest::newRow("dismissed") << int(QMessageBox::NoButton) << false;
 }
 
 void TestFrame::escape()
 {
     QFETCH(int, answer);
-    QFETCH(int, key);
     QFETCH(bool, closed);
 
     // In TCP server mode too, where F1 does nothing.
     QTest::mouseClick(child<QToolButton>("TCPserver"), Qt::LeftButton);
-    if (key) {
-        const auto clicked = pressKeyInNextBox(Qt::Key(key), [this] { QTest::keyClick(m_window.get(), Qt::Key_Escape); });
-        QCOMPARE(int(clicked), answer);
-        QCOMPARE(m_window->isVisible(), !closed);
-        return;
-    }
     MessageBoxAnswerer answerer(QMessageBox::StandardButton(answer), 3000);
     QTest::keyClick(m_window.get(), Qt::Key_Escape);
     QCOMPARE(answerer.count(), 1);
@@ -409,57 +411,161 @@ void TestFrame::escape()
     QCOMPARE(answerer.text(), QStringLiteral("确定退出吗？"));
     QCOMPARE(answerer.icon(), QMessageBox::Question);
     QCOMPARE(answerer.buttonTexts().size(), 2);
+    // Enter and a second Escape both answer No.
+    QCOMPARE(answerer.defaultButton(), QMessageBox::No);
+    QCOMPARE(answerer.escapeButton(), QMessageBox::No);
     QVERIFY(!answerer.hadParent());
     QCOMPARE(m_window->isVisible(), !closed);
+}
+
+void TestFrame::dragWindow(QPoint from, QPoint travel)
+{
+    QTest::mousePress(m_window.get(), Qt::LeftButton, {}, from);
+    QMouseEvent move(QEvent::MouseMove, QPointF(from + travel), QPointF(m_window->mapToGlobal(from) + travel),
+                     Qt::NoButton, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(m_window.get(), &move);
+    QTest::mouseRelease(m_window.get(), Qt::LeftButton, {}, from + travel);
+}
+
+void TestFrame::edgesAt_data()
+{
+    QTest::addColumn<QPoint>("at");
+    QTest::addColumn<int>("grip");
+    QTest::addColumn<int>("edges");
+    const int left = Qt::LeftEdge, right = Qt::RightEdge, top = Qt::TopEdge, bottom = Qt::BottomEdge;
+    QTest::newRow("left edge") << QPoint(3, 150) << 10 << left;
+    QTest::newRow("top edge") << QPoint(200, 9) << 10 << top;
+    QTest::newRow("bottom right corner, last pixel") << QPoint(399, 299) << 10 << (bottom | right);
+    QTest::newRow("along the top, near the left") << QPoint(15, 4) << 10 << (top | left);
+    QTest::newRow("just inside") << QPoint(10, 150) << 10 << 0;
+    QTest::newRow("outside") << QPoint(-1, 5) << 10 << 0;
+    QTest::newRow("no grip (maximised)") << QPoint(0, 0) << 0 << 0;
+}
+
+void TestFrame::edgesAt()
+{
+    QFETCH(QPoint, at);
+    QFETCH(int, grip);
+    QFETCH(int, edges);
+    QCOMPARE(int(FramelessFrame::edgesAt(QSize(400, 300), at, grip)), edges);
 }
 
 void TestFrame::cornerDragGrowsTextAreas_data()
 {
     QTest::addColumn<QString>("protocolButton");
-    QTest::addColumn<QString>("receiveArea");
-    QTest::addColumn<QString>("sendArea");
-    QTest::addColumn<QString>("settingsColumn");
-    QTest::newRow("network page") << "TCPClient" << "Recive_msg" << "Send_msg" << "networkSettings";
-    QTest::newRow("serial page") << "serialButton" << "DataRecive" << "DataToSend" << "serialSettings";
+    QTest::addColumn<QStringList>("areas"); // receive area, send area, settings column
+    QTest::newRow("network page") << "TCPClient" << QStringList{"Recive_msg", "Send_msg", "networkSettings"};
+    QTest::newRow("serial page") << "serialButton" << QStringList{"DataRecive", "DataToSend", "serialSettings"};
 }
 
 void TestFrame::cornerDragGrowsTextAreas()
 {
     QFETCH(QString, protocolButton);
-    QFETCH(QString, receiveArea);
-    QFETCH(QString, sendArea);
-    QFETCH(QString, settingsColumn);
-
+    QFETCH(QStringList, areas);
     QTest::mouseClick(m_window->findChild<QToolButton *>(protocolButton), Qt::LeftButton);
     const auto sizeOf = [this](const QString &name) { return m_window->findChild<QWidget *>(name)->size(); };
-    const QSize receive = sizeOf(receiveArea), send = sizeOf(sendArea), settings = sizeOf(settingsColumn);
-    const QRect start = m_window->geometry();
+    const QSize receive = sizeOf(areas[0]), send = sizeOf(areas[1]), settings = sizeOf(areas[2]);
+    const QPoint start = m_window->pos();
 
-    // In the shadow's margin at the bottom right corner; offscreen has no
-    // system resizing, so the frame's own takes the drag.
-    const QPoint corner(m_window->width() - 3, m_window->height() - 3);
-    const QPoint travel(400, 300);
-    QTest::mousePress(m_window.get(), Qt::LeftButton, {}, corner);
-    QMouseEvent move(QEvent::MouseMove, QPointF(corner + travel), QPointF(m_window->mapToGlobal(corner) + travel),
-                     Qt::NoButton, Qt::LeftButton, Qt::NoModifier);
-    QApplication::sendEvent(m_window.get(), &move);
-    QTest::mouseRelease(m_window.get(), Qt::LeftButton, {}, corner + travel);
-    QTRY_COMPARE(m_window->geometry(), QRect(start.topLeft(), start.size() + QSize(400, 300)));
+    // From the shadow's margin at the bottom right corner: offscreen has no
+    // system resizing, so the frame resizes the window itself.
+    dragWindow(QPoint(957, 637), QPoint(400, 300));
+    QTRY_COMPARE(m_window->geometry(), QRect(start, QSize(1360, 940)));
+    QTRY_COMPARE(sizeOf(areas[0]).width(), receive.width() + 400);
+    QVERIFY(sizeOf(areas[0]).height() > receive.height() + 150);
+    QVERIFY(sizeOf(areas[1]).height() > send.height() + 30);
+    QCOMPARE(sizeOf(areas[2]).width(), settings.width());
 
-    // The growth goes to the text areas; the settings column keeps its width.
-    QTRY_COMPARE(sizeOf(receiveArea).width(), receive.width() + 400);
-    QVERIFY(sizeOf(receiveArea).height() > receive.height() + 150);
-    QVERIFY(sizeOf(sendArea).height() > send.height() + 30);
-    QCOMPARE(sizeOf(settingsColumn).width(), settings.width());
+    // Inwards it stops at the smallest size, the far corner in place.
+    dragWindow(QPoint(2, 2), QPoint(900, 900));
+    QTRY_COMPARE(m_window->geometry(), QRect(start + QPoint(400, 300), QSize(960, 640)));
+}
 
-    // An inward drag stops at the smallest size.
-    const QPoint far(m_window->width() - 3, m_window->height() - 3);
-    QTest::mousePress(m_window.get(), Qt::LeftButton, {}, far);
-    QMouseEvent back(QEvent::MouseMove, QPointF(far - QPoint(900, 900)),
-                     QPointF(m_window->mapToGlobal(far) - QPoint(900, 900)), Qt::NoButton, Qt::LeftButton, Qt::NoModifier);
-    QApplication::sendEvent(m_window.get(), &back);
-    QTest::mouseRelease(m_window.get(), Qt::LeftButton, {}, far);
-    QTRY_COMPARE(m_window->size(), QSize(960, 640));
+void TestFrame::doubleClickOnTitleBar()
+{
+    auto *title = child<QWidget>("titlelabel");
+    QTest::mouseDClick(title, Qt::LeftButton, {}, QPoint(5, 5));
+    QTRY_VERIFY(m_window->isMaximized());
+    // Maximised there is no margin to resize from or to cast a shadow in.
+    QCOMPARE(child<QWidget>("centralwidget")->layout()->contentsMargins(), QMargins());
+    QTest::mouseDClick(title, Qt::LeftButton, {}, QPoint(5, 5));
+    QTRY_VERIFY(!m_window->isMaximized());
+    QCOMPARE(child<QWidget>("centralwidget")->layout()->contentsMargins(), QMargins(10, 10, 10, 10));
+}
+
+void TestFrame::sendKeys_data()
+{
+    QTest::addColumn<bool>("connected");
+    QTest::addColumn<int>("key");
+    QTest::addColumn<int>("modifiers");
+    QTest::addColumn<QString>("sent"); // and what the send area holds then
+    const int ctrl = Qt::ControlModifier;
+    QTest::newRow("Ctrl+Return") << true << int(Qt::Key_Return) << ctrl << "ping";
+    QTest::newRow("Ctrl+Enter on the keypad") << true << int(Qt::Key_Enter) << int(Qt::ControlModifier | Qt::KeypadModifier) << "ping";
+    QTest::newRow("Return alone adds a line") << true << int(Qt::Key_Return) << 0 << "";
+    QTest::newRow("Send disabled") << false << int(Qt::Key_Return) << ctrl << "";
+}
+
+void TestFrame::sendKeys()
+{
+    QFETCH(bool, connected);
+    QFETCH(int, key);
+    QFETCH(int, modifiers);
+    QFETCH(QString, sent);
+
+    QTcpServer peer;
+    QVERIFY(peer.listen(QHostAddress::LocalHost));
+    child<QLineEdit>("Obj_Port")->setText(QString::number(peer.serverPort()));
+    if (connected)
+        QTest::mouseClick(child<QPushButton>("Connect"), Qt::LeftButton);
+    QTRY_COMPARE(child<QPushButton>("Send")->isEnabled(), connected);
+    QTRY_COMPARE(peer.hasPendingConnections(), connected);
+    QTcpSocket *side = peer.nextPendingConnection();
+    auto *area = child<QTextEdit>("Send_msg");
+    area->setPlainText(QStringLiteral("ping"));
+    area->moveCursor(QTextCursor::End);
+    QTest::keyClick(area, Qt::Key(key), Qt::KeyboardModifiers(modifiers));
+
+    QByteArray received;
+    QTest::qWait(sent.isEmpty() ? 200 : 0);
+    QTRY_COMPARE((received += side ? side->readAll() : QByteArray()), sent.toLatin1());
+    QCOMPARE(area->toPlainText(), modifiers ? QStringLiteral("ping") : QStringLiteral("ping\n"));
+}
+
+void TestFrame::tabGoesDownThePage_data()
+{
+    QTest::addColumn<QString>("protocolButton");
+    QTest::addColumn<QString>("page");
+    QTest::newRow("TCP server, with its client list") << "TCPserver" << "networkPage";
+    QTest::newRow("serial") << "serialButton" << "serialPage";
+}
+
+void TestFrame::tabGoesDownThePage()
+{
+    QFETCH(QString, protocolButton);
+    QFETCH(QString, page);
+    QTest::mouseClick(m_window->findChild<QToolButton *>(protocolButton), Qt::LeftButton);
+    auto *pageWidget = m_window->findChild<QWidget *>(page);
+    auto *column = pageWidget->findChild<QWidget *>(page == QLatin1String("serialPage") ? "serialSettings" : "networkSettings");
+    // Where Tab stops (a widget with a focus proxy is passed over): the
+    // settings column before the rest, each column row by row from the left.
+    QWidget *last = nullptr;
+    int stops = 0;
+    for (QWidget *at = pageWidget->nextInFocusChain(); at != pageWidget; at = at->nextInFocusChain()) {
+        if (!pageWidget->isAncestorOf(at) || !at->isVisible() || !at->isEnabled() || at->focusProxy()
+            || !(at->focusPolicy() & Qt::TabFocus))
+            continue;
+        if (last) {
+            const QPoint a = last->mapTo(pageWidget, last->rect().center()), b = at->mapTo(pageWidget, at->rect().center());
+            const bool inColumn = column->isAncestorOf(last);
+            const bool follows = inColumn != column->isAncestorOf(at) ? inColumn
+                                 : qAbs(b.y() - a.y()) <= 6 ? b.x() > a.x() : b.y() > a.y();
+            QVERIFY2(follows, qPrintable(last->objectName() + QStringLiteral(" then ") + at->objectName()));
+        }
+        last = at;
+        ++stops;
+    }
+    QVERIFY(stops >= 10);
 }
 
 void TestFrame::minimise()
@@ -480,6 +586,8 @@ void TestFrame::closeQuestionNo()
     QCOMPARE(answerer.text(), QStringLiteral("确定要退出雁桥吗？"));
     QCOMPARE(answerer.icon(), QMessageBox::Question);
     QCOMPARE(answerer.buttonTexts().size(), 2);
+    // The shared frame's question, Crateforge's too: Enter answers No.
+    QCOMPARE(answerer.defaultButton(), QMessageBox::No);
     QVERIFY(answerer.hadParent());
 
     QVERIFY(m_window->isVisible());
