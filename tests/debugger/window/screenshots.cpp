@@ -32,20 +32,14 @@ int main(int argc, char *argv[])
             if (auto *action = menu->findChild<QAction *>(QLatin1String(language[0])))
                 action->trigger();
         QTest::qWait(100);
-        // At the smallest size and enlarged.
-        for (const QSize size : {QSize(960, 640), QSize(1500, 950)}) {
-            window.resize(size);
-            for (const auto &page : pages) {
-                QTest::mouseClick(window.findChild<QToolButton *>(QLatin1String(page[0])), Qt::LeftButton);
-                QTest::qWait(100);
-                const QString path = QStringLiteral("%1/wrenpost_%2_%3%4.png")
-                                         .arg(folder, QLatin1String(page[1]), QLatin1String(language[1]),
-                                              size.width() > 960 ? QStringLiteral("_large") : QString());
-                if (!window.grab().save(path))
-                    return 1;
-            }
+        for (const auto &page : pages) {
+            QTest::mouseClick(window.findChild<QToolButton *>(QLatin1String(page[0])), Qt::LeftButton);
+            QTest::qWait(100);
+            const QString path = QStringLiteral("%1/wrenpost_%2_%3.png").arg(folder, QLatin1String(page[1]),
+                                                                               QLatin1String(language[1]));
+            if (!window.grab().save(path))
+                return 1;
         }
-        window.resize(960, 640);
         // The reset question, to see that a box shows its whole text.
         bool boxSaved = false;
         QTimer::singleShot(300, [&] {

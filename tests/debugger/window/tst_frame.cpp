@@ -72,7 +72,6 @@ private Q_SLOTS:
     void doubleClickOnTitleBar();
     void sendKeys_data();
     void sendKeys();
-    void tabGoesDownThePage();
     void minimise();
     void closeQuestionNo();
     void menuEntries();
@@ -517,27 +516,6 @@ void TestFrame::sendKeys()
     QByteArray received;
     QTRY_COMPARE((received += side ? side->readAll() : QByteArray()), sent.toLatin1());
     QCOMPARE(area->toPlainText(), modifiers ? QStringLiteral("ping") : QStringLiteral("ping\n"));
-}
-
-void TestFrame::tabGoesDownThePage()
-{
-    // The server page, with its client list: the settings column first, each
-    // column row by row from the left (a widget with a focus proxy is passed over).
-    QTest::mouseClick(child<QToolButton>("TCPserver"), Qt::LeftButton);
-    auto *page = child<QWidget>("networkPage");
-    auto *column = child<QWidget>("networkSettings");
-    QWidget *last = nullptr;
-    for (QWidget *at = page->nextInFocusChain(); at != page; at = at->nextInFocusChain()) {
-        if (!page->isAncestorOf(at) || !at->isVisible() || !at->isEnabled() || at->focusProxy()
-            || !(at->focusPolicy() & Qt::TabFocus))
-            continue;
-        const QPoint a = last ? last->mapTo(page, last->rect().center()) : QPoint(), b = at->mapTo(page, at->rect().center());
-        const bool inColumn = last && column->isAncestorOf(last);
-        QVERIFY2(!last || (inColumn != column->isAncestorOf(at) ? inColumn : qAbs(b.y() - a.y()) <= 6 ? b.x() > a.x() : b.y() > a.y()),
-                 qPrintable(at->objectName()));
-        last = at;
-    }
-    QCOMPARE(last, child<QWidget>("ClearMessage"));
 }
 
 void TestFrame::minimise()
