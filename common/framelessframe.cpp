@@ -172,11 +172,12 @@ bool FramelessFrame::eventFilter(QObject *watched, QEvent *event)
                 m_geometryStart = m_window->geometry();
             }
         } else if (onHandle(at, false)) {
-            if (!handle || !handle->startSystemMove()) {
-                m_dragging = true;
-                m_dragStart = mouse->globalPosition().toPoint();
-                m_windowStart = m_window->frameGeometry().topLeft();
-            }
+            // The system's move starts with the first move, so that a
+            // double-click still reaches the title bar.
+            m_dragging = true;
+            m_systemMoveAsked = false;
+            m_dragStart = mouse->globalPosition().toPoint();
+            m_windowStart = m_window->frameGeometry().topLeft();
         } else {
             return false;
         }
@@ -187,13 +188,19 @@ bool FramelessFrame::eventFilter(QObject *watched, QEvent *event)
             return false;
         }
         const QPoint travel = mouse->globalPosition().toPoint() - m_dragStart;
-        if (m_resizeEdges)
+        if (m_resizeEdges) {
             m_window->setGeometry(resized(m_geometryStart, m_resizeEdges, travel, m_window->minimumSize(),
                                           m_window->maximumSize()));
-        else if (m_dragging)
-            m_window->move(m_windowStart + travel);
-        else
+        } else if (m_dragging) {
+            const bool systemMoves = !m_systemMoveAsked && handle && handle->startSystemMove();
+            m_systemMoveAsked = true;
+            if (systemMoves)
+                m_dragging = false;
+            else
+                m_window->move(m_windowStart + travel);
+        } else {
             return false;
+        }
     } else {
         if (mouse->button() != Qt::LeftButton || (!m_dragging && !m_resizeEdges))
             return false;

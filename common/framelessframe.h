@@ -68,6 +68,7 @@ private:
     bool m_resizable;
     QMargins m_shadowMargins;  // the holder's, while the window is not maximised
     bool m_dragging = false;
+    bool m_systemMoveAsked = false;  // for the drag under way
     Qt::Edges m_resizeEdges;   // held by our own resizing, where the system has none
     QPoint m_dragStart;        // global position of the press
     QPoint m_windowStart;      // the window's top left then
