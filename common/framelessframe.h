@@ -42,7 +42,6 @@ public:
                    Sizing sizing = Sizing::Fixed);
 
     bool isDragging() const { return m_dragging; }
-    bool isResizing() const { return m_resizeEdges != Qt::Edges(); }
 
     // The edges a press at `at` (window coordinates) in a window of `size`
     // takes hold of: those within `grip` of it, and near a corner both of the
