@@ -15,7 +15,36 @@
 #include <QPushButton>
 #include <QThread>
 #include <QTimer>
+#include <QTextEdit>
 #include <QTranslator>
+
+namespace {
+
+// Ctrl+Enter and Ctrl+Return in a send area do what its Send button does,
+// when it can; they never add a line.
+class SendKeys : public QObject
+{
+public:
+    SendKeys(QTextEdit *area, QAbstractButton *send) : QObject(area), m_send(send) { area->installEventFilter(this); }
+
+protected:
+    bool eventFilter(QObject *, QEvent *event) override
+    {
+        if (event->type() != QEvent::KeyPress)
+            return false;
+        const auto *key = static_cast<QKeyEvent *>(event);
+        if ((key->key() != Qt::Key_Return && key->key() != Qt::Key_Enter) || !(key->modifiers() & Qt::ControlModifier))
+            return false;
+        if (m_send->isEnabled())
+            m_send->click();
+        return true;
+    }
+
+private:
+    QAbstractButton *m_send;
+};
+
+} // namespace
 
 MainWindow::MainWindow(QWidget *parent)
     : QMainWindow(parent), ui(new Ui::MainWindow)
@@ -26,8 +55,12 @@ MainWindow::MainWindow(QWidget *parent)
 
     m_frame = new FramelessFrame(this, {ui->centralwidget, ui->frameMian, ui->headerFrame, ui->frameMenu,
                                         ui->minButton, ui->closeButton},
-                                 [this] { return FramelessFrame::Question{tr("确认退出"), tr("确定要退出雁桥吗？")}; });
-    setFixedSize(960, 640);
+                                 [this] { return FramelessFrame::Question{tr("确认退出"), tr("确定要退出雁桥吗？")}; },
+                                 FramelessFrame::Sizing::Resizable);
+    // It starts at its smallest; what it grows by goes to the text areas.
+    setMinimumSize(kMinimumSize);
+    setMaximumSize(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX);
+    resize(kMinimumSize);
 
     ui->stackedWidget->setCurrentIndex(0);
     ui->titlelabel->setText(tr("雁桥 - TCP客户端"));
@@ -46,6 +79,13 @@ MainWindow::MainWindow(QWidget *parent)
         connect(button, &QAbstractButton::clicked, this, [this] { ui->stackedWidget->setCurrentIndex(0); });
     connect(ui->openfileButton, &QPushButton::clicked, this, &MainWindow::on_ActOpenFile_triggered);
     connect(ui->savefileButton, &QPushButton::clicked, this, &MainWindow::on_ActSaveFile_triggered);
+    new SendKeys(ui->Send_msg, ui->Send);
+    new SendKeys(ui->DataToSend, ui->SnedData);
+    // Tab goes down the page: the kick button stands above the client list.
+    setTabOrder(ui->Kick, ui->client_list);
+    ui->logoButton->setFocusPolicy(Qt::NoFocus);
+    // The keyboard starts where one types, not on the first protocol button.
+    ui->Send_msg->setFocus();
 
     // Last, so that the rebuilt menu shows the language's check and every
     // field already holds what the switch has to keep.
@@ -185,8 +225,11 @@ void MainWindow::keyPressEvent(QKeyEvent *event)
         box.setIcon(QMessageBox::Question);
         box.setWindowTitle(tr("确认窗口"));
         box.setText(tr("确定退出吗？"));
-        box.addButton(QMessageBox::No);
+        QPushButton *no = box.addButton(QMessageBox::No);
         QPushButton *yes = box.addButton(QMessageBox::Yes);
+        // An Enter or a second Escape meant for something else leaves the window open.
+        box.setDefaultButton(no);
+        box.setEscapeButton(no);
         box.exec();
         if (box.clickedButton() == yes)
             close();

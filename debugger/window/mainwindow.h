@@ -4,6 +4,7 @@
 #include <QHostInfo>
 #include <QMainWindow>
 #include <QPoint>
+#include <QSize>
 #include <QString>
 
 #include <optional>
@@ -41,6 +42,9 @@ class MainWindow : public QMainWindow
     Q_OBJECT
 
 public:
+    // The size the window starts at and cannot be made smaller than.
+    static constexpr QSize kMinimumSize{960, 640};
+
     explicit MainWindow(QWidget *parent = nullptr);
     ~MainWindow() override;
 
@@ -132,6 +136,10 @@ private:
     // Message files of both pages
     void importMessageFile(QTextEdit *sendArea, QWidget *dialogParent, const QString &filter);
     void exportMessageFile(const QString &text, const QString &namePattern);
+    void reportSave(bool written, const QString &path);
+    // Where the network page's first save is offered: the program's folder,
+    // or the documents folder when the program's cannot be written.
+    static QString firstSaveFolder();
     // Recording a receive area to a file, behind the page's record box.
     void initRecording();
     void toggleRecording(ReceiveDisplay *display, QAbstractButton *box, bool checked, QWidget *dialogParent,
@@ -206,7 +214,7 @@ private:
     QString m_currentLanguage;
     // Where the application catalogues are; %1 is the language code.
     QString m_cataloguePattern = QStringLiteral(":/translations/lang_%1.qm");
-    // Where a receive area is saved first; empty means the program's folder.
+    // The folder of the network page's last save; empty until one is made.
     QString m_saveFolder;
     // The folder of the last record file; empty until one is chosen.
     QString m_recordFolder;

@@ -50,12 +50,22 @@ void MainWindow::importMessageFile(QTextEdit *sendArea, QWidget *dialogParent, c
     }
 }
 
+void MainWindow::reportSave(bool written, const QString &path)
+{
+    if (!written) {
+        QMessageBox::warning(nullptr, tr("错误！"), tr("写入文件失败！"), QMessageBox::Ok);
+        return;
+    }
+    QMessageBox box(QMessageBox::Information, tr("提示！"), tr("保存成功！"), QMessageBox::Ok);
+    box.setInformativeText(tr("文件位置：%1").arg(QDir::toNativeSeparators(path)));
+    box.exec();
+}
+
 void MainWindow::exportMessageFile(const QString &text, const QString &namePattern)
 {
     const QDateTime now = QDateTime::currentDateTime();
     const QByteArray bytes = LocalTextToBytes(text);
-    const QString programFolder = m_saveFolder.isEmpty() ? QCoreApplication::applicationDirPath() : m_saveFolder;
-    QString path = exportPath(programFolder, now, namePattern);
+    QString path = exportPath(QCoreApplication::applicationDirPath(), now, namePattern);
     qDebug() << path;
     bool written = writeTextFile(path, bytes);
     if (!written) {
@@ -68,13 +78,16 @@ void MainWindow::exportMessageFile(const QString &text, const QString &namePatte
             written = writeTextFile(path, bytes);
         }
     }
-    if (!written) {
-        QMessageBox::warning(nullptr, tr("错误！"), tr("写入文件失败！"), QMessageBox::Ok);
-        return;
-    }
-    QMessageBox box(QMessageBox::Information, tr("提示！"), tr("保存成功！"), QMessageBox::Ok);
-    box.setInformativeText(tr("文件位置：%1").arg(QDir::toNativeSeparators(path)));
-    box.exec();
+    reportSave(written, path);
+}
+
+QString MainWindow::firstSaveFolder()
+{
+    const QString program = QCoreApplication::applicationDirPath();
+    if (QFileInfo(program).isWritable())
+        return program;
+    const QString documents = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+    return !documents.isEmpty() && QDir().mkpath(documents) ? documents : program;
 }
 
 void MainWindow::on_ActOpenFile_triggered()
@@ -84,10 +97,19 @@ void MainWindow::on_ActOpenFile_triggered()
 
 void MainWindow::on_ActSaveFile_triggered()
 {
-    // What arrived within the last frame is written first, so the file holds it too.
-    networkReceive->flush();
     // The network page keeps its saves' names in the source language's form.
-    exportMessageFile(ui->Recive_msg->toPlainText(), QStringLiteral("/yyyy年MM月dd日hh-mm-ss"));
+    const QString folder = m_saveFolder.isEmpty() ? firstSaveFolder() : m_saveFolder;
+    const QString suggested =
+        exportPath(folder, QDateTime::currentDateTime(), QStringLiteral("/yyyy年MM月dd日hh-mm-ss"));
+    const QString path = QFileDialog::getSaveFileName(this, tr("保存接收区"), suggested,
+                                                      QStringLiteral("Text files (*.txt)"));
+    if (path.isEmpty())
+        return;
+    m_saveFolder = QFileInfo(path).absolutePath();
+    // What arrived within the last frame, and while the dialog was open, is written too.
+    networkReceive->flush();
+    qDebug() << path;
+    reportSave(writeTextFile(path, LocalTextToBytes(ui->Recive_msg->toPlainText())), path);
 }
 
 void MainWindow::on_OpenFile_clicked()

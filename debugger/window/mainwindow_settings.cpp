@@ -9,6 +9,7 @@
 #include <QComboBox>
 #include <QLineEdit>
 #include <QMessageBox>
+#include <QScreen>
 #include <QSettings>
 #include <QTimer>
 #include <QVariant>
@@ -28,6 +29,11 @@ const QString kTimerSendKey = QStringLiteral("options/timerSend");
 const QString kLoopSendKey = QStringLiteral("serial/loopSend");
 const QString kPortNameKey = QStringLiteral("serial/portName");
 const QString kRecordFolderKey = QStringLiteral("options/recordFolder");
+const QString kSaveFolderKey = QStringLiteral("options/saveFolder");
+// The window's size when not maximised, and whether it is.
+const QString kWidthKey = QStringLiteral("window/width");
+const QString kHeightKey = QStringLiteral("window/height");
+const QString kMaximizedKey = QStringLiteral("window/maximized");
 
 // One stored field: a line edit or combo box as its text, a check box as a
 // boolean. The protocol has no widget.
@@ -125,6 +131,17 @@ void MainWindow::loadSettings()
     }
     // The record boxes always start unchecked; only their folder is kept.
     m_recordFolder = settings.value(kRecordFolderKey).toString();
+    m_saveFolder = settings.value(kSaveFolderKey).toString();
+
+    // Never smaller than the window can be, nor larger than a screen it fits on.
+    QSize size(settings.value(kWidthKey, kMinimumSize.width()).toInt(),
+               settings.value(kHeightKey, kMinimumSize.height()).toInt());
+    const QSize screen = this->screen() ? this->screen()->availableGeometry().size() : QSize();
+    if (screen.width() >= kMinimumSize.width() && screen.height() >= kMinimumSize.height())
+        size = size.boundedTo(screen);
+    resize(size.expandedTo(kMinimumSize));
+    if (settings.value(kMaximizedKey, false).toBool())
+        setWindowState(windowState() | Qt::WindowMaximized);
 }
 
 void MainWindow::saveSettings()
@@ -138,6 +155,12 @@ void MainWindow::saveSettings()
     }
     if (!m_recordFolder.isEmpty())
         settings.setValue(kRecordFolderKey, m_recordFolder);
+    if (!m_saveFolder.isEmpty())
+        settings.setValue(kSaveFolderKey, m_saveFolder);
+    const QSize size = (isMaximized() ? normalGeometry().size() : this->size()).expandedTo(kMinimumSize);
+    settings.setValue(kWidthKey, size.width());
+    settings.setValue(kHeightKey, size.height());
+    settings.setValue(kMaximizedKey, isMaximized());
     settings.sync();
 }
 
@@ -165,6 +188,7 @@ void MainWindow::on_resetButton_clicked()
     // The files get everything the areas showed before they are emptied.
     stopRecordings();
     m_recordFolder.clear();
+    m_saveFolder.clear();
 
     {
         QSettings settings = settingsStore();

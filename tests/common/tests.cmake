@@ -40,3 +40,13 @@ add_dependencies(common_commandline wrenpost crateforge)
 target_compile_definitions(common_commandline PRIVATE
     WRENPOST_EXE="$<TARGET_FILE:wrenpost>" CRATEFORGE_EXE="$<TARGET_FILE:crateforge>"
     WRENPOST_VERSION_TEXT="${WRENPOST_VERSION}" CRATEFORGE_VERSION_TEXT="${CRATEFORGE_VERSION}")
+
+# Each program's style sheets show the focus of every kind of control.
+foreach(program wrenpost crateforge)
+    project_add_test(common_focus_${program}
+        SOURCES ${CMAKE_CURRENT_LIST_DIR}/sheets/focus_test.cpp
+        LIBS ${program}_lib TIMEOUT 60)
+endforeach()
+# The accented button of each, whose own rules must show the focus too.
+target_compile_definitions(common_focus_wrenpost PRIVATE ACCENT_BUTTON="Send")
+target_compile_definitions(common_focus_crateforge PRIVATE ACCENT_BUTTON="startButton")

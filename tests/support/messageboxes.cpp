@@ -3,6 +3,7 @@
 #include <QAbstractButton>
 #include <QApplication>
 #include <QDialog>
+#include <QPushButton>
 #include <QTimer>
 
 namespace {
@@ -35,6 +36,8 @@ void MessageBoxAnswerer::poll()
         m_title = box->windowTitle();
         m_text = box->text();
         m_icon = box->icon();
+        m_defaultButton = box->standardButton(box->defaultButton());
+        m_escapeButton = box->standardButton(box->escapeButton());
         m_buttonTexts.clear();
         const auto buttons = box->buttons();
         for (QAbstractButton *button : buttons)

@@ -24,6 +24,9 @@ public:
     QMessageBox::Icon icon() const { return m_icon; }
     QStringList buttonTexts() const { return m_buttonTexts; }
     bool hadParent() const { return m_hadParent; }
+    // What Enter and Escape would have answered.
+    QMessageBox::StandardButton defaultButton() const { return m_defaultButton; }
+    QMessageBox::StandardButton escapeButton() const { return m_escapeButton; }
 
     // Keep answering every box that shows up (for code that shows several).
     void setRepeat(bool repeat) { m_repeat = repeat; }
@@ -41,5 +44,7 @@ private:
     QMessageBox::Icon m_icon = QMessageBox::NoIcon;
     QStringList m_buttonTexts;
     bool m_hadParent = false;
+    QMessageBox::StandardButton m_defaultButton = QMessageBox::NoButton;
+    QMessageBox::StandardButton m_escapeButton = QMessageBox::NoButton;
     class QTimer *m_timer;
 };

@@ -17,11 +17,15 @@
 #include <QComboBox>
 #include <QHostAddress>
 #include <QLabel>
+#include <QLayout>
 #include <QLineEdit>
 #include <QMenu>
 #include <QPointer>
 #include <QPushButton>
 #include <QSettings>
+#include <QTcpServer>
+#include <QTcpSocket>
+#include <QTextEdit>
 #include <QStackedWidget>
 #include <QTimer>
 #include <QToolButton>
@@ -61,6 +65,13 @@ private Q_SLOTS:
     void functionKey();
     void escape_data();
     void escape();
+    void edgesAt_data();
+    void edgesAt();
+    void cornerDragGrowsTextAreas_data();
+    void cornerDragGrowsTextAreas();
+    void doubleClickOnTitleBar();
+    void sendKeys_data();
+    void sendKeys();
     void minimise();
     void closeQuestionNo();
     void menuEntries();
@@ -73,6 +84,8 @@ private:
     template <class T>
     T *child(const char *name) const { return ::child<T>(m_window.get(), name); }
     void prepareForProtocolSwitch();
+    // A left-button drag in the window by `travel`, from `from` (window coordinates).
+    void dragWindow(QPoint from, QPoint travel);
 
     std::unique_ptr<LogCapture> m_log;
     std::unique_ptr<MainWindow> m_window;
@@ -108,7 +121,7 @@ void TestFrame::freshStart()
     QVERIFY(window.testAttribute(Qt::WA_TranslucentBackground));
     QCOMPARE(window.size(), QSize(960, 640));
     QCOMPARE(window.minimumSize(), QSize(960, 640));
-    QCOMPARE(window.maximumSize(), QSize(960, 640));
+    QCOMPARE(window.maximumSize(), QSize(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX));
     QCOMPARE(window.windowTitle(), QStringLiteral("雁桥"));
 
     QVERIFY(!child<QWidget>("centralwidget")->graphicsEffect());
@@ -304,8 +317,6 @@ void TestFrame::drag_data()
     QTest::newRow("network page margin") << "networkPage" << QPoint(4, 4) << left << false;
     QTest::newRow("network page, below the title bar") << "networkPage" << QPoint(300, 2) << left << false;
     QTest::newRow("receive area") << "Recive_msg" << QPoint(50, 50) << left << false;
-    QTest::newRow("shadow margin above the title bar") << "centralwidget" << QPoint(300, 4) << left << false;
-    QTest::newRow("shadow margin left of the side menu") << "centralwidget" << QPoint(4, 300) << left << false;
 }
 
 void TestFrame::drag()
@@ -398,8 +409,113 @@ void TestFrame::escape()
     QCOMPARE(answerer.text(), QStringLiteral("确定退出吗？"));
     QCOMPARE(answerer.icon(), QMessageBox::Question);
     QCOMPARE(answerer.buttonTexts().size(), 2);
+    // Enter and a second Escape both answer No.
+    QCOMPARE(answerer.defaultButton(), QMessageBox::No);
+    QCOMPARE(answerer.escapeButton(), QMessageBox::No);
     QVERIFY(!answerer.hadParent());
     QCOMPARE(m_window->isVisible(), !closed);
+}
+
+void TestFrame::dragWindow(QPoint from, QPoint travel)
+{
+    QTest::mousePress(m_window.get(), Qt::LeftButton, {}, from);
+    QMouseEvent move(QEvent::MouseMove, QPointF(from + travel), QPointF(m_window->mapToGlobal(from) + travel),
+                     Qt::NoButton, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(m_window.get(), &move);
+    QTest::mouseRelease(m_window.get(), Qt::LeftButton, {}, from + travel);
+}
+
+void TestFrame::edgesAt_data()
+{
+    QTest::addColumn<QPoint>("at");
+    QTest::addColumn<int>("edges");
+    QTest::newRow("left edge") << QPoint(3, 150) << int(Qt::LeftEdge);
+    QTest::newRow("bottom right corner, last pixel") << QPoint(399, 299) << int(Qt::BottomEdge | Qt::RightEdge);
+    QTest::newRow("along the top, near the left") << QPoint(15, 4) << int(Qt::TopEdge | Qt::LeftEdge);
+    QTest::newRow("just inside") << QPoint(10, 150) << 0;
+    QTest::newRow("outside") << QPoint(-1, 5) << 0;
+}
+
+void TestFrame::edgesAt()
+{
+    QFETCH(QPoint, at);
+    QFETCH(int, edges);
+    QCOMPARE(int(FramelessFrame::edgesAt(QSize(400, 300), at, 10)), edges);
+}
+
+void TestFrame::cornerDragGrowsTextAreas_data()
+{
+    QTest::addColumn<QString>("protocolButton");
+    QTest::addColumn<QStringList>("areas"); // receive area, send area, settings column
+    QTest::newRow("network page") << "TCPClient" << QStringList{"Recive_msg", "Send_msg", "networkSettings"};
+    QTest::newRow("serial page") << "serialButton" << QStringList{"DataRecive", "DataToSend", "serialSettings"};
+}
+
+void TestFrame::cornerDragGrowsTextAreas()
+{
+    QFETCH(QString, protocolButton);
+    QFETCH(QStringList, areas);
+    QTest::mouseClick(m_window->findChild<QToolButton *>(protocolButton), Qt::LeftButton);
+    const auto sizeOf = [this](const QString &name) { return m_window->findChild<QWidget *>(name)->size(); };
+    const QSize receive = sizeOf(areas[0]), send = sizeOf(areas[1]), settings = sizeOf(areas[2]);
+    const QPoint start = m_window->pos();
+
+    // From the shadow's margin at the bottom right corner: offscreen has no
+    // system resizing, so the frame resizes the window itself.
+    dragWindow(QPoint(957, 637), QPoint(400, 300));
+    QTRY_COMPARE(m_window->geometry(), QRect(start, QSize(1360, 940)));
+    QTRY_COMPARE(sizeOf(areas[0]).width(), receive.width() + 400);
+    QVERIFY(sizeOf(areas[0]).height() > receive.height() + 150);
+    QVERIFY(sizeOf(areas[1]).height() > send.height() + 30);
+    QCOMPARE(sizeOf(areas[2]).width(), settings.width());
+
+    // Inwards it stops at the smallest size, the far corner in place.
+    dragWindow(QPoint(2, 2), QPoint(900, 900));
+    QTRY_COMPARE(m_window->geometry(), QRect(start + QPoint(400, 300), QSize(960, 640)));
+}
+
+void TestFrame::doubleClickOnTitleBar()
+{
+    auto *title = child<QWidget>("titlelabel");
+    QTest::mouseDClick(title, Qt::LeftButton, {}, QPoint(5, 5));
+    QTRY_VERIFY(m_window->isMaximized());
+    // Maximised there is no margin to resize from or to cast a shadow in.
+    QCOMPARE(child<QWidget>("centralwidget")->layout()->contentsMargins(), QMargins());
+    QTest::mouseDClick(title, Qt::LeftButton, {}, QPoint(5, 5));
+    QTRY_VERIFY(!m_window->isMaximized());
+    QCOMPARE(child<QWidget>("centralwidget")->layout()->contentsMargins(), QMargins(10, 10, 10, 10));
+}
+
+void TestFrame::sendKeys_data()
+{
+    QTest::addColumn<bool>("connected");
+    QTest::addColumn<int>("modifiers");
+    QTest::addColumn<QString>("sent");
+    QTest::newRow("Ctrl+Return sends") << true << int(Qt::ControlModifier) << "ping";
+    QTest::newRow("Return alone adds a line") << true << 0 << "";
+    QTest::newRow("not while Send is disabled") << false << int(Qt::ControlModifier) << "";
+}
+
+void TestFrame::sendKeys()
+{
+    QFETCH(bool, connected);
+    QFETCH(int, modifiers);
+    QFETCH(QString, sent);
+    QTcpServer peer;
+    QVERIFY(peer.listen(QHostAddress::LocalHost));
+    child<QLineEdit>("Obj_Port")->setText(QString::number(peer.serverPort()));
+    if (connected)
+        QTest::mouseClick(child<QPushButton>("Connect"), Qt::LeftButton);
+    QTRY_COMPARE(peer.hasPendingConnections() && child<QPushButton>("Send")->isEnabled(), connected);
+    QTcpSocket *side = peer.nextPendingConnection();
+    auto *area = child<QTextEdit>("Send_msg");
+    area->setPlainText(QStringLiteral("ping"));
+    area->moveCursor(QTextCursor::End);
+    QTest::keyClick(area, Qt::Key_Return, Qt::KeyboardModifiers(modifiers));
+    QTest::qWait(sent.isEmpty() ? 200 : 0);
+    QByteArray received;
+    QTRY_COMPARE((received += side ? side->readAll() : QByteArray()), sent.toLatin1());
+    QCOMPARE(area->toPlainText(), modifiers ? QStringLiteral("ping") : QStringLiteral("ping\n"));
 }
 
 void TestFrame::minimise()
@@ -420,6 +536,8 @@ void TestFrame::closeQuestionNo()
     QCOMPARE(answerer.text(), QStringLiteral("确定要退出雁桥吗？"));
     QCOMPARE(answerer.icon(), QMessageBox::Question);
     QCOMPARE(answerer.buttonTexts().size(), 2);
+    // The shared frame's question, Crateforge's too: Enter answers No.
+    QCOMPARE(answerer.defaultButton(), QMessageBox::No);
     QVERIFY(answerer.hadParent());
 
     QVERIFY(m_window->isVisible());

@@ -127,6 +127,8 @@ private Q_SLOTS:
     void protocolRule();
     void storedValues_data();
     void storedValues();
+    void windowSizeKept_data();
+    void windowSizeKept();
     void resetAnsweredNo();
     void resetAnsweredYes_data();
     void resetAnsweredYes();
@@ -255,6 +257,38 @@ void TestSettings::storedValues()
     wrenpostSettings().setValue(key, stored);
     MainWindow w;
     QCOMPARE(shown(child<QWidget>(&w, widget.toLatin1().constData())).toString(), expected.toString());
+}
+
+void TestSettings::windowSizeKept_data()
+{
+    QTest::addColumn<QVariantList>("stored"); // width, height, maximised
+    QTest::addColumn<QSize>("size");
+    QTest::addColumn<bool>("maximised");
+    QTest::newRow("nothing stored") << QVariantList{{}, {}, {}} << QSize(960, 640) << false;
+    QTest::newRow("below the minimum") << QVariantList{500, 900, false} << QSize(960, 900) << false;
+    QTest::newRow("maximised keeps its normal size") << QVariantList{1000, 660, true} << QSize(1000, 660) << true;
+}
+
+void TestSettings::windowSizeKept()
+{
+    QFETCH(QVariantList, stored);
+    QFETCH(QSize, size);
+    QFETCH(bool, maximised);
+    const QStringList keys{"window/width", "window/height", "window/maximized"};
+    for (int i = 0; i < 3; ++i)
+        if (stored.at(i).isValid())
+            wrenpostSettings().setValue(keys.at(i), stored.at(i));
+    {
+        MainWindow w;
+        w.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&w));
+        QCOMPARE(w.isMaximized(), maximised);
+        QCOMPARE(w.normalGeometry().size(), size);
+    }
+    // What the window came back as is what it leaves.
+    const QVariantList left{size.width(), size.height(), maximised};
+    for (int i = 0; i < 3; ++i)
+        QCOMPARE(wrenpostSettings().value(keys.at(i)).toString(), left.at(i).toString());
 }
 
 void TestSettings::resetAnsweredNo()
