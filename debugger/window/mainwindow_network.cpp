@@ -102,10 +102,8 @@ void MainWindow::UpdateMsg(QByteArray message)
     Recive_Count = addToCount(Recive_Count, message.size());
     ui->Recive_cnt->setText(tr("累计接收：") + countText(Recive_Count));
 
-    if (ui->DisplayTime->isChecked())
-        networkReceive->addParagraph(stampLine(QDateTime::currentDateTime(), u"   Recive"));
-
-    networkReceive->addReceived(message, ui->HexDisplay->isChecked(), ui->AutoSwitchLine->isChecked());
+    networkReceive->addReceived(message, ui->HexDisplay->isChecked(), ui->AutoSwitchLine->isChecked(),
+                                ui->DisplayTime->isChecked() ? QStringView(u"   Recive") : QStringView());
 }
 
 void MainWindow::on_ClearMessage_clicked()

@@ -98,10 +98,8 @@ void MainWindow::GetSerialData(const QByteArray &Recive_msg)
     ReciveCount = addToCount(ReciveCount, Recive_msg.size());
     ui->ReciveCountLabel->setText(tr("累计接收：") + countText(ReciveCount));
 
-    if (ui->TimeDisplay->isChecked())
-        serialReceive->addParagraph(stampLine(QDateTime::currentDateTime(), u"  Recive："));
-
-    serialReceive->addReceived(Recive_msg, ui->DisplayHEX->isChecked(), ui->AutoSwitchLine_2->isChecked());
+    serialReceive->addReceived(Recive_msg, ui->DisplayHEX->isChecked(), ui->AutoSwitchLine_2->isChecked(),
+                               ui->TimeDisplay->isChecked() ? QStringView(u"  Recive：") : QStringView());
 }
 
 void MainWindow::Refresh_ComList()
