@@ -9,6 +9,7 @@
 #include <QTextCursor>
 #include <QTextDocument>
 
+#include <QFont>
 #include <QPalette>
 #include <QTextCharFormat>
 
@@ -21,8 +22,10 @@
 
 namespace {
 
-// Entries are gathered for at most this long before they are written.
-constexpr int kGatherMs = 16;
+// Entries are gathered for at most this long before they are written: each
+// write paints the area again, which a fast stream would otherwise make
+// cost as much as laying the text out.
+constexpr int kGatherMs = 40;
 // Work done in one turn of the event loop while catching up.
 constexpr qint64 kWriteBudgetMs = 30;
 // Entries are written in pieces sized to the budget by the measured speed,
@@ -63,6 +66,16 @@ ReceiveDisplay::ReceiveDisplay(QTextBrowser *area) : QObject(area), m_area(area)
     connect(&m_timer, &QTimer::timeout, this, [this] { writeSome(kWriteBudgetMs); });
     // A read-only area needs no undo, and removed text then leaves memory.
     area->document()->setUndoRedoEnabled(false);
+    // Paragraphs run in the window's direction: laying out one then needs no
+    // look through its text for the direction it starts in.
+    QTextOption option = area->document()->defaultTextOption();
+    option.setTextDirection(area->layoutDirection());
+    area->document()->setDefaultTextOption(option);
+    // Shaping (ligatures, kerning) costs most of a paragraph's layout; text
+    // whose script needs it is still shaped.
+    QFont font = area->font();
+    font.setStyleStrategy(QFont::StyleStrategy(font.styleStrategy() | QFont::PreferNoShaping));
+    area->setFont(font);
     new LongWordWrap(area);
     connect(area->document(), &QTextDocument::contentsChanged, this, &ReceiveDisplay::onContentsChanged);
 }
@@ -353,10 +366,10 @@ bool ReceiveDisplay::keepWithinLimit()
         return false;
     const QTextBlock first = document->firstBlock();
     const qsizetype from = first.userState() == kCutLineState ? first.length() : 0;
-    // Paragraphs leave an eighth of the limit beyond the excess, so that the
-    // area is cut (and its new first paragraph laid out again) a few times a
-    // second at most rather than in every frame.
-    QTextBlock last = document->findBlock(int(qMin(from + excess + limit / 8, held) - 1));
+    // Paragraphs leave a quarter of the limit beyond the excess, so that the
+    // area is cut (and all its paragraphs placed again) a few times a second
+    // at most rather than in every frame.
+    QTextBlock last = document->findBlock(int(qMin(from + excess + limit / 4, held) - 1));
     if (!last.next().isValid())
         last = document->findBlock(int(qMin(from + excess, held) - 1));
     int end = last.next().isValid() ? last.next().position() : int(qMin(from + excess, held - 1));
@@ -390,11 +403,12 @@ bool ReceiveDisplay::keepWithinLimit()
     cursor.setPosition(end, QTextCursor::KeepAnchor);
     cursor.removeSelectedText();
     cursor.block().setUserState(keptState);
-    cursor.endEditBlock();
-    m_writing = false;
     m_areaBytes -= leaving;
     m_cutBytes += leaving;
+    // In the same edit, so that the area is laid out once for both.
     showCut();
+    cursor.endEditBlock();
+    m_writing = false;
     return true;
 }
 
