@@ -37,6 +37,8 @@ constexpr qsizetype kShortEntry = 64;
 // (0 for the window's own lines), -1 (the default) for a line that goes on an
 // entry begun above, or this for the line saying how much has left.
 constexpr int kCutLineState = -2;
+// Room kept for that line, in characters, in every language.
+constexpr qsizetype kCutLineRoom = 128;
 
 // A line end split between two entries stays two line ends: "\r" then "\n"
 // written apart make two paragraphs, written together they would make one.
@@ -153,7 +155,8 @@ void ReceiveDisplay::flush()
 bool ReceiveDisplay::startRecording(const QString &path)
 {
     flush();
-    return m_recorder.start(path, !m_area->document()->isEmpty());
+    // The cut line alone is not text the next entry follows.
+    return m_recorder.start(path, !m_area->document()->isEmpty() && !m_freshLine);
 }
 
 void ReceiveDisplay::dropPending(qsizetype count)
@@ -319,7 +322,8 @@ void ReceiveDisplay::onContentsChanged()
 
 void ReceiveDisplay::dropPendingBeyondLimit()
 {
-    const qsizetype limit = qMax<qsizetype>(m_limit, 2);
+    // What stays leaves room for the cut line before it.
+    const qsizetype limit = qMax<qsizetype>(m_limit - kCutLineRoom, 2);
     qsizetype count = 0;
     qsizetype size = m_pendingSize;
     while (count + 1 < m_pending.size() && size > limit) {

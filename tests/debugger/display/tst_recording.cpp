@@ -250,9 +250,10 @@ void tst_Recording::areaBound()
                 QTest::qWait(20);
         }
         all += (run ? "\n" : "") + lines.join(QLatin1Char('\n'));
-        const QStringList shown = w.shown().split(QLatin1Char('\n'));
-        QVERIFY(w.shown().size() <= kLimit);
-        QVERIFY(w.shown().size() > kLimit / 2);
+        const QString text = w.shown();
+        QVERIFY(text.size() <= kLimit);
+        QVERIFY(text.size() > kLimit / 2);
+        const QStringList shown = text.split(QLatin1Char('\n'));
         const qsizetype left = lines.size() - (shown.size() - 1);
         QCOMPARE(shown.mid(1), lines.mid(left)); // whole lines left, the newest stayed
         qsizetype leftBytes = 0;
