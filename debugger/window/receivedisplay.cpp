@@ -22,10 +22,8 @@
 
 namespace {
 
-// Entries are gathered for at most this long before they are written: each
-// write paints the area again, which a fast stream would otherwise make
-// cost as much as laying the text out.
-constexpr int kGatherMs = 40;
+// Entries are gathered for at most this long before they are written.
+constexpr int kGatherMs = 16;
 // Work done in one turn of the event loop while catching up.
 constexpr qint64 kWriteBudgetMs = 30;
 // Entries are written in pieces sized to the budget by the measured speed,

@@ -47,7 +47,7 @@ QString countText(Count count)
 // the area (a new block unless the area is empty); an insertion goes in at the
 // area's text cursor, which advances past it.
 //
-// Entries are gathered for up to 40 ms (a few frames) and written together
+// Entries are gathered for up to 16 ms (within a frame) and written together
 // in one edit, so that a fast stream neither lays out the area's last
 // paragraph again nor repaints the window for every batch. Writing stops after
 // about 30 ms of work and goes on in the next turn of the event loop, so the
