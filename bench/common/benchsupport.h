@@ -25,6 +25,7 @@
 #include <sys/resource.h>
 
 #include <algorithm>
+#include <utility>
 
 #include <cstdio>
 
@@ -90,8 +91,9 @@ struct Displayed
 };
 
 // A line the window writes itself (a status line such as the peer's close,
-// and the bare time stamp before it): never part of a stream, which is ASCII
-// and whose stamp lines carry a label.
+// the bare time stamp before it, or the line saying how much has left the
+// area): never part of a stream, which is ASCII and whose stamp lines carry a
+// label.
 inline bool isWindowLine(const QString &line)
 {
     static const QRegularExpression bareStamp(QStringLiteral("^\\d{4}\\.\\d\\d\\.\\d\\d \\d\\d:\\d\\d:\\d\\d\\.\\d{3}$"));
@@ -102,20 +104,18 @@ inline bool isWindowLine(const QString &line)
 // Accounts for every byte in a receive area, paragraph by paragraph (no copy
 // of the whole text, which would add its size to the peak memory): time-stamp
 // lines and the window's own lines out (`stampLine` matches one whole line),
-// then hex pairs or characters counted. With `batches` paragraphs started by
-// the area (one per batch and one per stamp), the paragraphs beyond them are
-// the stream's own line ends.
-inline Displayed displayedBytes(const QTextDocument *document, const QRegularExpression &stampLine, bool hex,
-                                qint64 batches)
+// then hex pairs or characters counted. A paragraph that goes on a received
+// entry begun above it (user state -1, see ReceiveDisplay) follows one of the
+// stream's own line ends.
+inline Displayed displayedBytes(const QTextDocument *document, const QRegularExpression &stampLine, bool hex)
 {
     constexpr qsizetype kLongestStampLine = 64;
     Displayed result;
     qint64 characters = 0;
-    qint64 blocks = 0;
+    qint64 lineEnds = 0;
     for (QTextBlock block = document->begin(); block.isValid(); block = block.next()) {
         const QString line = block.text();
         if (line.size() <= kLongestStampLine && stampLine.match(line).hasMatch()) {
-            ++blocks;
             ++result.stampLines;
             continue;
         }
@@ -123,12 +123,80 @@ inline Displayed displayedBytes(const QTextDocument *document, const QRegularExp
             ++result.windowLines;
             continue;
         }
-        ++blocks;
+        if (block.userState() == -1)
+            ++lineEnds;
         characters += hex ? line.size() - line.count(u' ') : line.size();
     }
-    const qint64 lineEnds = hex ? 0 : blocks - batches - result.stampLines;
     result.bytes = hex ? characters / 2 : characters + lineEnds;
     return result;
+}
+
+// Resident memory now, in MiB.
+inline long residentMiB()
+{
+    QFile statm(QStringLiteral("/proc/self/statm"));
+    if (!statm.open(QIODevice::ReadOnly))
+        return -1;
+    const QList<QByteArray> fields = statm.readAll().split(' ');
+    return fields.size() > 1 ? long(fields.at(1).toLongLong() * 4096 / (1024 * 1024)) : -1;
+}
+
+// CPU seconds the whole process has used, all its threads.
+inline double cpuSeconds()
+{
+    rusage usage{};
+    getrusage(RUSAGE_SELF, &usage);
+    return double(usage.ru_utime.tv_sec + usage.ru_stime.tv_sec)
+           + double(usage.ru_utime.tv_usec + usage.ru_stime.tv_usec) / 1e6;
+}
+
+// Resident memory once a second: at the meter's start, after its first
+// minute, and the largest seen after that minute.
+class MemoryMeter
+{
+public:
+    MemoryMeter() : m_atStart(residentMiB())
+    {
+        QObject::connect(&m_timer, &QTimer::timeout, [this] {
+            const long now = residentMiB();
+            if (++m_seconds == 60)
+                m_afterMinute = now;
+            if (m_seconds > 60)
+                m_peakAfterMinute = qMax(m_peakAfterMinute, now);
+        });
+        m_timer.start(1000);
+    }
+    void stop() { m_timer.stop(); }
+    void print() const
+    {
+        std::printf("  resident memory: %ld MiB at the start", m_atStart);
+        if (m_afterMinute >= 0)
+            std::printf(", %ld MiB after the first minute, at most %ld MiB after it", m_afterMinute, m_peakAfterMinute);
+        std::printf(", %ld MiB now\n", residentMiB());
+    }
+    long atStart() const { return m_atStart; }
+
+private:
+    QTimer m_timer;
+    const long m_atStart;
+    int m_seconds = 0;
+    long m_afterMinute = -1;
+    long m_peakAfterMinute = -1;
+};
+
+// Empties the area with the page's button and reports how long that took
+// and the memory before and after, against `atStart`.
+template <typename Button>
+void clearArea(Button *button, long atStart)
+{
+    const long before = residentMiB();
+    QElapsedTimer clock;
+    clock.start();
+    button->click();
+    const qint64 clearMs = clock.elapsed();
+    QCoreApplication::processEvents();
+    std::printf("  the clear button took %lld ms; resident memory %ld MiB before, %ld MiB after (%+ld MiB against the start)\n",
+                static_cast<long long>(clearMs), before, residentMiB(), residentMiB() - atStart);
 }
 
 // What the paced senders write: random bytes (hex), letters without a blank or
@@ -173,7 +241,8 @@ struct Stream
 
 inline void addStreamOptions(QCommandLineParser &parser)
 {
-    parser.addOptions({{QStringLiteral("display"), QStringLiteral("hex, text (no blank, no line end) or log (text lines)"),
+    // Not "display": the xcb platform takes "--display NAME" for itself.
+    parser.addOptions({{QStringLiteral("content"), QStringLiteral("hex, text (no blank, no line end) or log (text lines)"),
                         QStringLiteral("mode"), QStringLiteral("hex")},
                        {QStringLiteral("time"), QStringLiteral("time stamps on or off"), QStringLiteral("on|off"), QStringLiteral("on")},
                        {QStringLiteral("seconds"), QStringLiteral("length of the stream"), QStringLiteral("s"), QStringLiteral("30")},
@@ -188,7 +257,7 @@ inline const char *displayName(const Stream &stream)
 inline Stream streamFromOptions(const QCommandLineParser &parser)
 {
     Stream stream;
-    const QString display = parser.value(QStringLiteral("display"));
+    const QString display = parser.value(QStringLiteral("content"));
     stream.content = display == QLatin1String("log") ? Content::Log
                      : display == QLatin1String("text") ? Content::Text
                                                         : Content::Hex;
@@ -270,14 +339,8 @@ public:
         if (!file.open(QIODevice::ReadOnly))
             return false;
         qint64 offset = 0;
+        bool first = true;
         for (qsizetype i = 0; i < m_chunks.size(); ++i) {
-            if (i > 0 && file.read(1) != "\n")
-                return fail(i, "no line end between entries");
-            if (stamps) {
-                QByteArray line = file.readLine(256);
-                if (!line.endsWith('\n') || !stampLine.match(QString::fromUtf8(line.chopped(1))).hasMatch())
-                    return fail(i, "no time-stamp line");
-            }
             QByteArray chunk;
             chunk.reserve(m_chunks.at(i));
             while (chunk.size() < m_chunks.at(i)) {
@@ -285,9 +348,22 @@ public:
                 chunk.append(pool.constData() + at, qMin<qint64>(pool.size() - at, m_chunks.at(i) - chunk.size()));
             }
             offset += chunk.size();
-            const QByteArray shown = hex ? chunk.toHex(' ') : chunk;
-            if (file.read(shown.size()) != shown)
-                return fail(i, "the entry differs");
+            // A long chunk is shown, and recorded, in parts.
+            for (qsizetype at = 0; at < chunk.size();) {
+                const qsizetype length = ReceiveDisplay::partLength(QByteArrayView(chunk).sliced(at), hex);
+                if (!std::exchange(first, false) && file.read(1) != "\n")
+                    return fail(i, "no line end between entries");
+                if (stamps) {
+                    QByteArray line = file.readLine(256);
+                    if (!line.endsWith('\n') || !stampLine.match(QString::fromUtf8(line.chopped(1))).hasMatch())
+                        return fail(i, "no time-stamp line");
+                }
+                const QByteArray part = chunk.mid(at, length);
+                const QByteArray shown = hex ? part.toHex(' ') : part;
+                if (file.read(shown.size()) != shown)
+                    return fail(i, "the entry differs");
+                at += length;
+            }
         }
         // Lines the window adds after the stream (the peer's close) are not the stream's.
         QByteArray rest = file.read(4096);
@@ -368,7 +444,7 @@ inline void printTimings(qint64 total, qint64 firstByteAt, qint64 lastByteAt, co
         std::printf("  NOT all displayed within the limit\n");
     std::printf("  worst lateness of a 10 ms timer: %lld ms (ending %.1f s after the meter started)\n",
                 static_cast<long long>(stalls.worstLateMs()), double(stalls.worstEndedAtMs()) / 1000.0);
-    std::printf("  peak memory: %ld MiB\n", peakMemoryKiB() / 1024);
+    std::printf("  peak memory: %ld MiB; CPU time of the process: %.1f s\n", peakMemoryKiB() / 1024, cpuSeconds());
 }
 
 } // namespace bench

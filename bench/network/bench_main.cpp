@@ -1,7 +1,7 @@
 // Streams data from a loopback peer into a real Wrenpost window and reports how
 // fast it is shown, how long the event loop stalls and how much memory it took.
 //
-//   wrenpost_bench [--display hex|text|log] [--time on|off] [--seconds N] [--rate bytes/s] [--record]
+//   wrenpost_bench [--content hex|text|log] [--time on|off] [--seconds N] [--rate bytes/s] [--record]
 //   wrenpost_bench --baseline [--seconds N] [--rate bytes/s]   (the same stream into socat > /dev/null)
 //   wrenpost_bench --import BYTES [--plain]   (a file that is one word, imported into the send area)
 
@@ -206,27 +206,34 @@ int main(int argc, char **argv)
     const bench::RecordedStream recorded(MainWindowTestAccess::client(window), &TCP_Client::TcpClientModeMsg);
     bench::Recording recording(parser, area);
     bench::StallMeter stalls;
+    bench::MemoryMeter memory;
 
     QTimer::singleShot((seconds + 120) * 1000, &app, &QCoreApplication::quit);
     window.findChild<QPushButton *>(QStringLiteral("Connect"))->click();
     app.exec();
     stalls.stop();
+    memory.stop();
 
     static const QRegularExpression stampLine(QStringLiteral("^\\d{4}\\.\\d\\d\\.\\d\\d \\d\\d:\\d\\d:\\d\\d\\.\\d{3}   Recive$"),
                                               QRegularExpression::MultilineOption);
     const bool fileExact = recording.finish(recorded, sender.pool(), hex, stampLine, stamps);
-    const bench::Displayed displayed = bench::displayedBytes(area->document(), stampLine, hex, arrivals.chunks());
+    const bench::Displayed displayed = bench::displayedBytes(area->document(), stampLine, hex);
     const qint64 displayedBytes = displayed.bytes;
     const qsizetype stampCount = displayed.stampLines;
 
     std::printf("display=%s time=%s rate=%lld B/s seconds=%d\n", bench::displayName(stream), stamps ? "on" : "off",
                 static_cast<long long>(rate), seconds);
-    std::printf("  sent %lld bytes, counted %lld, displayed %lld, batches %lld, stamp lines %lld, window lines %lld\n",
+    const qint64 cut = area->findChild<ReceiveDisplay *>()->cutBytes();
+    std::printf("  sent %lld bytes, counted %lld, displayed %lld + %lld that left the area, batches %lld, stamp lines %lld, "
+                "window lines %lld\n",
                 static_cast<long long>(sender.total()), static_cast<long long>(arrivals.bytes()),
-                static_cast<long long>(displayedBytes), static_cast<long long>(arrivals.chunks()), static_cast<long long>(stampCount),
-                static_cast<long long>(displayed.windowLines));
+                static_cast<long long>(displayedBytes), static_cast<long long>(cut), static_cast<long long>(arrivals.chunks()),
+                static_cast<long long>(stampCount), static_cast<long long>(displayed.windowLines));
     bench::printTimings(sender.total(), sender.firstByteAt(), sender.lastByteAt(), arrivals, stalls);
-    // While recording, the area keeps only its newest part and the file is checked instead.
-    const bool shown = recording.active() ? fileExact : displayedBytes == sender.total();
+    memory.print();
+    bench::clearArea(window.findChild<QPushButton *>(QStringLiteral("ClearMessage")), memory.atStart());
+    // The area shows its newest part and says how much left; while
+    // recording, the file is checked too.
+    const bool shown = displayedBytes + cut == sender.total() && (!recording.active() || fileExact);
     return (shown && arrivals.bytes() == sender.total()) ? 0 : 1;
 }

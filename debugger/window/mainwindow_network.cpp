@@ -111,10 +111,8 @@ void MainWindow::UpdateMsg(QByteArray message)
 {
     Recive_Count->add(message.size());
 
-    if (ui->DisplayTime->isChecked())
-        networkReceive->addParagraph(stampLine(QDateTime::currentDateTime(), u"   Recive"));
-
-    networkReceive->addReceived(message, ui->HexDisplay->isChecked(), ui->AutoSwitchLine->isChecked());
+    networkReceive->addReceived(message, ui->HexDisplay->isChecked(), ui->AutoSwitchLine->isChecked(),
+                                ui->DisplayTime->isChecked() ? QStringView(u"   Recive") : QStringView());
 }
 
 void MainWindow::on_ClearMessage_clicked()

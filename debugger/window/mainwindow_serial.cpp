@@ -105,10 +105,8 @@ void MainWindow::GetSerialData(const QByteArray &Recive_msg)
 
     ReciveCount->add(Recive_msg.size());
 
-    if (ui->TimeDisplay->isChecked())
-        serialReceive->addParagraph(stampLine(QDateTime::currentDateTime(), u"  Recive："));
-
-    serialReceive->addReceived(Recive_msg, ui->DisplayHEX->isChecked(), ui->AutoSwitchLine_2->isChecked());
+    serialReceive->addReceived(Recive_msg, ui->DisplayHEX->isChecked(), ui->AutoSwitchLine_2->isChecked(),
+                               ui->TimeDisplay->isChecked() ? QStringView(u"  Recive：") : QStringView());
 }
 
 void MainWindow::Refresh_ComList()

@@ -9,8 +9,16 @@
 #include <QTextCursor>
 #include <QTextDocument>
 
+#include <QFont>
+#include <QPalette>
+#include <QTextCharFormat>
+
 #include <limits>
 #include <utility>
+
+#if defined(__GLIBC__)
+#include <malloc.h>
+#endif
 
 namespace {
 
@@ -23,6 +31,12 @@ constexpr qint64 kWriteBudgetMs = 30;
 // the next piece follows it) is seldom laid out twice.
 constexpr qsizetype kLeastPieceCharacters = 8 * 1024;
 constexpr qsizetype kShortEntry = 64;
+// A block's user state: the received bytes of the entries that begin in it
+// (0 for the window's own lines), -1 (the default) for a line that goes on an
+// entry begun above, or this for the line saying how much has left.
+constexpr int kCutLineState = -2;
+// Room kept for that line, in characters, in every language.
+constexpr qsizetype kCutLineRoom = 128;
 
 // A line end split between two entries stays two line ends: "\r" then "\n"
 // written apart make two paragraphs, written together they would make one.
@@ -52,6 +66,16 @@ ReceiveDisplay::ReceiveDisplay(QTextBrowser *area) : QObject(area), m_area(area)
     connect(&m_timer, &QTimer::timeout, this, [this] { writeSome(kWriteBudgetMs); });
     // A read-only area needs no undo, and removed text then leaves memory.
     area->document()->setUndoRedoEnabled(false);
+    // Paragraphs run in the window's direction: laying out one then needs no
+    // look through its text for the direction it starts in.
+    QTextOption option = area->document()->defaultTextOption();
+    option.setTextDirection(area->layoutDirection());
+    area->document()->setDefaultTextOption(option);
+    // Shaping (ligatures, kerning) costs most of a paragraph's layout; text
+    // whose script needs it is still shaped.
+    QFont font = area->font();
+    font.setStyleStrategy(QFont::StyleStrategy(font.styleStrategy() | QFont::PreferNoShaping));
+    area->setFont(font);
     new LongWordWrap(area);
     connect(area->document(), &QTextDocument::contentsChanged, this, &ReceiveDisplay::onContentsChanged);
 }
@@ -73,14 +97,36 @@ void ReceiveDisplay::addInsertion(const QString &text)
     add({false, false, QByteArray(), text});
 }
 
-void ReceiveDisplay::addReceived(const QByteArray &bytes, bool hex, bool paragraph)
+void ReceiveDisplay::addReceived(const QByteArray &bytes, bool hex, bool paragraph, QStringView stampLabel)
 {
-    if (!hex) {
-        add({paragraph, false, QByteArray(), m_decoder.decode(bytes)});
-        return;
-    }
-    // An empty batch is an empty text; a null array would mean "use the text".
-    add({paragraph, hex, bytes.isNull() ? QByteArray("") : bytes, QString()});
+    const QString stamp = stampLabel.isNull() ? QString() : stampLine(QDateTime::currentDateTime(), stampLabel);
+    qsizetype at = 0;
+    do {
+        const qsizetype length = partLength(QByteArrayView(bytes).sliced(at), hex);
+        // One part is the batch itself, not a copy.
+        const QByteArray part = length == bytes.size() ? bytes : bytes.mid(at, length);
+        if (!stamp.isNull())
+            addParagraph(stamp);
+        if (hex) {
+            // An empty batch is an empty text; a null array would mean "use the text".
+            add({paragraph, true, part.isNull() ? QByteArray("") : part, QString(), length});
+        } else {
+            add({paragraph, false, QByteArray(), m_decoder.decode(part), length});
+        }
+        at += length;
+    } while (at < bytes.size());
+}
+
+qsizetype ReceiveDisplay::partLength(QByteArrayView bytes, bool hex)
+{
+    if (bytes.size() <= kPartBytes)
+        return bytes.size();
+    if (hex)
+        return kPartBytes;
+    const qsizetype lineFeed = bytes.first(kPartBytes).lastIndexOf('\n');
+    if (lineFeed >= kPartBytes - kPartBytes / 4)
+        return lineFeed + 1;
+    return bytes.at(kPartBytes - 1) == '\r' && bytes.at(kPartBytes) == '\n' ? kPartBytes - 1 : kPartBytes;
 }
 
 void ReceiveDisplay::add(Entry entry)
@@ -93,6 +139,9 @@ void ReceiveDisplay::add(Entry entry)
     }
     m_pendingSize += entry.size() + 1;
     m_pending.append(std::move(entry));
+    // What arrives faster than the area takes it waits in a bounded queue.
+    if (m_pendingSize > 2 * qMax<qsizetype>(m_limit, 2))
+        dropPendingBeyondLimit();
     schedule();
 }
 
@@ -104,7 +153,8 @@ void ReceiveDisplay::flush()
 bool ReceiveDisplay::startRecording(const QString &path)
 {
     flush();
-    return m_recorder.start(path, !m_area->document()->isEmpty());
+    // The cut line alone is not text the next entry follows.
+    return m_recorder.start(path, !m_area->document()->isEmpty() && !m_freshLine);
 }
 
 void ReceiveDisplay::dropPending(qsizetype count)
@@ -114,13 +164,26 @@ void ReceiveDisplay::dropPending(qsizetype count)
     m_pending.remove(0, count);
 }
 
-void ReceiveDisplay::clear()
+void ReceiveDisplay::forget()
 {
     m_pending.clear();
     m_pendingSize = 0;
     m_timer.stop();
     m_decoder.resetState();
+    m_cutBytes = 0;
+    m_areaBytes = 0;
+    m_freshLine = false;
+}
+
+void ReceiveDisplay::clear()
+{
+    forget();
     m_area->clear();
+    // The area's text leaves the heap in pieces that the allocator would
+    // otherwise keep for the next stream.
+#if defined(__GLIBC__)
+    malloc_trim(0);
+#endif
 }
 
 void ReceiveDisplay::schedule()
@@ -132,7 +195,7 @@ void ReceiveDisplay::schedule()
 // A negative budget writes everything.
 void ReceiveDisplay::writeSome(qint64 budgetMs)
 {
-    if (m_recorder.isRecording() && keepWithinRecordingLimit() && budgetMs >= 0) {
+    if (keepWithinLimit() && budgetMs >= 0) {
         // Cutting the area was this turn's work; writing goes on in the next.
         m_timer.start(0);
         return;
@@ -164,13 +227,20 @@ void ReceiveDisplay::writeSome(qint64 budgetMs)
 }
 
 // Writes the first `count` entries in one edit, with the same result as
-// writing them one by one.
+// writing them one by one. Each block where received entries begin keeps
+// their byte count as its user state.
 void ReceiveDisplay::write(qsizetype count)
 {
     QScrollBar *bar = m_area->verticalScrollBar();
     const bool atBottom = bar->value() >= bar->maximum();
     QTextDocument *document = m_area->document();
     const QTextCursor shown = m_area->textCursor();
+    auto addBytes = [this](QTextBlock block, qsizetype bytes) {
+        if (block.isValid() && block.userState() != kCutLineState) {
+            block.setUserState(int(qMax(block.userState(), 0) + bytes));
+            m_areaBytes += bytes;
+        }
+    };
 
     m_writing = true;
     QTextCursor end(document);
@@ -181,10 +251,13 @@ void ReceiveDisplay::write(qsizetype count)
             const Entry &entry = m_pending.at(i);
             if (entry.paragraph) {
                 end.movePosition(QTextCursor::End);
-                if (!document->isEmpty())
+                if (!document->isEmpty() && !std::exchange(m_freshLine, false))
                     end.insertBlock();
-                end.insertText(entry.shown());
+                addBytes(end.block(), entry.received);
+                end.insertText(entry.shown(), QTextCharFormat());
             } else {
+                if (entry.received > 0)
+                    addBytes(m_area->textCursor().block(), entry.received);
                 m_area->insertPlainText(entry.shown());
             }
         }
@@ -192,25 +265,43 @@ void ReceiveDisplay::write(qsizetype count)
         // Paragraphs go at the end, insertions at the cursor; when the cursor
         // is at the end the two are one text.
         const bool cursorAtEnd = shown.atEnd();
-        const bool wasEmpty = document->isEmpty();
+        const bool wasEmpty = document->isEmpty() || m_freshLine;
+        const int endPosition = document->characterCount() - 1;
         QString atEnd;
         QString atCursor;
+        qsizetype atCursorBytes = 0;
+        // Where received entries begin in `atEnd`, and their bytes.
+        QList<std::pair<qsizetype, qsizetype>> starts;
         for (qsizetype i = 0; i < count; ++i) {
             const Entry &entry = m_pending.at(i);
             if (entry.paragraph) {
                 if (!wasEmpty || !atEnd.isEmpty())
                     atEnd += QChar::ParagraphSeparator;
+                starts.append({atEnd.size(), entry.received});
+                appendJoined(atEnd, entry.shown());
+            } else if (cursorAtEnd) {
+                if (entry.received > 0)
+                    starts.append({atEnd.size(), entry.received});
                 appendJoined(atEnd, entry.shown());
             } else {
-                appendJoined(cursorAtEnd ? atEnd : atCursor, entry.shown());
+                atCursorBytes += entry.received;
+                appendJoined(atCursor, entry.shown());
             }
         }
-        if (!atCursor.isEmpty())
+        if (!atCursor.isEmpty()) {
+            if (atCursorBytes > 0)
+                addBytes(shown.block(), atCursorBytes);
             m_area->insertPlainText(atCursor);
-        if (!atEnd.isEmpty()) {
-            end.movePosition(QTextCursor::End);
-            end.insertText(atEnd);
         }
+        if (!atEnd.isEmpty()) {
+            const int base = atCursor.isEmpty() ? endPosition : document->characterCount() - 1;
+            end.movePosition(QTextCursor::End);
+            end.insertText(atEnd, QTextCharFormat());
+            for (const auto &[offset, bytes] : std::as_const(starts))
+                addBytes(document->findBlock(int(base + offset)), bytes);
+        }
+        if (!atEnd.isEmpty() || !atCursor.isEmpty())
+            m_freshLine = false;
     }
     end.endEditBlock();
     m_writing = false;
@@ -223,62 +314,129 @@ void ReceiveDisplay::write(qsizetype count)
 // Whoever empties the area also drops what was received before.
 void ReceiveDisplay::onContentsChanged()
 {
-    if (!m_writing && m_area->document()->isEmpty()) {
-        m_pending.clear();
-        m_pendingSize = 0;
-        m_timer.stop();
-        m_decoder.resetState();
+    if (!m_writing && m_area->document()->isEmpty())
+        forget();
+}
+
+void ReceiveDisplay::dropPendingBeyondLimit()
+{
+    // What stays leaves room for the cut line before it.
+    const qsizetype limit = qMax<qsizetype>(m_limit - kCutLineRoom, 2);
+    qsizetype count = 0;
+    qsizetype size = m_pendingSize;
+    while (count + 1 < m_pending.size() && size > limit) {
+        size -= m_pending.at(count).size() + 1;
+        m_cutBytes += m_pending.at(count++).received;
+    }
+    dropPending(count);
+    if (m_pendingSize > limit) {
+        Entry &entry = m_pending.first();
+        const qsizetype keep = limit - 1;
+        const qsizetype before = entry.size();
+        if (entry.bytes.isNull())
+            entry.text = entry.text.last(qMin(keep, entry.text.size()));
+        else
+            entry.bytes = entry.bytes.last(qMin(keep / 3, entry.bytes.size()));
+        const qsizetype kept = before > 0 ? entry.received * entry.size() / before : 0;
+        m_cutBytes += entry.received - kept;
+        entry.received = kept;
+        m_pendingSize = entry.size() + 1;
     }
 }
 
 // Before a write: what the area holds and what is about to follow fit in the
 // limit. Older paragraphs leave whole; only a paragraph longer than the
-// limit itself is cut.
-bool ReceiveDisplay::keepWithinRecordingLimit()
+// limit itself is cut. The cut line stays first.
+bool ReceiveDisplay::keepWithinLimit()
 {
     QTextDocument *document = m_area->document();
-    const qsizetype limit = qMax<qsizetype>(m_recordingLimit, 2);
+    const qsizetype limit = qMax<qsizetype>(m_limit, 2);
     if (m_pendingSize >= limit) {
         // All the area holds and the oldest entries would leave in this
         // frame: none of it is laid out.
-        qsizetype count = 0;
-        qsizetype size = m_pendingSize;
-        while (count + 1 < m_pending.size() && size > limit)
-            size -= m_pending.at(count++).size() + 1;
-        dropPending(count);
-        if (m_pendingSize > limit) {
-            Entry &entry = m_pending.first();
-            const qsizetype keep = limit - 1;
-            if (entry.bytes.isNull())
-                entry.text = entry.text.last(qMin(keep, entry.text.size()));
-            else
-                entry.bytes = entry.bytes.last(qMin(keep / 3, entry.bytes.size()));
-            m_pendingSize = entry.size() + 1;
-        }
+        dropPendingBeyondLimit();
+        m_cutBytes += std::exchange(m_areaBytes, 0);
         m_writing = true;
         document->clear();
         m_writing = false;
+        showCut();
         return true;
     }
     const qsizetype held = document->characterCount();
     const qsizetype excess = held + m_pendingSize - limit;
     if (excess <= 0)
         return false;
-    // Paragraphs leave an eighth of the limit beyond the excess, so that the
-    // area is cut (and its new first paragraph laid out again) a few times a
-    // second at most rather than in every frame.
-    QTextBlock last = document->findBlock(int(qMin(excess + limit / 8, held) - 1));
+    const QTextBlock first = document->firstBlock();
+    const qsizetype from = first.userState() == kCutLineState ? first.length() : 0;
+    // Paragraphs leave a quarter of the limit beyond the excess, so that the
+    // area is cut (and all its paragraphs placed again) a few times a second
+    // at most rather than in every frame.
+    QTextBlock last = document->findBlock(int(qMin(from + excess + limit / 4, held) - 1));
     if (!last.next().isValid())
-        last = document->findBlock(int(excess - 1));
-    const int end = last.next().isValid() ? last.next().position() : int(qMin(excess, held - 1));
-    if (end <= 0)
+        last = document->findBlock(int(qMin(from + excess, held) - 1));
+    int end = last.next().isValid() ? last.next().position() : int(qMin(from + excess, held - 1));
+    // A text entry's own lines leave with it: the area then begins where an
+    // entry begins, when one begins near.
+    for (QTextBlock next = last.next(); next.isValid() && next.position() - end < limit / 8; next = next.next()) {
+        if (next.userState() != -1) {
+            end = next.position();
+            break;
+        }
+    }
+    if (end <= from)
         return false;
+
+    // The received bytes leaving; a paragraph cut within loses its share.
+    // The block that becomes the first keeps its state.
+    qint64 leaving = 0;
+    QTextBlock block = document->findBlock(int(from));
+    for (; block.isValid() && block.position() + block.length() <= end; block = block.next())
+        leaving += qMax(block.userState(), 0);
+    int keptState = block.userState();
+    if (block.position() < end && keptState > 0) {
+        const qint64 part = qint64(keptState) * (end - block.position()) / block.length();
+        leaving += part;
+        keptState -= int(part);
+    }
     QTextCursor cursor(document);
     m_writing = true;
     cursor.beginEditBlock();
+    cursor.setPosition(int(from));
     cursor.setPosition(end, QTextCursor::KeepAnchor);
     cursor.removeSelectedText();
+    cursor.block().setUserState(keptState);
+    m_areaBytes -= leaving;
+    m_cutBytes += leaving;
+    // In the same edit, so that the area is laid out once for both.
+    showCut();
     cursor.endEditBlock();
     m_writing = false;
     return true;
+}
+
+void ReceiveDisplay::showCut()
+{
+    QTextDocument *document = m_area->document();
+    const QString text = tr("已清除较早的 %1 字节（勾选“记录到文件”可保存全部）").arg(m_cutBytes);
+    QTextCharFormat format;
+    format.setFontItalic(true);
+    format.setForeground(m_area->palette().color(QPalette::PlaceholderText));
+    m_writing = true;
+    QTextCursor cursor(document);
+    cursor.beginEditBlock();
+    const QTextBlock first = document->firstBlock();
+    if (first.userState() == kCutLineState) {
+        cursor.setPosition(first.position() + first.length() - 1, QTextCursor::KeepAnchor);
+        cursor.insertText(text, format);
+    } else {
+        const int state = first.userState();
+        const bool empty = document->isEmpty();
+        cursor.insertText(text, format);
+        cursor.insertBlock(QTextBlockFormat(), QTextCharFormat());
+        document->firstBlock().setUserState(kCutLineState);
+        document->firstBlock().next().setUserState(state);
+        m_freshLine = empty;
+    }
+    cursor.endEditBlock();
+    m_writing = false;
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QByteArray>
+#include <QByteArrayView>
 #include <QDateTime>
 #include <QElapsedTimer>
 #include <QList>
@@ -52,11 +53,17 @@ QString countText(Count count)
 // about 30 ms of work and goes on in the next turn of the event loop, so the
 // window keeps responding while it catches up.
 //
-// While the area is recorded to a file, the recorder gets every entry as it
-// arrives, and the area keeps only its newest text (at most
-// kRecordingLimitCharacters, older paragraphs leaving from the top): the file
-// holds the rest. Entries that would leave within the same frame are dropped
-// before they are laid out.
+// The area keeps only its newest text (at most kLimitCharacters, older
+// paragraphs leaving from the top), recording or not; entries that would
+// leave within the same frame are dropped before they are laid out, so a
+// stream faster than the area can show never builds a backlog. Once text has
+// left, the area's first line says how many received bytes left with it (one
+// line, updated as more leaves, until the area is emptied). While the area is
+// recorded to a file, the recorder gets every entry as it arrives.
+//
+// A received batch longer than kPartBytes is shown in parts of at most that
+// size, each its own entry with its own time stamp, so that no single
+// paragraph takes long to lay out.
 class ReceiveDisplay : public QObject
 {
     Q_OBJECT
@@ -74,30 +81,42 @@ public:
     // of their hex text's size). As text they are decoded at once with the
     // local 8-bit encoding by a decoder that keeps its state from one batch to
     // the next, so that a character cut between two batches shows whole.
-    void addReceived(const QByteArray &bytes, bool hex, bool paragraph);
+    // With `stampLabel` set, each part starts with a time-stamp line of the
+    // batch's arrival.
+    void addReceived(const QByteArray &bytes, bool hex, bool paragraph, QStringView stampLabel = {});
+    // The length of the first part of `bytes` shown as one entry: at most
+    // kPartBytes; as text it ends after a line feed in the part's last
+    // quarter where there is one, and never between "\r" and "\n".
+    static qsizetype partLength(QByteArrayView bytes, bool hex);
+    static constexpr qsizetype kPartBytes = 16 * 1024;
     // Forgets a character cut at the end of the last batch (a new channel).
     void resetDecoder() { m_decoder.resetState(); }
 
     // Writes everything gathered so far (before the area's text is read).
     void flush();
-    // Empties the area and drops what is gathered, and the decoder's state.
+    // Empties the area and drops what is gathered, and the decoder's state;
+    // the memory the area held goes back to the system.
     void clear();
     bool hasPending() const { return !m_pending.isEmpty(); }
 
     // The text document copies an area's whole text from time to time to
     // drop what has left it; at 4 Mi characters one copy stays short enough
     // not to stall the window, and the area still holds some 50,000 lines.
-    static constexpr qsizetype kRecordingLimitCharacters = 4 * 1024 * 1024;
+    static constexpr qsizetype kLimitCharacters = 4 * 1024 * 1024;
+    void setLimit(qsizetype characters) { m_limit = characters; }
+    // Received bytes that have left the area (or never entered it) since it
+    // was last emptied, as its first line says.
+    qint64 cutBytes() const { return m_cutBytes; }
+    // Received bytes the area shows.
+    qint64 shownBytes() const { return m_areaBytes; }
     // Writes what is gathered, then records from here on into `path`
     // (appending). False when the file cannot be opened.
     bool startRecording(const QString &path);
-    // Ends the recording after writing what is pending; the area keeps what
-    // it holds and grows again.
+    // Ends the recording after writing what is pending.
     void stopRecording() { m_recorder.stop(); }
     bool isRecording() const { return m_recorder.isRecording(); }
     // Emits failed() when a write fails; the recording has then ended.
     ReceiveRecorder *recorder() { return &m_recorder; }
-    void setRecordingLimit(qsizetype characters) { m_recordingLimit = characters; }
 
 private:
     struct Entry
@@ -106,6 +125,8 @@ private:
         bool hex;
         QByteArray bytes;
         QString text;
+        // The received bytes it shows.
+        qsizetype received = 0;
 
         QString shown() const { return bytes.isNull() ? text : shownText(bytes, hex); }
         qsizetype size() const { return bytes.isNull() ? text.size() : hex ? 3 * bytes.size() : bytes.size(); }
@@ -117,8 +138,13 @@ private:
     void write(qsizetype count);
     void onContentsChanged();
     // True when it cut the area.
-    bool keepWithinRecordingLimit();
+    bool keepWithinLimit();
     void dropPending(qsizetype count);
+    // Drops the oldest pending entries beyond the limit, without a write.
+    void dropPendingBeyondLimit();
+    // The area's first line, saying how much has left, written or updated.
+    void showCut();
+    void forget();
 
     QTextBrowser *m_area;
     QStringDecoder m_decoder{QStringDecoder::System};
@@ -126,9 +152,14 @@ private:
     // The pending entries' sizes, each with one for its separator.
     qsizetype m_pendingSize = 0;
     ReceiveRecorder m_recorder;
-    qsizetype m_recordingLimit = kRecordingLimitCharacters;
+    qsizetype m_limit = kLimitCharacters;
+    qint64 m_cutBytes = 0;
+    qint64 m_areaBytes = 0;
     QTimer m_timer;
     // How fast the area takes text (characters per millisecond), measured.
     double m_charactersPerMs = 500;
     bool m_writing = false;
+    // The area holds only the cut line and an empty line after it, where the
+    // next entry goes.
+    bool m_freshLine = false;
 };

@@ -762,6 +762,14 @@
     </message>
 </context>
 <context>
+    <name>ReceiveDisplay</name>
+    <message>
+        <location filename="../../debugger/window/receivedisplay.cpp" line="420"/>
+        <source>已清除较早的 %1 字节（勾选“记录到文件”可保存全部）</source>
+        <translation>Older %1 bytes were cleared (tick “Record to file” to keep everything)</translation>
+    </message>
+</context>
+<context>
     <name>TCP_Client</name>
     <message>
         <location filename="../../debugger/transports/tcp_client.cpp" line="13"/>

@@ -59,6 +59,12 @@ private Q_SLOTS:
     void clearDropsWhatIsGathered();
     void longWordsWrapAnywhere_data();
     void longWordsWrapAnywhere();
+    void partLengths_data();
+    void partLengths();
+    void longBatchInParts_data();
+    void longBatchInParts();
+    void clearWithFullArea_data();
+    void clearWithFullArea();
 };
 
 void tst_ReceiveDisplay::counters_data()
@@ -251,6 +257,97 @@ void tst_ReceiveDisplay::longWordsWrapAnywhere()
     QCOMPARE(w.area->wordWrapMode(), anywhere ? QTextOption::WrapAnywhere : QTextOption::WrapAtWordBoundaryOrAnywhere);
     w.window->findChild<QPushButton *>(QLatin1String(w.page.clearButton))->click();
     QTRY_COMPARE(w.area->wordWrapMode(), QTextOption::WrapAtWordBoundaryOrAnywhere);
+}
+
+void tst_ReceiveDisplay::partLengths_data()
+{
+    QTest::addColumn<QByteArray>("bytes");
+    QTest::addColumn<bool>("hex");
+    QTest::addColumn<qsizetype>("length");
+
+    constexpr qsizetype part = ReceiveDisplay::kPartBytes;
+    const QByteArray letters(part + 10, 'a');
+    QTest::newRow("one part") << QByteArray(part, 'a') << false << part;
+    QTest::newRow("hex ignores line feeds") << QByteArray(part - 10, 'a') + QByteArray(20, '\n') << true << part;
+    QTest::newRow("text ends after the last line feed near the end")
+        << QByteArray(letters).replace(part - 100, 1, "\n").replace(part - 50, 1, "\n") << false << part - 49;
+    QTest::newRow("text with a line feed early is cut at the size")
+        << QByteArray(letters).replace(100, 1, "\n") << false << part;
+    QTest::newRow("a line end is not split") << QByteArray(letters).replace(part - 1, 2, "\r\n") << false << part - 1;
+}
+
+void tst_ReceiveDisplay::partLengths()
+{
+    QFETCH(QByteArray, bytes);
+    QFETCH(bool, hex);
+    QFETCH(qsizetype, length);
+    QCOMPARE(ReceiveDisplay::partLength(bytes, hex), length);
+}
+
+void tst_ReceiveDisplay::longBatchInParts_data()
+{
+    QTest::addColumn<int>("page");
+    QTest::addColumn<bool>("hex");
+    for (int page = 0; page < 2; ++page) {
+        QTest::addRow("%s, hex", kReceivePages[page].name) << page << true;
+        QTest::addRow("%s, text", kReceivePages[page].name) << page << false;
+    }
+}
+
+// A batch longer than a part shows as parts, each after its own stamp line,
+// that together are the batch.
+void tst_ReceiveDisplay::longBatchInParts()
+{
+    QFETCH(int, page);
+    QFETCH(bool, hex);
+
+    constexpr qsizetype part = ReceiveDisplay::kPartBytes;
+    QByteArray batch;
+    for (int i = 0; batch.size() < 2 * part + part / 2; ++i)
+        batch += "line " + QByteArray::number(i) + '\n';
+    Window w(page, hex, true, true);
+    w.deliver(batch);
+    QTRY_VERIFY_WITH_TIMEOUT(w.display->shownBytes() == batch.size(), 10000);
+
+    QStringList expected;
+    for (QByteArrayView rest = batch; !rest.isEmpty();) {
+        const QByteArrayView shown = rest.first(ReceiveDisplay::partLength(rest, hex));
+        expected << QStringLiteral("@") << (hex ? QString::fromLatin1(shown.toByteArray().toHex(' ')) : QString::fromLatin1(shown));
+        rest = rest.sliced(shown.size());
+    }
+    QCOMPARE(expected.size(), 6);
+    QCOMPARE(w.shown(), expected.join(QLatin1Char('\n')));
+}
+
+void tst_ReceiveDisplay::clearWithFullArea_data()
+{
+    burstOfSmallBatches_data();
+}
+
+// With the area at its bound and more waiting to be shown, clearing answers
+// at once, and nothing that arrived before it comes back.
+void tst_ReceiveDisplay::clearWithFullArea()
+{
+    QFETCH(int, page);
+
+    Window w(page, true, true, true);
+    const QByteArray batch(64 * 1024, '\x5a');
+    while (w.area->document()->characterCount() < ReceiveDisplay::kLimitCharacters / 2) {
+        w.deliver(batch, Qt::DirectConnection);
+        QTest::qWait(10);
+    }
+    for (int i = 0; i < 100; ++i)
+        w.deliver(batch, Qt::DirectConnection);
+    QVERIFY(w.display->hasPending());
+
+    QElapsedTimer clock;
+    clock.start();
+    w.window->findChild<QPushButton *>(QLatin1String(w.page.clearButton))->click();
+    QVERIFY2(clock.elapsed() < 250, qPrintable(QString::number(clock.elapsed())));
+    QCOMPARE(w.area->toPlainText(), QString());
+    QTest::qWait(100);
+    QCOMPARE(w.area->toPlainText(), QString());
+    QCOMPARE(w.display->cutBytes(), 0);
 }
 
 QTEST_MAIN(tst_ReceiveDisplay)

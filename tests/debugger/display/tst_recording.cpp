@@ -1,5 +1,5 @@
 // Recording a receive area to a file through a real window: what the file
-// holds, how a recording ends, and the bound on the area while it runs.
+// holds, how a recording ends, and the bound on the area, recording or not.
 
 #include "../window/localhost_guard.h"
 #include "../windowstores.h"
@@ -72,8 +72,8 @@ private Q_SLOTS:
     void fileHoldsWhatTheAreaGot();
     void recordingThatCannotGoOn_data();
     void recordingThatCannotGoOn();
-    void areaBoundWhileRecording_data();
-    void areaBoundWhileRecording();
+    void areaBound_data();
+    void areaBound();
 };
 
 void tst_Recording::fileHoldsWhatTheAreaGot_data()
@@ -210,7 +210,7 @@ void tst_Recording::recordingThatCannotGoOn()
     QVERIFY(w.shown().endsWith(QLatin1String("lost\nstill shown")));
 }
 
-void tst_Recording::areaBoundWhileRecording_data()
+void tst_Recording::areaBound_data()
 {
     QTest::addColumn<int>("page");
     QTest::addColumn<bool>("recording");
@@ -218,10 +218,13 @@ void tst_Recording::areaBoundWhileRecording_data()
 
     addPageRows("recording, spread", true, false);
     addPageRows("recording, burst", true, true);
-    addPageRows("not recording", false, false);
+    addPageRows("not recording, spread", false, false);
+    addPageRows("not recording, burst", false, true);
 }
 
-void tst_Recording::areaBoundWhileRecording()
+// The area keeps its newest whole lines after one line saying how many bytes
+// left; the file keeps everything. Emptying the area starts a new count.
+void tst_Recording::areaBound()
 {
     QFETCH(int, page);
     QFETCH(bool, recording);
@@ -231,29 +234,40 @@ void tst_Recording::areaBoundWhileRecording()
     QTemporaryDir dir;
     const QString path = dir.filePath(QStringLiteral("bound.txt"));
     Window w(page);
-    w.display->setRecordingLimit(kLimit);
+    w.display->setLimit(kLimit);
     ModalDriver driver;
     if (recording)
         w.startRecording(driver, path);
 
     QString all;
-    for (int i = 0; i < 2000; ++i) {
-        const QByteArray line = "entry " + QByteArray::number(i) + QByteArray(i % 50, 'x');
-        all += (i ? "\n" : "") + QString::fromLatin1(line);
-        w.deliver(line);
-        if (!burst && i % 100 == 0)
-            QTest::qWait(20);
+    for (int run = 0; run < 2; ++run) {
+        QStringList lines;
+        for (int i = 0; i < 2000; ++i) {
+            const QByteArray line = "entry " + QByteArray::number(run * 2000 + i) + QByteArray(i % 50, 'x');
+            lines << QString::fromLatin1(line);
+            w.deliver(line);
+            if (!burst && i % 100 == 0)
+                QTest::qWait(20);
+        }
+        all += (run ? "\n" : "") + lines.join(QLatin1Char('\n'));
+        const QString text = w.shown();
+        QVERIFY(text.size() <= kLimit);
+        QVERIFY(text.size() > kLimit / 2);
+        const QStringList shown = text.split(QLatin1Char('\n'));
+        const qsizetype left = lines.size() - (shown.size() - 1);
+        QCOMPARE(shown.mid(1), lines.mid(left)); // whole lines left, the newest stayed
+        qsizetype leftBytes = 0;
+        for (qsizetype i = 0; i < left; ++i)
+            leftBytes += lines.at(i).size();
+        QCOMPARE(shown.first(), QStringLiteral("已清除较早的 %1 字节（勾选“记录到文件”可保存全部）").arg(leftBytes));
+        QCOMPARE(w.display->cutBytes(), leftBytes);
+        w.window->findChild<QPushButton *>(QLatin1String(w.page.clearButton))->click();
+        QCOMPARE(w.area->toPlainText(), QString());
     }
-    const QString shown = w.shown();
-    if (!recording) {
-        QCOMPARE(shown, all);
-        return;
+    if (recording) {
+        QTest::mouseClick(w.record, Qt::LeftButton);
+        QCOMPARE(fileBytes(path), all.toUtf8());
     }
-    QVERIFY(shown.size() <= kLimit);
-    QVERIFY(shown.size() > kLimit / 2);
-    QVERIFY(all.endsWith(QLatin1Char('\n') + shown)); // whole lines left, the newest stayed
-    QTest::mouseClick(w.record, Qt::LeftButton);
-    QCOMPARE(fileBytes(path), all.toUtf8());
 }
 
 QTEST_MAIN(tst_Recording)
