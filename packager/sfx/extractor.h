@@ -6,6 +6,7 @@
 
 #include "productlayout.h"
 
+#include <csignal>
 #include <cstdint>
 #include <map>
 #include <set>
@@ -18,12 +19,19 @@ struct Extraction
     bool ok = false;
     std::string error;               // one line, without the Title
     std::set<std::string> files;     // regular files and links unpacked, relative, '/'-separated
+    int stoppedBy = 0;               // the signal that stopped it, 0 when none did
 };
 
 struct ExtractOptions
 {
     bool overwrite = true;
     bool dryRun = false;             // read and check everything, write nothing
+    // When set, only these files and links are unpacked (and the folders they
+    // need); the reading ends once they are all written.
+    const std::set<std::string> *only = nullptr;
+    // When it turns non-zero (a signal handler sets it), the unpacking stops
+    // at the next entry or chunk, removing the file it was writing.
+    const volatile std::sig_atomic_t *stop = nullptr;
 };
 
 // Unpacks the archive stored at [offset, offset + length) of the input into the
@@ -42,6 +50,12 @@ std::string safeRelativePath(const std::string &path, bool backslashSeparates);
 // Checks the whole product in memory: layout, configuration and archive (dry
 // run). What the fuzzer drives.
 Extraction checkProduct(const unsigned char *data, std::size_t size);
+
+// Exit codes of a product's own failures, apart from any its program uses
+// commonly; a signal that stops the unpacking gives 128 + its number.
+inline constexpr int kCannotUnpack = 125;
+inline constexpr int kCannotStart = 126;
+inline constexpr int kProgramMissing = 127;
 
 // The program: unpack the product that is running and exec its ExecuteFile.
 // Returns only on failure, with the exit code to use.
