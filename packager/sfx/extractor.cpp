@@ -10,6 +10,7 @@
 #include <sys/statvfs.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <clocale>
 #include <cstdio>
@@ -24,6 +25,7 @@ namespace sfx {
 namespace {
 
 constexpr std::size_t kBufferSize = 1 << 20;
+const std::string kDamaged = "the archive is damaged: ";
 
 struct Source
 {
@@ -213,7 +215,7 @@ public:
             if (type == AE_IFDIR && ::fstatat(m_rootFd, relative.c_str(), &st, AT_SYMLINK_NOFOLLOW) == 0)
                 return skipData();
             if (type != AE_IFDIR && m_options.only->count(relative) == 0)
-                return skipData();
+                return m_options.decodeSkipped ? readData(-1, relative) : skipData();
         }
         if (type == AE_IFDIR) {
             if (m_options.dryRun && m_notFolders.count(relative) != 0)
@@ -315,7 +317,7 @@ public:
             return false;
         m_result.stoppedBy = *m_options.stop;
         m_result.error.clear();
-        fail(std::string("unpacking stopped by a signal (") + ::strsignal(m_result.stoppedBy) + ")");
+        fail(std::string("stopped by a signal while unpacking (") + ::strsignal(m_result.stoppedBy) + ")");
         return true;
     }
 
@@ -375,7 +377,7 @@ private:
     {
         const int r = archive_read_data_skip(m_archive);
         if (r < ARCHIVE_WARN)
-            return fail(std::string("the archive is damaged: ") + archiveError());
+            return fail(std::string(kDamaged) + archiveError());
         return true;
     }
 
@@ -393,7 +395,7 @@ private:
             if (n == 0)
                 return true;
             if (n < 0)
-                return fail(std::string("the archive is damaged: ") + archiveError());
+                return fail(std::string(kDamaged) + archiveError());
             if (stopRequested())
                 return false;
             if (fd < 0)
@@ -424,6 +426,26 @@ private:
     unsigned m_counter = 0;
     std::set<std::string> m_notFolders; // dry run only
 };
+
+// A 7z reader on the source, from its start; null, with the reason, when
+// the archive cannot be opened.
+struct archive *openArchive(Source &source, std::string &error)
+{
+    source.position = 0;
+    struct archive *a = archive_read_new();
+    archive_read_support_format_7zip(a);
+    archive_read_set_read_callback(a, readSource);
+    archive_read_set_seek_callback(a, seekSource);
+    archive_read_set_skip_callback(a, skipSource);
+    archive_read_set_callback_data(a, &source);
+    if (archive_read_open1(a) != ARCHIVE_OK) {
+        const char *text = archive_error_string(a);
+        error = std::string(kDamaged) + (text ? text : "not a 7z archive");
+        archive_read_free(a);
+        return nullptr;
+    }
+    return a;
+}
 
 } // namespace
 
@@ -459,7 +481,7 @@ Extraction extractArchive(const productlayout::Reader &read, std::uint64_t offse
         return result;
     }
     if (const std::string fault = startHeaderFault(read, offset, length); !fault.empty()) {
-        result.error = "the archive is damaged: " + fault;
+        result.error = kDamaged + fault;
         return result;
     }
     Source source;
@@ -468,18 +490,9 @@ Extraction extractArchive(const productlayout::Reader &read, std::uint64_t offse
     source.length = length;
     source.buffer.resize(kBufferSize);
 
-    struct archive *a = archive_read_new();
-    archive_read_support_format_7zip(a);
-    archive_read_set_read_callback(a, readSource);
-    archive_read_set_seek_callback(a, seekSource);
-    archive_read_set_skip_callback(a, skipSource);
-    archive_read_set_callback_data(a, &source);
-    if (archive_read_open1(a) != ARCHIVE_OK) {
-        const char *text = archive_error_string(a);
-        result.error = std::string("the archive is damaged: ") + (text ? text : "not a 7z archive");
-        archive_read_free(a);
+    struct archive *a = openArchive(source, result.error);
+    if (!a)
         return result;
-    }
 
     Unpacker unpacker(a, installFd, options, result);
     bool ok = true;
@@ -490,7 +503,7 @@ Extraction extractArchive(const productlayout::Reader &read, std::uint64_t offse
             break;
         if (r < ARCHIVE_WARN) {
             const char *text = archive_error_string(a);
-            ok = unpacker.fail(std::string("the archive is damaged: ") + (text ? text : "unreadable entry"));
+            ok = unpacker.fail(std::string(kDamaged) + (text ? text : "unreadable entry"));
             break;
         }
         if (!unpacker.entry(e)) {
@@ -562,25 +575,21 @@ public:
     // Blocks them first, so that none is caught after the last look at the
     // flag; one that arrives meanwhile stays pending and meets the restored
     // disposition when the mask is restored.
-    void restore()
+    void restore(const std::string &title)
     {
         sigset_t set, previous;
         sigemptyset(&set);
         for (const int signal : kStopSignals)
             sigaddset(&set, signal);
         ::sigprocmask(SIG_BLOCK, &set, &previous);
-        checkpoint();
+        checkpoint(title);
         for (std::size_t i = 0; i < std::size(kStopSignals); ++i)
             ::sigaction(kStopSignals[i], &m_saved[i], nullptr);
         ::sigprocmask(SIG_SETMASK, &previous, nullptr);
     }
 
     // Ends the product when a signal asked it to stop.
-    static void checkpoint()
-    {
-        if (g_stopSignal != 0)
-            std::_Exit(128 + g_stopSignal);
-    }
+    static void checkpoint(const std::string &title);
 
 private:
     struct sigaction m_saved[std::size(kStopSignals)];
@@ -591,6 +600,12 @@ private:
     std::fprintf(stderr, "%s: %s\n", title.c_str(), message.c_str());
     std::fflush(stderr);
     std::_Exit(code);
+}
+
+void StopSignals::checkpoint(const std::string &title)
+{
+    if (const int signal = g_stopSignal; signal != 0)
+        die(title, std::string("stopped by a signal (") + ::strsignal(signal) + ")", 128 + signal);
 }
 
 std::string ownName()
@@ -806,7 +821,11 @@ bool repairProduct(const std::string &title, const productlayout::Reader &read, 
     ExtractOptions options;
     options.only = &wanted;
     options.stop = &g_stopSignal;
-    const Extraction extraction = extractArchive(read, archiveOffset, identity.archiveLength, folderFd, options);
+    Extraction extraction = extractArchive(read, archiveOffset, identity.archiveLength, folderFd, options);
+    if (!extraction.ok && extraction.stoppedBy == 0 && extraction.error.rfind(kDamaged, 0) == 0) {
+        options.decodeSkipped = true;
+        extraction = extractArchive(read, archiveOffset, identity.archiveLength, folderFd, options);
+    }
     if (extraction.stoppedBy != 0)
         die(title, extraction.error, 128 + extraction.stoppedBy);
     const bool repaired = extraction.ok && extraction.files == wanted && programReady(folderFd, program)
@@ -890,9 +909,9 @@ int runProduct(int argc, char **argv)
     while (::flock(installFd, LOCK_EX) != 0) {
         if (errno != EINTR)
             die(title, "cannot lock the install folder " + installPath + ": " + errnoText(errno));
-        StopSignals::checkpoint();
+        StopSignals::checkpoint(title);
     }
-    StopSignals::checkpoint();
+    StopSignals::checkpoint(title);
     const ProductIdentity identity = productIdentity(read, layout, size);
     removeUnused(installFd, identity.id);
     const bool overwrite = key("Overwrite") == "1";
@@ -926,7 +945,7 @@ int runProduct(int argc, char **argv)
     for (int i = 1; i < argc; ++i)
         arguments.push_back(argv[i]);
     arguments.push_back(nullptr);
-    stopSignals.restore();
+    stopSignals.restore(title);
     ::execv(programPath.c_str(), arguments.data());
     const int error = errno;
     die(title, "cannot start " + programPath + ": " + errnoText(error), error == ENOENT ? kProgramMissing : kCannotStart);

@@ -29,6 +29,11 @@ struct ExtractOptions
     // When set, only these files and links are unpacked (and the folders they
     // need); the reading ends once they are all written.
     const std::set<std::string> *only = nullptr;
+    // With `only`: decode the entries passed over instead of skipping them.
+    // The reader skips whole solid blocks without decoding them, but it can
+    // fail to skip part of a block it has not begun to decode (it then
+    // reports the archive cut short); decoding through is the slow, sure way.
+    bool decodeSkipped = false;
     // When it turns non-zero (a signal handler sets it), the unpacking stops
     // at the next entry or chunk, removing the file it was writing.
     const volatile std::sig_atomic_t *stop = nullptr;
