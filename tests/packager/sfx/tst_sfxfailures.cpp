@@ -862,7 +862,7 @@ void SfxFailuresTest::repair()
     const qint64 firstStart = clock.restart();
 
     const QString folder = productFolder(install());
-    const QString changed = QStringLiteral("/data/f13.bin");
+    const QString changed = QStringLiteral("/data/f23.bin"); // the first of its block, two thirds in
     const QMap<QString, QByteArray> unpacked = snapshot(folder);
     QVERIFY(writeFile(folder + QStringLiteral("/data/added.txt"), "the program's own\n"));
     QVERIFY(rewrite ? writeFile(folder + changed, words(1 << 20, 99)) : QFile::remove(folder + changed));
