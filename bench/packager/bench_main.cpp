@@ -3,12 +3,18 @@
 //   2. the product's start (exec to the main program having run) against
 //      unpacking the same archive with "7zr x";
 //   3. the peak memory of the worker (its join) and of the self-extractor;
-//   4. the product's first start (empty install folder) and its second start
-//      (nothing to unpack) against the start of a makeself archive of the
-//      same folder (gzip, makeself's default), which unpacks on every start.
+//   4. the product's first start (empty install folder), its second start
+//      (nothing to unpack) and its start after one shipped file was rewritten
+//      (it restores that file) against the start of a makeself archive of the
+//      same folder (gzip, makeself's default), which unpacks on every start;
+//   5. the archive's size against one made without the bound on solid blocks.
 //
-//   crateforge_bench [--size MB] [--level L] [--method M] [--dictionary D]
+//   crateforge_bench [--size MB | --source DIR [--main NAME]] [--rewrite FILE]
+//                    [--level L] [--method M] [--dictionary D]
 //                    [--repeat N] [--work DIR] [--keep]
+//
+// With --source the folder is packed as it is and its main program (--main,
+// "app.exe" by default) only has to exit with 0.
 //
 // Each measured program runs as a child of its own (posix_spawn + wait4), so
 // its time and peak resident size are its own and not this process's.
@@ -245,22 +251,47 @@ int bench(const QCommandLineParser &options)
     }
     scratch.setAutoRemove(!options.isSet(QStringLiteral("keep")));
     const QString work = scratch.path();
-    const QString source = work + QStringLiteral("/source");
+    QString source = work + QStringLiteral("/source");
     const QString temp = work + QStringLiteral("/tmp");   // the products' %%T: private, so used as it is
     QDir().mkpath(source);
     QDir().mkpath(temp);
     QFile::setPermissions(temp, QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
     QFile::setPermissions(work, QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
 
-    out << "generating about " << megabytes << " MB in " << source << Qt::endl;
-    const qint64 bytes = generateFolder(source, megabytes);
-    if (bytes < 0 || !QFile::copy(QStringLiteral(BENCH_TEST_APP), source + QStringLiteral("/app.exe"))) {
-        std::fprintf(stderr, "cannot generate the folder\n");
+    const bool given = options.isSet(QStringLiteral("source"));
+    const QString mainProgram = options.value(QStringLiteral("main"));
+    qint64 bytes = 0;
+    if (given) {
+        source = QFileInfo(options.value(QStringLiteral("source"))).absoluteFilePath();
+        if (!QFileInfo(source + QLatin1Char('/') + mainProgram).isExecutable()) {
+            std::fprintf(stderr, "%s is no program in %s\n", qPrintable(mainProgram), qPrintable(source));
+            return 1;
+        }
+    } else {
+        out << "generating about " << megabytes << " MB in " << source << Qt::endl;
+        bytes = generateFolder(source, megabytes);
+        if (bytes < 0 || !QFile::copy(QStringLiteral(BENCH_TEST_APP), source + QLatin1Char('/') + mainProgram)) {
+            std::fprintf(stderr, "cannot generate the folder\n");
+            return 1;
+        }
+    }
+    QStringList shipped; // regular files but the main program, relative, sorted
+    for (QDirIterator it(source, QDir::Files | QDir::Hidden, QDirIterator::Subdirectories); it.hasNext();) {
+        const QFileInfo file(it.next());
+        const QString relative = QDir(source).relativeFilePath(file.filePath());
+        if (given && !file.isSymLink())
+            bytes += file.size();
+        if (!file.isSymLink() && relative != mainProgram)
+            shipped << relative;
+    }
+    std::sort(shipped.begin(), shipped.end());
+    const int files = int(shipped.size()) + 1;
+    const QString rewritten =
+        options.isSet(QStringLiteral("rewrite")) ? options.value(QStringLiteral("rewrite")) : shipped.value(shipped.size() / 2);
+    if (!shipped.contains(rewritten)) {
+        std::fprintf(stderr, "%s is not a shipped file\n", qPrintable(rewritten));
         return 1;
     }
-    int files = 0;
-    for (QDirIterator it(source, QDir::Files, QDirIterator::Subdirectories); it.hasNext(); it.next())
-        ++files;
     out << files << " files, " << QString::number(double(bytes) / 1e6, 'f', 1) << " MB; level " << level
         << ", " << method << ", dictionary " << (dictionary.isEmpty() ? QStringLiteral("(none)") : dictionary)
         << ", " << repeat << " repetition(s)" << Qt::endl;
@@ -268,7 +299,7 @@ int bench(const QCommandLineParser &options)
     const QString outputDir = work + QStringLiteral("/out");
     QDir().mkpath(outputDir);
     const QString archive = work + QStringLiteral("/app.7z");
-    const QString product = outputDir + QStringLiteral("/app.exe");
+    const QString product = packaging::outputFilePath(outputDir, mainProgram);
     const QString bareArchive = work + QStringLiteral("/bare.7z");
     const QString self = QCoreApplication::applicationFilePath();
     const QStringList tempEnvironment{QStringLiteral("TMPDIR=") + temp};
@@ -277,7 +308,7 @@ int bench(const QCommandLineParser &options)
     long workerSelf = 0, workerBefore = 0, workerArchiver = 0;
     for (int i = 0; i < repeat; ++i) {
         const Measured run = runMeasured({self, QString::fromLatin1(kDriveMode), source, archive, outputDir,
-                                          QStringLiteral("app.exe"), level, method, dictionary},
+                                          mainProgram, level, method, dictionary},
                                          work + QStringLiteral("/worker.log"), tempEnvironment);
         const QString log = readAll(work + QStringLiteral("/worker.log"));
         if (run.exitCode != 0) {
@@ -307,7 +338,7 @@ int bench(const QCommandLineParser &options)
     const QString makeselfArchive = work + QStringLiteral("/app.run");
     if (!makeself.isEmpty()
         && runMeasured({makeself, QStringLiteral("--nox11"), source, makeselfArchive, QStringLiteral("bench"),
-                        QStringLiteral("./app.exe")},
+                        QStringLiteral("./") + mainProgram},
                        work + QStringLiteral("/makeself.log"))
                    .exitCode
             != 0) {
@@ -318,12 +349,13 @@ int bench(const QCommandLineParser &options)
     const QString installFolder = temp + QStringLiteral("/app");
     const QString extracted = work + QStringLiteral("/x");
     const QString record = work + QStringLiteral("/record.txt");
-    // One start of `command`; the main program records where it ran from.
+    // One start of `command`; the generated folder's main program records
+    // where it ran from, a given folder's has only to succeed.
     const auto start = [&](const QStringList &command, const QString &from, std::vector<double> &times) {
         QFile::remove(record);
         const Measured run = runMeasured(command, work + QStringLiteral("/start.log"), tempEnvironment);
         const QStringList recorded = readAll(record).split(QLatin1Char('\n'));
-        if (run.exitCode != 0 || !recorded.value(1).startsWith(from + QLatin1Char('/'))) {
+        if (run.exitCode != 0 || (!given && !recorded.value(1).startsWith(from + QLatin1Char('/')))) {
             std::fprintf(stderr, "%s did not run its main program from %s:\n%s\n", qPrintable(command.first()),
                          qPrintable(from), qPrintable(readAll(work + QStringLiteral("/start.log"))));
             return Measured();
@@ -331,13 +363,29 @@ int bench(const QCommandLineParser &options)
         times.push_back(run.seconds);
         return run;
     };
-    std::vector<double> startTimes, secondTimes, makeselfTimes, unpackTimes;
+    std::vector<double> startTimes, secondTimes, repairTimes, makeselfTimes, unpackTimes;
     long productPeak = 0, unpackPeak = 0;
     for (int i = 0; i < std::max(5, repeat); ++i) {
         QDir(installFolder).removeRecursively();
-        const QStringList productCommand{product, QStringLiteral("--record=") + record};
+        const QStringList productCommand =
+            given ? QStringList{product} : QStringList{product, QStringLiteral("--record=") + record};
         const Measured first = start(productCommand, installFolder, startTimes);
         if (first.exitCode != 0 || start(productCommand, installFolder, secondTimes).exitCode != 0)
+            return 1;
+        // As a program that rewrites one of its files does: new bytes, same size.
+        const QStringList unpacked = QDir(installFolder).entryList(QDir::Dirs | QDir::NoDotAndDotDot);
+        QFile changed(installFolder + QLatin1Char('/') + unpacked.value(0) + QLatin1Char('/') + rewritten);
+        QByteArray bytes = changed.open(QIODevice::ReadOnly) ? changed.readAll() : QByteArray();
+        changed.close();
+        if (!bytes.isEmpty())
+            bytes[0] = char(~bytes[0]);
+        if (unpacked.size() != 1 || !changed.open(QIODevice::WriteOnly | QIODevice::Truncate)
+            || changed.write(bytes) != bytes.size()) {
+            std::fprintf(stderr, "cannot rewrite %s\n", qPrintable(changed.fileName()));
+            return 1;
+        }
+        changed.close();
+        if (start(productCommand, installFolder, repairTimes).exitCode != 0)
             return 1;
         productPeak = std::max(productPeak, first.peakKiB);
         if (!makeself.isEmpty()
@@ -364,6 +412,18 @@ int bench(const QCommandLineParser &options)
     const double startTime = median(startTimes);
     const double unpackTime = median(unpackTimes);
     const double secondTime = median(secondTimes);
+    const double repairTime = median(repairTimes);
+
+    // The same archive without the bound on solid blocks, for its size.
+    QFile::remove(bareArchive);
+    QStringList unbounded{archiver};
+    unbounded << packaging::archiverArguments(bareArchive, source, level, method, dictionary);
+    unbounded.removeIf([](const QString &argument) { return argument.startsWith(QLatin1String("-ms=")); });
+    if (runMeasured(unbounded, work + QStringLiteral("/bare.log")).exitCode != 0) {
+        std::fprintf(stderr, "the bare archiver failed:\n%s\n", qPrintable(readAll(work + QStringLiteral("/bare.log"))));
+        return 1;
+    }
+    const qint64 unboundedSize = QFileInfo(bareArchive).size();
     out << Qt::endl
         << "archive " << QString::number(double(archiveSize) / 1e6, 'f', 1) << " MB, product "
         << QString::number(double(productSize) / 1e6, 'f', 1) << " MB" << Qt::endl
@@ -376,10 +436,13 @@ int bench(const QCommandLineParser &options)
         << Qt::endl
         << "4. starting   first start " << QString::number(startTime, 'f', 3) << " s   second start "
         << QString::number(secondTime, 'f', 3) << " s (" << QString::number(secondTime / startTime, 'f', 3)
-        << " x first)   makeself (gzip) "
+        << " x first)   after " << rewritten << " was rewritten " << QString::number(repairTime, 'f', 3) << " s ("
+        << QString::number(repairTime / startTime, 'f', 3) << " x first)   makeself (gzip) "
         << (makeself.isEmpty() ? QStringLiteral("not installed")
                                : QString::number(median(makeselfTimes), 'f', 3) + QStringLiteral(" s"))
-        << Qt::endl;
+        << Qt::endl
+        << "5. size       archive " << archiveSize << " bytes, without the bound on solid blocks " << unboundedSize
+        << " bytes (" << percentAgainst(double(archiveSize), double(unboundedSize)) << ")" << Qt::endl;
     if (options.isSet(QStringLiteral("keep")))
         out << "kept " << work << Qt::endl;
     return 0;
@@ -395,10 +458,15 @@ int main(int argc, char **argv)
         return drive(args.mid(2));
 
     QCommandLineParser options;
-    options.setApplicationDescription(QStringLiteral("Packs a generated folder and compares with the bare archiver."));
+    options.setApplicationDescription(QStringLiteral("Packs a folder and compares with the bare archiver."));
     options.addHelpOption();
     options.addOptions({
         {QStringLiteral("size"), QStringLiteral("Size of the generated folder in MB."), QStringLiteral("MB"), QStringLiteral("200")},
+        {QStringLiteral("source"), QStringLiteral("Pack this folder instead of a generated one."), QStringLiteral("DIR")},
+        {QStringLiteral("main"), QStringLiteral("The main program, relative to the folder."), QStringLiteral("NAME"),
+         QStringLiteral("app.exe")},
+        {QStringLiteral("rewrite"), QStringLiteral("The shipped file rewritten before the third start (default: the middle one)."),
+         QStringLiteral("FILE")},
         {QStringLiteral("level"), QStringLiteral("Compression level."), QStringLiteral("L"), QStringLiteral("5")},
         {QStringLiteral("method"), QStringLiteral("Compression method."), QStringLiteral("M"), QStringLiteral("LZMA")},
         {QStringLiteral("dictionary"), QStringLiteral("Dictionary size."), QStringLiteral("D"), QStringLiteral("16M")},

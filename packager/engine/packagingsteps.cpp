@@ -22,6 +22,10 @@ QStringList archiverArguments(const QString &archivePath, const QString &folderP
                           QStringLiteral("-m0=") + (store ? QStringLiteral("Copy") : compressionMethod)};
     if (!dictionarySize.isEmpty() && !store)
         arguments << QStringLiteral("-md=") + dictionarySize;
+    // Solid blocks of at most 4 MiB: a product that restores one changed
+    // file decodes only the block holding it, for about a tenth more size.
+    if (!store)
+        arguments << QStringLiteral("-ms=4m");
     arguments << QStringLiteral("-bsp1") << QStringLiteral("-ssc");
     return arguments;
 }

@@ -7,13 +7,16 @@
 #include <fcntl.h>
 #include <sys/file.h>
 #include <sys/stat.h>
+#include <sys/statvfs.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <clocale>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <iterator>
 #include <vector>
 
 namespace sfx {
@@ -21,6 +24,7 @@ namespace sfx {
 namespace {
 
 constexpr std::size_t kBufferSize = 1 << 20;
+const std::string kDamaged = "the archive is damaged: ";
 
 struct Source
 {
@@ -175,6 +179,8 @@ public:
 
     bool entry(struct archive_entry *e)
     {
+        if (stopRequested())
+            return false;
         const char *rawName = archive_entry_pathname_utf8(e);
         if (!rawName)
             rawName = archive_entry_pathname(e);
@@ -204,6 +210,14 @@ public:
         const mode_t mode = archive_entry_perm(e) & 0777;
         if (m_options.inventory && (type == AE_IFDIR || type == AE_IFLNK || type == AE_IFREG))
             note(e, relative, type, mode);
+        if (m_options.only && !m_options.dryRun) {
+            // Restoring some files: a folder is made only where one is missing.
+            struct stat st;
+            if (type == AE_IFDIR && ::fstatat(m_rootFd, relative.c_str(), &st, AT_SYMLINK_NOFOLLOW) == 0)
+                return skipData();
+            if (type != AE_IFDIR && m_options.only->count(relative) == 0)
+                return m_options.decodeSkipped ? readData(-1, relative) : skipData();
+        }
         if (type == AE_IFDIR) {
             if (m_options.dryRun && m_notFolders.count(relative) != 0)
                 return fail("refused the entry \"" + relative + "\": its path goes through a link or a file");
@@ -297,6 +311,22 @@ public:
         return false;
     }
 
+    // Whether a signal asked to stop; the failure then names it.
+    bool stopRequested()
+    {
+        if (!m_options.stop || *m_options.stop == 0)
+            return false;
+        m_result.stoppedBy = *m_options.stop;
+        m_result.error.clear();
+        fail(std::string("stopped by a signal while unpacking (") + ::strsignal(m_result.stoppedBy) + ")");
+        return true;
+    }
+
+    bool allWritten() const
+    {
+        return m_options.only && m_result.files.size() >= m_options.only->size();
+    }
+
 private:
     void note(struct archive_entry *e, const std::string &relative, mode_t type, mode_t mode)
     {
@@ -365,7 +395,7 @@ private:
     {
         const int r = archive_read_data_skip(m_archive);
         if (r < ARCHIVE_WARN)
-            return fail(std::string("the archive is damaged: ") + archiveError());
+            return fail(std::string(kDamaged) + archiveError());
         return true;
     }
 
@@ -383,7 +413,9 @@ private:
             if (n == 0)
                 return true;
             if (n < 0)
-                return fail(std::string("the archive is damaged: ") + archiveError());
+                return fail(std::string(kDamaged) + archiveError());
+            if (stopRequested())
+                return false;
             if (fd < 0)
                 continue;
             const unsigned char *p = m_buffer.data();
@@ -412,6 +444,26 @@ private:
     unsigned m_counter = 0;
     std::set<std::string> m_notFolders; // dry run only
 };
+
+// A 7z reader on the source, from its start; null, with the reason, when
+// the archive cannot be opened.
+struct archive *openArchive(Source &source, std::string &error)
+{
+    source.position = 0;
+    struct archive *a = archive_read_new();
+    archive_read_support_format_7zip(a);
+    archive_read_set_read_callback(a, readSource);
+    archive_read_set_seek_callback(a, seekSource);
+    archive_read_set_skip_callback(a, skipSource);
+    archive_read_set_callback_data(a, &source);
+    if (archive_read_open1(a) != ARCHIVE_OK) {
+        const char *text = archive_error_string(a);
+        error = std::string(kDamaged) + (text ? text : "not a 7z archive");
+        archive_read_free(a);
+        return nullptr;
+    }
+    return a;
+}
 
 } // namespace
 
@@ -447,7 +499,7 @@ Extraction extractArchive(const productlayout::Reader &read, std::uint64_t offse
         return result;
     }
     if (const std::string fault = startHeaderFault(read, offset, length); !fault.empty()) {
-        result.error = "the archive is damaged: " + fault;
+        result.error = kDamaged + fault;
         return result;
     }
     Source source;
@@ -456,18 +508,9 @@ Extraction extractArchive(const productlayout::Reader &read, std::uint64_t offse
     source.length = length;
     source.buffer.resize(kBufferSize);
 
-    struct archive *a = archive_read_new();
-    archive_read_support_format_7zip(a);
-    archive_read_set_read_callback(a, readSource);
-    archive_read_set_seek_callback(a, seekSource);
-    archive_read_set_skip_callback(a, skipSource);
-    archive_read_set_callback_data(a, &source);
-    if (archive_read_open1(a) != ARCHIVE_OK) {
-        const char *text = archive_error_string(a);
-        result.error = std::string("the archive is damaged: ") + (text ? text : "not a 7z archive");
-        archive_read_free(a);
+    struct archive *a = openArchive(source, result.error);
+    if (!a)
         return result;
-    }
 
     Unpacker unpacker(a, installFd, options, result);
     bool ok = true;
@@ -478,14 +521,20 @@ Extraction extractArchive(const productlayout::Reader &read, std::uint64_t offse
             break;
         if (r < ARCHIVE_WARN) {
             const char *text = archive_error_string(a);
-            ok = unpacker.fail(std::string("the archive is damaged: ") + (text ? text : "unreadable entry"));
+            ok = unpacker.fail(std::string(kDamaged) + (text ? text : "unreadable entry"));
             break;
         }
         if (!unpacker.entry(e)) {
             ok = false;
             break;
         }
+        if (unpacker.allWritten())
+            break;
     }
+    // A read or write that the signal cut short fails on its own; the signal
+    // is still what stopped it.
+    if (!ok && options.stop && *options.stop != 0 && result.stoppedBy == 0)
+        unpacker.stopRequested();
     if (ok && !options.dryRun)
         unpacker.finish();
     archive_read_free(a);
@@ -517,11 +566,64 @@ Extraction checkProduct(const unsigned char *data, std::size_t size)
 
 namespace {
 
-[[noreturn]] void die(const std::string &title, const std::string &message)
+volatile std::sig_atomic_t g_stopSignal = 0;
+
+extern "C" void stopOnSignal(int signal)
+{
+    g_stopSignal = signal;
+}
+
+constexpr int kStopSignals[] = {SIGINT, SIGTERM, SIGHUP};
+
+// While the product unpacks, these signals only ask it to stop, so that it
+// can remove what it was writing; the program then gets the dispositions the
+// product was started with.
+class StopSignals
+{
+public:
+    StopSignals()
+    {
+        struct sigaction action = {};
+        action.sa_handler = stopOnSignal;
+        sigemptyset(&action.sa_mask);
+        for (std::size_t i = 0; i < std::size(kStopSignals); ++i)
+            ::sigaction(kStopSignals[i], &action, &m_saved[i]);
+    }
+
+    // Blocks them first, so that none is caught after the last look at the
+    // flag; one that arrives meanwhile stays pending and meets the restored
+    // disposition when the mask is restored.
+    void restore(const std::string &title)
+    {
+        sigset_t set, previous;
+        sigemptyset(&set);
+        for (const int signal : kStopSignals)
+            sigaddset(&set, signal);
+        ::sigprocmask(SIG_BLOCK, &set, &previous);
+        checkpoint(title);
+        for (std::size_t i = 0; i < std::size(kStopSignals); ++i)
+            ::sigaction(kStopSignals[i], &m_saved[i], nullptr);
+        ::sigprocmask(SIG_SETMASK, &previous, nullptr);
+    }
+
+    // Ends the product when a signal asked it to stop.
+    static void checkpoint(const std::string &title);
+
+private:
+    struct sigaction m_saved[std::size(kStopSignals)];
+};
+
+[[noreturn]] void die(const std::string &title, const std::string &message, int code = kCannotUnpack)
 {
     std::fprintf(stderr, "%s: %s\n", title.c_str(), message.c_str());
     std::fflush(stderr);
-    std::_Exit(1);
+    std::_Exit(code);
+}
+
+void StopSignals::checkpoint(const std::string &title)
+{
+    if (const int signal = g_stopSignal; signal != 0)
+        die(title, std::string("stopped by a signal (") + ::strsignal(signal) + ")", 128 + signal);
 }
 
 std::string ownName()
@@ -538,9 +640,68 @@ std::string ownName()
     return name;
 }
 
+std::string withoutTrailingSlashes(std::string path)
+{
+    while (path.size() > 1 && path.back() == '/')
+        path.pop_back();
+    return path;
+}
+
+// Why products cannot unpack into `folder` and run from there; empty when
+// they can.
+std::string unusableBecause(const std::string &folder)
+{
+    struct stat st;
+    if (::stat(folder.c_str(), &st) != 0)
+        return errnoText(errno);
+    if (!S_ISDIR(st.st_mode))
+        return "not a folder";
+    if (::access(folder.c_str(), W_OK | X_OK) != 0)
+        return "not writable: " + errnoText(errno);
+    struct statvfs fs;
+    if (::statvfs(folder.c_str(), &fs) == 0 && (fs.f_flag & ST_NOEXEC) != 0)
+        return "mounted noexec";
+    return {};
+}
+
+// $XDG_CACHE_HOME/crateforge (~/.cache/crateforge when that is not set),
+// made private to the user; empty, with the reason, when it cannot be.
+std::string cacheFolder(std::string &path, std::string &because)
+{
+    std::string base;
+    if (const char *env = std::getenv("XDG_CACHE_HOME"); env && env[0] == '/') {
+        base = env;
+    } else {
+        // The user database is not consulted: a static program cannot load
+        // the system's name services.
+        const char *home = std::getenv("HOME");
+        if (!home || home[0] != '/') {
+            path = "~/.cache/crateforge";
+            because = "HOME is not set";
+            return {};
+        }
+        base = withoutTrailingSlashes(home) + "/.cache";
+    }
+    path = withoutTrailingSlashes(base) + "/crateforge";
+    for (std::size_t slash = path.find('/', 1); slash != std::string::npos; slash = path.find('/', slash + 1))
+        ::mkdir(path.substr(0, slash).c_str(), 0700);
+    if (::mkdir(path.c_str(), 0700) != 0 && errno != EEXIST) {
+        because = errnoText(errno);
+        return {};
+    }
+    struct stat st;
+    if (::lstat(path.c_str(), &st) != 0 || !S_ISDIR(st.st_mode) || st.st_uid != ::geteuid() || (st.st_mode & 077) != 0) {
+        because = "not a private folder of this user";
+        return {};
+    }
+    because = unusableBecause(path);
+    return because.empty() ? path : std::string();
+}
+
 // The user's temporary folder, or, where that folder is shared by all users,
 // a private folder of ours inside it: nobody else may plant or swap the files
-// that the product is about to run.
+// that the product is about to run. A temporary folder that is missing, not
+// writable or mounted noexec gives way to the user's cache folder.
 std::string userTemporaryFolder(const std::string &title)
 {
     std::string temp;
@@ -548,13 +709,17 @@ std::string userTemporaryFolder(const std::string &title)
         temp = env;
     else
         temp = "/tmp";
-    while (temp.size() > 1 && temp.back() == '/')
-        temp.pop_back();
+    temp = withoutTrailingSlashes(temp);
 
+    if (const std::string because = unusableBecause(temp); !because.empty()) {
+        std::string cache, cacheBecause;
+        if (cacheFolder(cache, cacheBecause).empty())
+            die(title, "no folder to unpack into: the temporary folder " + temp + " (" + because + ") nor " + cache + " ("
+                           + cacheBecause + ")");
+        return cache;
+    }
     struct stat st;
-    if (::stat(temp.c_str(), &st) != 0 || !S_ISDIR(st.st_mode))
-        die(title, "the temporary folder " + temp + " is not available");
-    if (st.st_uid == ::geteuid() && (st.st_mode & (S_IWGRP | S_IWOTH)) == 0)
+    if (::stat(temp.c_str(), &st) == 0 && st.st_uid == ::geteuid() && (st.st_mode & (S_IWGRP | S_IWOTH)) == 0)
         return temp;
 
     const std::string own = temp + "/crateforge-" + std::to_string(::geteuid());
@@ -586,16 +751,26 @@ std::string resolveInstallPath(const std::string &title, const std::string &conf
     for (const std::string &part : splitPath(path))
         if (part == "..")
             die(title, "refused the install folder " + path + ": it climbs out with \"..\"");
-    while (path.size() > 1 && path.back() == '/')
-        path.pop_back();
-    return path;
+    return withoutTrailingSlashes(path);
+}
+
+// Whether the program is a regular file of the unpacked folder; it is made
+// executable for its owner.
+bool programReady(int folderFd, const std::string &program)
+{
+    struct stat st;
+    if (::fstatat(folderFd, program.c_str(), &st, 0) != 0 || !S_ISREG(st.st_mode))
+        return false;
+    if ((st.st_mode & 0100) == 0)
+        ::fchmodat(folderFd, program.c_str(), (st.st_mode & 0777) | 0100, 0);
+    return true;
 }
 
 // Unpacks the archive into a new folder beside the product's folder, makes
 // its program executable and renames it into place, replacing an earlier
 // folder of the same identity whose files no longer match; then writes the
 // record. With Overwrite off, an existing folder is completed in place
-// instead, keeping what is there. A failure removes what it wrote.
+// instead, keeping what is there. A failure, or a signal, removes what it wrote.
 void unpackProduct(const std::string &title, const productlayout::Reader &read, std::uint64_t archiveOffset,
                    const ProductIdentity &identity, int installFd, bool overwrite, const std::string &program,
                    const std::string &executeFile)
@@ -605,28 +780,26 @@ void unpackProduct(const std::string &title, const productlayout::Reader &read, 
     const bool present = ::fstatat(installFd, identity.id.c_str(), &existing, AT_SYMLINK_NOFOLLOW) == 0;
     const bool inPlace = !overwrite && present && S_ISDIR(existing.st_mode);
     const std::string target = inPlace ? identity.id : kStagingPrefix + std::to_string(::getpid()) + "-" + identity.id;
-    const auto fail = [&](const std::string &message) {
+    const auto fail = [&](const std::string &message, int code) {
         if (!inPlace)
             removeTree(installFd, target);
-        die(title, message);
+        die(title, message, code);
     };
     if (!inPlace && ::mkdirat(installFd, target.c_str(), 0700) != 0)
         die(title, "cannot create a folder in the install folder: " + errnoText(errno));
     const int targetFd = ::openat(installFd, target.c_str(), O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC);
     if (targetFd < 0)
-        fail("cannot open a folder in the install folder: " + errnoText(errno));
+        fail("cannot open a folder in the install folder: " + errnoText(errno), kCannotUnpack);
     ExtractOptions options;
     options.overwrite = !inPlace;
+    options.stop = &g_stopSignal;
     const Extraction extraction = extractArchive(read, archiveOffset, identity.archiveLength, targetFd, options);
     if (!extraction.ok)
-        fail(extraction.error);
+        fail(extraction.error, extraction.stoppedBy != 0 ? 128 + extraction.stoppedBy : kCannotUnpack);
     if (extraction.files.count(program) == 0)
-        fail("the ExecuteFile \"" + executeFile + "\" is not in the archive");
-    struct stat programStat;
-    if (::fstatat(targetFd, program.c_str(), &programStat, 0) != 0 || !S_ISREG(programStat.st_mode))
-        fail("the ExecuteFile \"" + executeFile + "\" was not unpacked");
-    if ((programStat.st_mode & 0100) == 0)
-        ::fchmodat(targetFd, program.c_str(), (programStat.st_mode & 0777) | 0100, 0);
+        fail("the ExecuteFile \"" + executeFile + "\" is not in the archive", kProgramMissing);
+    if (!programReady(targetFd, program))
+        fail("the ExecuteFile \"" + executeFile + "\" was not unpacked", kProgramMissing);
     ::close(targetFd);
 
     if (!inPlace) {
@@ -635,7 +808,7 @@ void unpackProduct(const std::string &title, const productlayout::Reader &read, 
             // moved aside and removed once no copy holds it.
             const std::string retired = kRetiredPrefix + std::to_string(::getpid()) + "-" + identity.id;
             if (::renameat(installFd, identity.id.c_str(), installFd, retired.c_str()) != 0)
-                fail("cannot replace the folder " + identity.id + ": " + errnoText(errno));
+                fail("cannot replace the folder " + identity.id + ": " + errnoText(errno), kCannotUnpack);
             const int retiredFd = ::openat(installFd, retired.c_str(), O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC);
             const bool inUse = retiredFd >= 0 && folderInUse(retiredFd);
             if (retiredFd >= 0)
@@ -644,9 +817,39 @@ void unpackProduct(const std::string &title, const productlayout::Reader &read, 
                 removeTree(installFd, retired);
         }
         if (::renameat(installFd, target.c_str(), installFd, identity.id.c_str()) != 0)
-            fail("cannot move the folder " + identity.id + " into place: " + errnoText(errno));
+            fail("cannot move the folder " + identity.id + " into place: " + errnoText(errno), kCannotUnpack);
     }
     writeRecord(installFd, identity, extraction.files);
+}
+
+// Puts back, in the product's folder, the files of `wanted` that the record
+// found changed or missing, each written beside and renamed into place, and
+// leaves everything else, files the program added included, as it is. Only
+// the archive's blocks holding them are decoded. False when they could not
+// all be restored (a link or a file where a folder was): the caller then
+// unpacks the whole product. A signal stops it, leaving the record, which
+// still describes every file not yet restored.
+bool repairProduct(const std::string &title, const productlayout::Reader &read, std::uint64_t archiveOffset,
+                   const ProductIdentity &identity, int installFd, const std::set<std::string> &wanted,
+                   const std::set<std::string> &files, const std::string &program)
+{
+    const int folderFd = ::openat(installFd, identity.id.c_str(), O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC);
+    if (folderFd < 0)
+        return false;
+    ExtractOptions options;
+    options.only = &wanted;
+    options.stop = &g_stopSignal;
+    Extraction extraction = extractArchive(read, archiveOffset, identity.archiveLength, folderFd, options);
+    if (!extraction.ok && extraction.stoppedBy == 0 && extraction.error.rfind(kDamaged, 0) == 0) {
+        options.decodeSkipped = true;
+        extraction = extractArchive(read, archiveOffset, identity.archiveLength, folderFd, options);
+    }
+    if (extraction.stoppedBy != 0)
+        die(title, extraction.error, 128 + extraction.stoppedBy);
+    const bool repaired = extraction.ok && extraction.files == wanted && programReady(folderFd, program)
+        && writeRecord(installFd, identity, files);
+    ::close(folderFd);
+    return repaired;
 }
 
 } // namespace
@@ -654,6 +857,7 @@ void unpackProduct(const std::string &title, const productlayout::Reader &read, 
 int runProduct(int argc, char **argv)
 {
     std::setlocale(LC_ALL, "C.UTF-8");
+    StopSignals stopSignals;
     std::string title = ownName();
 
     const int self = ::open("/proc/self/exe", O_RDONLY | O_CLOEXEC);
@@ -689,7 +893,7 @@ int runProduct(int argc, char **argv)
 
     const std::string executeFile = key("ExecuteFile");
     if (executeFile.empty())
-        die(title, "the configuration block names no ExecuteFile");
+        die(title, "the configuration block names no ExecuteFile", kProgramMissing);
     const std::string program = safeRelativePath(executeFile, true);
     if (program.empty())
         die(title, "refused the ExecuteFile \"" + executeFile + "\": it is not a path inside the install folder");
@@ -718,17 +922,23 @@ int runProduct(int argc, char **argv)
         die(title, "refused the install folder " + installPath + ": other users can write to it");
 
     // Copies started at the same time take their turns here: the record is
-    // read, the product's folder unpacked and the record written under this
-    // lock, so no copy sees another's half-unpacked files.
+    // read, the product's folder unpacked or repaired and the record written
+    // under this lock, so no copy sees another's half-unpacked files.
     while (::flock(installFd, LOCK_EX) != 0) {
         if (errno != EINTR)
             die(title, "cannot lock the install folder " + installPath + ": " + errnoText(errno));
+        StopSignals::checkpoint(title);
     }
+    StopSignals::checkpoint(title);
     const ProductIdentity identity = productIdentity(read, layout, size);
     removeUnused(installFd, identity.id);
-    if (!recordMatches(installFd, identity))
-        unpackProduct(title, read, layout.archiveOffset, identity, installFd, key("Overwrite") == "1", program,
-                      executeFile);
+    const bool overwrite = key("Overwrite") == "1";
+    const RecordCheck check = checkRecord(installFd, identity);
+    const std::set<std::string> &wanted = overwrite ? check.changed : check.missing;
+    if (!check.present
+        || (!check.changed.empty()
+            && !repairProduct(title, read, layout.archiveOffset, identity, installFd, wanted, check.files, program)))
+        unpackProduct(title, read, layout.archiveOffset, identity, installFd, overwrite, program, executeFile);
     ::close(self);
 
     // The program runs from the product's own folder, in the working
@@ -753,8 +963,10 @@ int runProduct(int argc, char **argv)
     for (int i = 1; i < argc; ++i)
         arguments.push_back(argv[i]);
     arguments.push_back(nullptr);
+    stopSignals.restore(title);
     ::execv(programPath.c_str(), arguments.data());
-    die(title, "cannot start " + programPath + ": " + errnoText(errno));
+    const int error = errno;
+    die(title, "cannot start " + programPath + ": " + errnoText(error), error == ENOENT ? kProgramMissing : kCannotStart);
 }
 
 } // namespace sfx

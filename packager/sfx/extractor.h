@@ -6,6 +6,7 @@
 
 #include "productlayout.h"
 
+#include <csignal>
 #include <cstdint>
 #include <map>
 #include <set>
@@ -19,6 +20,7 @@ struct Extraction
     bool ok = false;
     std::string error;               // one line, without the Title
     std::set<std::string> files;     // regular files and links unpacked, relative, '/'-separated
+    int stoppedBy = 0;               // the signal that stopped it, 0 when none did
 };
 
 // One entry of the archive as it is stored, once its path has passed the checks.
@@ -36,6 +38,17 @@ struct ExtractOptions
     bool overwrite = true;
     bool dryRun = false;             // read and check everything, write nothing
     std::vector<StoredEntry> *inventory = nullptr; // every entry, in archive order
+    // When set, only these files and links are unpacked (and the folders they
+    // need); the reading ends once they are all written.
+    const std::set<std::string> *only = nullptr;
+    // With `only`: decode the entries passed over instead of skipping them.
+    // The reader skips whole solid blocks without decoding them, but it can
+    // fail to skip part of a block it has not begun to decode (it then
+    // reports the archive cut short); decoding through is the slow, sure way.
+    bool decodeSkipped = false;
+    // When it turns non-zero (a signal handler sets it), the unpacking stops
+    // at the next entry or chunk, removing the file it was writing.
+    const volatile std::sig_atomic_t *stop = nullptr;
 };
 
 // Unpacks the archive stored at [offset, offset + length) of the input into the
@@ -54,6 +67,12 @@ std::string safeRelativePath(const std::string &path, bool backslashSeparates);
 // Checks the whole product in memory: layout, configuration and archive (dry
 // run). What the fuzzer drives.
 Extraction checkProduct(const unsigned char *data, std::size_t size);
+
+// Exit codes of a product's own failures, apart from any its program uses
+// commonly; a signal that stops the unpacking gives 128 + its number.
+inline constexpr int kCannotUnpack = 125;
+inline constexpr int kCannotStart = 126;
+inline constexpr int kProgramMissing = 127;
 
 // The program: unpack the product that is running and exec its ExecuteFile.
 // Returns only on failure, with the exit code to use.

@@ -173,11 +173,12 @@ std::string recordName(const std::string &id)
     return kRecordPrefix + id;
 }
 
-bool recordMatches(int installFd, const ProductIdentity &identity)
+RecordCheck checkRecord(int installFd, const ProductIdentity &identity)
 {
+    RecordCheck check;
     const int recordFd = ::openat(installFd, recordName(identity.id).c_str(), O_RDONLY | O_NOFOLLOW | O_CLOEXEC);
     if (recordFd < 0)
-        return false;
+        return check;
     std::string text;
     const bool read = readAll(recordFd, text);
     ::close(recordFd);
@@ -185,14 +186,13 @@ bool recordMatches(int installFd, const ProductIdentity &identity)
         + identity.id + '\n';
     if (!read || text.compare(0, head.size(), head) != 0 || text.size() < head.size() + 4
         || text.compare(text.size() - 4, 4, "end\n") != 0)
-        return false;
+        return check;
     const int folderFd = ::openat(installFd, identity.id.c_str(), O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC);
     if (folderFd < 0)
-        return false;
-    bool matches = true;
-    std::size_t files = 0;
+        return check;
+    bool wellFormed = true;
     const std::size_t end = text.size() - 4;
-    for (std::size_t at = head.size(); matches && at < end;) {
+    for (std::size_t at = head.size(); at < end;) {
         const std::size_t lineEnd = text.find('\n', at);
         const std::string line = text.substr(at, lineEnd - at);
         at = lineEnd + 1;
@@ -205,17 +205,29 @@ bool recordMatches(int installFd, const ProductIdentity &identity)
                 ++pathAt;
         }
         if (lineEnd == std::string::npos || pathAt == std::string::npos || pathAt >= line.size()) {
-            matches = false;
+            wellFormed = false;
             break;
         }
         const std::string path = line.substr(pathAt);
+        check.files.insert(path);
         struct stat st;
-        matches = ::fstatat(folderFd, path.c_str(), &st, AT_SYMLINK_NOFOLLOW) == 0
-            && fileLine(typeOf(st), st, path) == line + '\n';
-        ++files;
+        if (::fstatat(folderFd, path.c_str(), &st, AT_SYMLINK_NOFOLLOW) != 0) {
+            check.changed.insert(path);
+            if (errno == ENOENT)
+                check.missing.insert(path);
+        } else if (fileLine(typeOf(st), st, path) != line + '\n') {
+            check.changed.insert(path);
+        }
     }
     ::close(folderFd);
-    return matches && files > 0;
+    check.present = wellFormed && !check.files.empty();
+    return check;
+}
+
+bool recordMatches(int installFd, const ProductIdentity &identity)
+{
+    const RecordCheck check = checkRecord(installFd, identity);
+    return check.present && check.changed.empty();
 }
 
 bool writeRecord(int installFd, const ProductIdentity &identity, const std::set<std::string> &files)

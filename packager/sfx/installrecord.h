@@ -32,8 +32,20 @@ std::string recordName(const std::string &id);
 inline constexpr const char *kStagingPrefix = ".crateforge-unpack-"; // folders being unpacked
 inline constexpr const char *kRetiredPrefix = ".crateforge-old-";    // replaced folders still in use
 
-// Whether the record of `identity` is there and every file it names (below
-// the product's folder) still has its recorded type, size, inode and ctime.
+// What the record of `identity` says of the product's folder now: whether
+// a complete record and the folder are there, every file it names, and those
+// whose type, size, inode or ctime differ from the record (`missing`: those
+// that are gone).
+struct RecordCheck
+{
+    bool present = false;
+    std::set<std::string> files;
+    std::set<std::string> changed;  // missing ones included
+    std::set<std::string> missing;
+};
+RecordCheck checkRecord(int installFd, const ProductIdentity &identity);
+
+// Whether the record is there and nothing it names has changed.
 bool recordMatches(int installFd, const ProductIdentity &identity);
 
 // Writes the record of the files below the product's folder, under a

@@ -42,26 +42,26 @@ void PackagingStepsTest::archiverArguments_data()
 
     QTest::newRow("level 9, LZMA2, 64M")
         << "/w/temp.7z" << "/src" << "9" << "LZMA2" << "64M"
-        << QStringList{"a", "-t7z", "/w/temp.7z", "/src/*", "-r", "-mx=9", "-m0=LZMA2", "-md=64M", "-bsp1", "-ssc"};
+        << QStringList{"a", "-t7z", "/w/temp.7z", "/src/*", "-r", "-mx=9", "-m0=LZMA2", "-md=64M", "-ms=4m", "-bsp1", "-ssc"};
     // Store copies whatever the method; Copy takes no dictionary switch.
     for (const char *method : {"LZMA", "LZMA2"})
         QTest::addRow("level 0, %s, 64K", method)
             << "/w/temp.7z" << "/src" << "0" << method << "64K"
             << QStringList{"a", "-t7z", "/w/temp.7z", "/src/*", "-r", "-mx=0", "-m0=Copy", "-bsp1", "-ssc"};
-    QTest::newRow("empty dictionary: nine items")
+    QTest::newRow("empty dictionary: no -md= switch")
         << "/w/temp.7z" << "/src" << "5" << "LZMA2" << ""
-        << QStringList{"a", "-t7z", "/w/temp.7z", "/src/*", "-r", "-mx=5", "-m0=LZMA2", "-bsp1", "-ssc"};
+        << QStringList{"a", "-t7z", "/w/temp.7z", "/src/*", "-r", "-mx=5", "-m0=LZMA2", "-ms=4m", "-bsp1", "-ssc"};
     QTest::newRow("texts used verbatim")
         << "/w/temp.7z" << "/src" << "x" << "PPMd" << "3M"
-        << QStringList{"a", "-t7z", "/w/temp.7z", "/src/*", "-r", "-mx=x", "-m0=PPMd", "-md=3M", "-bsp1", "-ssc"};
+        << QStringList{"a", "-t7z", "/w/temp.7z", "/src/*", "-r", "-mx=x", "-m0=PPMd", "-md=3M", "-ms=4m", "-bsp1", "-ssc"};
     QTest::newRow("spaces and Chinese stay one argument")
         << "/工作 目录/temp.7z" << "/源 文件夹" << "5" << "LZMA2" << "16M"
         << QStringList{"a", "-t7z", "/工作 目录/temp.7z", "/源 文件夹/*", "-r", "-mx=5", "-m0=LZMA2", "-md=16M",
-                       "-bsp1", "-ssc"};
+                       "-ms=4m", "-bsp1", "-ssc"};
     // The platform's separator throughout: a backslash here packs nothing.
     QTest::newRow("forward slashes, trailing slash")
         << "/a/b/temp.7z" << "/a/src/" << "1" << "LZMA" << "1M"
-        << QStringList{"a", "-t7z", "/a/b/temp.7z", "/a/src//*", "-r", "-mx=1", "-m0=LZMA", "-md=1M", "-bsp1", "-ssc"};
+        << QStringList{"a", "-t7z", "/a/b/temp.7z", "/a/src//*", "-r", "-mx=1", "-m0=LZMA", "-md=1M", "-ms=4m", "-bsp1", "-ssc"};
 }
 
 void PackagingStepsTest::archiverArguments()

@@ -118,10 +118,10 @@ struct Outcome
     QByteArray err;
 };
 
-// Starts the product with its own temporary folder; `modifier` runs in the
-// child before exec.
+// Starts the product with its own temporary folder, in that folder unless
+// another is given; `modifier` runs in the child before exec.
 inline QProcess *startProduct(const QString &product, const QString &tmp, const QStringList &arguments = {},
-                              const std::function<void()> &modifier = {})
+                              const std::function<void()> &modifier = {}, const QString &workingDirectory = {})
 {
     auto *process = new QProcess;
     QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
@@ -129,7 +129,7 @@ inline QProcess *startProduct(const QString &product, const QString &tmp, const 
     process->setProcessEnvironment(env);
     if (modifier)
         process->setChildProcessModifier(modifier);
-    process->setWorkingDirectory(tmp); // the caller's folder, where the program runs
+    process->setWorkingDirectory(workingDirectory.isEmpty() ? tmp : workingDirectory); // where the program runs
     process->start(product, arguments);
     return process;
 }
@@ -153,9 +153,9 @@ inline Outcome finish(QProcess *process)
 }
 
 inline Outcome runProduct(const QString &product, const QString &tmp, const QStringList &arguments = {},
-                          const std::function<void()> &modifier = {})
+                          const std::function<void()> &modifier = {}, const QString &workingDirectory = {})
 {
-    return finish(startProduct(product, tmp, arguments, modifier));
+    return finish(startProduct(product, tmp, arguments, modifier, workingDirectory));
 }
 
 // The folder a product unpacked into: the one folder inside its install
