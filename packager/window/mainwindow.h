@@ -6,6 +6,8 @@
 #include <QString>
 #include <QStringList>
 
+#include "runrules.h"
+
 class FramelessFrame;
 class QButtonGroup;
 class QMenu;
@@ -53,7 +55,7 @@ private Q_SLOTS:
 private:
     void updateExeList(const QString &folderPath);
     bool validateInputs();
-    bool iconAccepted() const;
+    runrules::RunChoices runChoices() const;
     QString compressionLevelArg() const;
     QString compressionMethodArg() const;
     QString dictionarySizeArg() const;
