@@ -542,7 +542,7 @@ This cannot be undone.</translation>
     <message>
         <location filename="../../packager/cli/packcommand.cpp" line="188"/>
         <source>源文件夹中有多个同样可能的主程序，请用 --main 选择其一：</source>
-        <translation>the source folder has several equally likely main programs; choose one with --main:</translation>
+        <translation>the source folder has several equally likely main programs; choose one with --main: </translation>
     </message>
     <message>
         <location filename="../../packager/cli/packcommand.cpp" line="205"/>

@@ -135,7 +135,7 @@ void TestPackCommand::refuses_data()
     QTest::newRow("unknown level") << QStringList{"app", "--level", "huge"}
                                    << "crateforge: invalid value 'huge' for --level" + usage;
     QTest::newRow("two launchers") << QStringList{"two"}
-                                   << "several equally likely main programs; choose one with --main:\n  a.sh\n  b.sh\n";
+                                   << "several equally likely main programs; choose one with --main: \n  a.sh\n  b.sh\n";
     QTest::newRow("not a main program") << QStringList{"app", "--main", "data"} << "crateforge: ";
     QTest::newRow("output inside the source") << QStringList{"app", "--output", "app/data"} << "crateforge: ";
 }
