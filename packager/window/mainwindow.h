@@ -23,8 +23,9 @@ QT_END_NAMESPACE
 //   mainwindow.cpp           construction, frame, pages, choosers, input check
 //   mainwindow_run.cpp       worker thread, run control, progress and log, destruction
 //   mainwindow_settings.cpp  settings, pop-up menu, languages, reset
-// The rules that need no widget (compression switches, input check, work
-// folder) are plain functions in runrules.h.
+// The rules that need no widget (compression choices, input check, work
+// folder, the start of a run), shared with crateforge pack, are plain
+// functions in runrules.h.
 class MainWindow : public QMainWindow
 {
     Q_OBJECT

