@@ -24,7 +24,13 @@ void print(FILE *stream, const QString &text)
     std::fflush(stream);
 }
 
-// Installs the catalogues of the locale's language while the translators live.
+QString usageLine(const ProgramIdentity &identity)
+{
+    return tr(identity.usage).arg(QString::fromLatin1(identity.command)) + QLatin1Char('\n');
+}
+
+} // namespace
+
 void installLocaleCatalogues(QTranslator &program, QTranslator &qt)
 {
     // Messages follow LANGUAGE, LC_ALL, LC_MESSAGES and LANG, as terminal programs do.
@@ -34,13 +40,6 @@ void installLocaleCatalogues(QTranslator &program, QTranslator &qt)
     if (language != QLatin1String("zh_CN"))
         installCatalogues(&program, &qt, language);
 }
-
-QString usageLine(const ProgramIdentity &identity)
-{
-    return tr(identity.usage).arg(QString::fromLatin1(identity.command)) + QLatin1Char('\n');
-}
-
-} // namespace
 
 StartRequest startRequest(int argc, const char *const *argv)
 {

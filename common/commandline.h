@@ -3,6 +3,7 @@
 #include <QString>
 
 class QLocale;
+class QTranslator;
 
 // What a program says of itself outside its window: on the command line, to the
 // desktop (its .desktop entry and icon) and in its version. Each program's library
@@ -36,6 +37,10 @@ StartRequest startRequest(int argc, const char *const *argv);
 // The catalogue language for text printed on a terminal in the user's locale:
 // Traditional or Simplified Chinese, else English.
 QString commandLineLanguage(const QLocale &locale);
+
+// Installs the catalogues of the language of the user's locale (LANGUAGE,
+// LC_ALL, LC_MESSAGES, LANG) into the application while the translators live.
+void installLocaleCatalogues(QTranslator &program, QTranslator &qt);
 
 // Prints the help or the version on standard output, in the locale's language,
 // without a display. Returns the exit status.

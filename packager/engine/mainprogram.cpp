@@ -101,7 +101,7 @@ bool isSharedLibraryName(const QString &name)
     return library.match(name).hasMatch();
 }
 
-QString preferredMainProgram(const QString &folderPath, const QStringList &names)
+QStringList likeliestMainPrograms(const QString &folderPath, const QStringList &names)
 {
     const QString folderName = QFileInfo(folderPath).fileName();
     const auto rank = [&](const QString &name) {
@@ -118,11 +118,24 @@ QString preferredMainProgram(const QString &folderPath, const QStringList &names
         return 3;
 #endif
     };
-    QList<QPair<int, QString>> ranked;
-    for (const QString &name : names)
-        ranked.append({rank(name), name});
-    const auto best = std::min_element(ranked.cbegin(), ranked.cend());
-    return best == ranked.cend() ? QString() : best->second;
+    QStringList best;
+    int bestRank = 4;
+    for (const QString &name : names) {
+        const int r = rank(name);
+        if (r < bestRank) {
+            bestRank = r;
+            best.clear();
+        }
+        if (r == bestRank)
+            best.append(name);
+    }
+    best.sort();
+    return best;
+}
+
+QString preferredMainProgram(const QString &folderPath, const QStringList &names)
+{
+    return likeliestMainPrograms(folderPath, names).value(0);
 }
 
 QString productFileName(const QString &mainExeName)

@@ -24,6 +24,10 @@ bool isSharedLibraryName(const QString &name);
 // any other; ties go alphabetically. Empty when `names` is.
 QString preferredMainProgram(const QString &folderPath, const QStringList &names);
 
+// The entries of `names` that share the best of those ranks, alphabetically;
+// the first is the one preselected.
+QStringList likeliestMainPrograms(const QString &folderPath, const QStringList &names);
+
 // The main programs at the top of `folderPath`, in the order `sort` gives.
 QStringList mainPrograms(const QString &folderPath, QDir::SortFlags sort = QDir::Name);
 

@@ -225,54 +225,26 @@ void MainWindow::updateExeList(const QString &folderPath)
 
 bool MainWindow::validateInputs()
 {
-    QString message;
     QString detail;
-    switch (runrules::checkInputs(ui->folderLineEdit->text(), ui->mainExeComboBox->currentText(),
-                                  ui->outputLineEdit->text(), &detail)) {
-    case runrules::InputProblem::None:
-        if (iconAccepted())
-            return true;
-        message = tr("图标文件不是可用的图片：\n%1\n请选择 .ico、.png、.svg 或 .jpg 图片。").arg(ui->iconLineEdit->text());
-        break;
-    case runrules::InputProblem::NoFolder:
-        message = tr("请选择源文件夹！");
-        break;
-    case runrules::InputProblem::FolderMissing:
-        message = tr("源文件夹不存在！\n%1").arg(ui->folderLineEdit->text());
-        break;
-    case runrules::InputProblem::FolderUnreadable:
-        message = tr("无法读取源文件夹！\n%1\n%2").arg(ui->folderLineEdit->text(), detail);
-        break;
-    case runrules::InputProblem::NoMainProgram:
-        message = tr("请选择主程序！");
-        break;
-    case runrules::InputProblem::MainProgramMissing:
-        message = tr("选择的主程序不存在于源文件夹中！\n请重新选择主程序。");
-        break;
-    case runrules::InputProblem::OutputNotFolder:
-        message = tr("输出路径必须是一个目录（例如 C:/Output）！");
-        break;
-    case runrules::InputProblem::OutputNotWritable:
-        message = tr("无法写入输出目录！\n%1\n%2").arg(ui->outputLineEdit->text(), detail);
-        break;
-    case runrules::InputProblem::OutputReplacesSourceFile:
-        message = tr("制作出的程序会覆盖源文件夹中的文件：\n%1\n请选择源文件夹以外的输出目录。").arg(detail);
-        break;
-    case runrules::InputProblem::OutputInsideSource:
-        message = tr("输出目录不能是源文件夹或其中的文件夹，否则制作出的程序会被打包进下一个程序。\n"
-                     "请选择源文件夹以外的输出目录。");
-        break;
-    }
-    QMessageBox::warning(this, tr("警告"), message);
+    const runrules::RunChoices run = runChoices();
+    const runrules::InputProblem problem = runrules::checkRun(run, &detail);
+    if (problem == runrules::InputProblem::None)
+        return true;
+    QMessageBox::warning(this, tr("警告"), runrules::inputProblemText(problem, run, detail));
     return false;
 }
 
-// An icon named in the box must be an image; one that names no file is left
-// to the run, which then takes the main program's own icon.
-bool MainWindow::iconAccepted() const
+runrules::RunChoices MainWindow::runChoices() const
 {
-    const QString iconPath = ui->iconLineEdit->text();
-    return iconPath.isEmpty() || !QFileInfo(iconPath).isFile() || iconimage::isImageFile(iconPath);
+    runrules::RunChoices run;
+    run.folderPath = ui->folderLineEdit->text();
+    run.mainExeName = ui->mainExeComboBox->currentText();
+    run.outputDir = ui->outputLineEdit->text();
+    run.iconPath = ui->iconLineEdit->text();
+    run.level = runrules::choiceAt(runrules::Setting::Level, ui->cmbCompression->currentIndex());
+    run.method = runrules::choiceAt(runrules::Setting::Method, ui->cmbMethod->currentIndex());
+    run.dictionary = runrules::choiceAt(runrules::Setting::Dictionary, ui->cmbDictSize->currentIndex());
+    return run;
 }
 
 QString MainWindow::compressionLevelArg() const

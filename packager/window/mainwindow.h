@@ -6,6 +6,8 @@
 #include <QString>
 #include <QStringList>
 
+#include "runrules.h"
+
 class FramelessFrame;
 class QButtonGroup;
 class QMenu;
@@ -21,8 +23,9 @@ QT_END_NAMESPACE
 //   mainwindow.cpp           construction, frame, pages, choosers, input check
 //   mainwindow_run.cpp       worker thread, run control, progress and log, destruction
 //   mainwindow_settings.cpp  settings, pop-up menu, languages, reset
-// The rules that need no widget (compression switches, input check, work
-// folder) are plain functions in runrules.h.
+// The rules that need no widget (compression choices, input check, work
+// folder, the start of a run), shared with crateforge pack, are plain
+// functions in runrules.h.
 class MainWindow : public QMainWindow
 {
     Q_OBJECT
@@ -53,7 +56,7 @@ private Q_SLOTS:
 private:
     void updateExeList(const QString &folderPath);
     bool validateInputs();
-    bool iconAccepted() const;
+    runrules::RunChoices runChoices() const;
     QString compressionLevelArg() const;
     QString compressionMethodArg() const;
     QString dictionarySizeArg() const;

@@ -33,27 +33,21 @@ void MainWindow::on_startButton_clicked()
     ui->progressBar->setValue(0);
     ui->logTextEdit->clear();
 
-    const QString folderPath = ui->folderLineEdit->text();
+    const runrules::RunChoices run = runChoices();
     const QString archivePath = m_tempDir + QStringLiteral("/temp.7z");
-    const QString outputDir = ui->outputLineEdit->text();
-    const QString mainExeName = ui->mainExeComboBox->currentText();
-    const QString iconPath = ui->iconLineEdit->text();
 
     ui->logTextEdit->append(tr("调试信息:"));
-    ui->logTextEdit->append(tr("源文件夹: %1").arg(folderPath));
-    ui->logTextEdit->append(tr("主程序: %1").arg(mainExeName));
-    ui->logTextEdit->append(tr("输出目录: %1").arg(outputDir));
-    ui->logTextEdit->append(tr("图标路径: %1").arg(iconPath));
+    ui->logTextEdit->append(tr("源文件夹: %1").arg(run.folderPath));
+    ui->logTextEdit->append(tr("主程序: %1").arg(run.mainExeName));
+    ui->logTextEdit->append(tr("输出目录: %1").arg(run.outputDir));
+    ui->logTextEdit->append(tr("图标路径: %1").arg(run.iconPath));
 
     // Taken now, like the request: ticking a box during the run changes the next run.
     m_optionNotices = unkeptOptionNotices();
 
     ++m_runsQueued;
     m_lastWorkerLine.clear();
-    QMetaObject::invokeMethod(m_worker, "createPortableApp", Qt::AutoConnection, Q_ARG(QString, folderPath),
-                              Q_ARG(QString, archivePath), Q_ARG(QString, outputDir), Q_ARG(QString, mainExeName),
-                              Q_ARG(QString, iconPath), Q_ARG(QString, compressionLevelArg()),
-                              Q_ARG(QString, compressionMethodArg()), Q_ARG(QString, dictionarySizeArg()));
+    runrules::startRun(m_worker, run, archivePath);
 }
 
 // The option boxes are kept with the settings but reach no product. Each

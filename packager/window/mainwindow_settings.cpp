@@ -1,5 +1,6 @@
 #include "mainwindow.h"
 #include "ui_mainwindow.h"
+#include "runrules.h"
 #include "settingsstore.h"
 
 #include "aboutdialog.h"
@@ -9,6 +10,8 @@
 #include <QDir>
 #include <QMenu>
 #include <QMessageBox>
+
+#include <array>
 
 namespace {
 
@@ -25,6 +28,20 @@ const Language kLanguages[] = {
 };
 
 const auto kExactText = Qt::MatchExactly | Qt::MatchCaseSensitive;
+
+struct CompressionList
+{
+    QComboBox *box;
+    runrules::Setting setting;
+    const char *key;
+};
+
+std::array<CompressionList, 3> compressionLists(const Ui::MainWindow *ui)
+{
+    return {{{ui->cmbCompression, runrules::Setting::Level, "compressionLevel"},
+             {ui->cmbMethod, runrules::Setting::Method, "compressionMethod"},
+             {ui->cmbDictSize, runrules::Setting::Dictionary, "dictionarySize"}}};
+}
 
 } // namespace
 
@@ -51,9 +68,10 @@ void MainWindow::loadSettings()
         }
     }
 
-    ui->cmbCompression->setCurrentIndex(settings.value(QStringLiteral("compressionLevel"), 3).toInt());
-    ui->cmbMethod->setCurrentIndex(settings.value(QStringLiteral("compressionMethod"), 0).toInt());
-    ui->cmbDictSize->setCurrentIndex(settings.value(QStringLiteral("dictionarySize"), 2).toInt());
+    for (const CompressionList &list : compressionLists(ui)) {
+        list.box->setCurrentIndex(runrules::storedChoiceIndex(
+            list.setting, settings.value(QLatin1String(list.key), runrules::defaultChoice(list.setting))));
+    }
 
     ui->chkCleanup->setChecked(settings.value(QStringLiteral("cleanupEnabled"), true).toBool());
     ui->chkEncrypt->setChecked(settings.value(QStringLiteral("encryptContent"), false).toBool());
@@ -68,9 +86,10 @@ void MainWindow::saveSettings()
     settings.setValue(QStringLiteral("outputPath"), ui->outputLineEdit->text());
     settings.setValue(QStringLiteral("iconPath"), ui->iconLineEdit->text());
     settings.setValue(QStringLiteral("lastExe"), ui->mainExeComboBox->currentText());
-    settings.setValue(QStringLiteral("compressionLevel"), ui->cmbCompression->currentIndex());
-    settings.setValue(QStringLiteral("compressionMethod"), ui->cmbMethod->currentIndex());
-    settings.setValue(QStringLiteral("dictionarySize"), ui->cmbDictSize->currentIndex());
+    // Values, not positions, so that a longer list in a later version still
+    // reads them. A list without a selection keeps the default.
+    for (const CompressionList &list : compressionLists(ui))
+        settings.setValue(QLatin1String(list.key), runrules::choiceAt(list.setting, list.box->currentIndex()));
     settings.setValue(QStringLiteral("cleanupEnabled"), ui->chkCleanup->isChecked());
     settings.setValue(QStringLiteral("encryptContent"), ui->chkEncrypt->isChecked());
     settings.setValue(QStringLiteral("adminRequired"), ui->chkAdmin->isChecked());
@@ -91,9 +110,8 @@ void MainWindow::on_resetButton_clicked()
     ui->mainExeComboBox->clear();
     ui->logTextEdit->clear();
     ui->progressBar->setValue(0);
-    ui->cmbCompression->setCurrentIndex(3);
-    ui->cmbMethod->setCurrentIndex(0);
-    ui->cmbDictSize->setCurrentIndex(2);
+    for (const CompressionList &list : compressionLists(ui))
+        list.box->setCurrentIndex(runrules::choiceIndex(list.setting, runrules::defaultChoice(list.setting)));
     ui->chkCleanup->setChecked(true);
     ui->chkTemp->setChecked(true);
     ui->chkAdmin->setChecked(false);

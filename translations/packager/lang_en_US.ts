@@ -68,13 +68,19 @@
     </message>
     <message>
         <location filename="../../packager/window/programidentity.cpp" line="18"/>
-        <source>查看产品而不运行它：
+        <source>不打开窗口制作产品（选项见 crateforge pack --help）：
+  crateforge pack 源文件夹 [选项]   用窗口的引擎制作产品，产品路径输出到标准输出
+
+查看产品而不运行它：
   crateforge list 产品              列出每个文件及其大小和权限
   crateforge check 产品             校验配置块、压缩包头和每个文件的校验和
   crateforge extract 产品 文件夹    按产品自身的规则解压到文件夹
   crateforge info 产品              标题、主程序、标识、压缩包大小和图标
 </source>
-        <translation>Looking inside a product without running it:
+        <translation>Making a product without the window (options: crateforge pack --help):
+  crateforge pack SOURCE_FOLDER [OPTIONS]   the window's engine; prints the product's path
+
+Looking inside a product without running it:
   crateforge list PRODUCT             every file with its size and mode
   crateforge check PRODUCT            checks the configuration block, the archive's headers and every file's checksum
   crateforge extract PRODUCT FOLDER   unpacks into FOLDER under the product's own rules
@@ -504,6 +510,44 @@ This cannot be undone.</translation>
         <location filename="../../packager/window/mainwindow_settings.cpp" line="166"/>
         <source>关于匣坊</source>
         <translation>About Crateforge</translation>
+    </message>
+</context>
+<context>
+    <name>PackCommand</name>
+    <message>
+        <location filename="../../packager/cli/packcommand.cpp" line="43"/>
+        <source>用法：crateforge pack 源文件夹 [--main 主程序] [--output 文件夹] [--icon 文件] [--level %1] [--method %2] [--dictionary %3] [--quiet]</source>
+        <translation>usage: crateforge pack SOURCE_FOLDER [--main PROGRAM] [--output FOLDER] [--icon FILE] [--level %1] [--method %2] [--dictionary %3] [--quiet]</translation>
+    </message>
+    <message>
+        <location filename="../../packager/cli/packcommand.cpp" line="155"/>
+        <source>缺少源文件夹</source>
+        <translation>no source folder given</translation>
+    </message>
+    <message>
+        <location filename="../../packager/cli/packcommand.cpp" line="157"/>
+        <source>多余的参数“%1”</source>
+        <translation>unexpected argument '%1'</translation>
+    </message>
+    <message>
+        <location filename="../../packager/cli/packcommand.cpp" line="174"/>
+        <source>“--%1”的值“%2”无效</source>
+        <translation>invalid value '%2' for --%1</translation>
+    </message>
+    <message>
+        <location filename="../../packager/cli/packcommand.cpp" line="186"/>
+        <source>源文件夹中没有主程序：%1</source>
+        <translation>the source folder has no main program: %1</translation>
+    </message>
+    <message>
+        <location filename="../../packager/cli/packcommand.cpp" line="188"/>
+        <source>源文件夹中有多个同样可能的主程序，请用 --main 选择其一：</source>
+        <translation>the source folder has several equally likely main programs; choose one with --main: </translation>
+    </message>
+    <message>
+        <location filename="../../packager/cli/packcommand.cpp" line="205"/>
+        <source>无法在临时目录中创建工作文件夹：%1</source>
+        <translation>cannot create a work folder in the temporary folder: %1</translation>
     </message>
 </context>
 </TS>

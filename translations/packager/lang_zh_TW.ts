@@ -68,13 +68,19 @@
     </message>
     <message>
         <location filename="../../packager/window/programidentity.cpp" line="18"/>
-        <source>查看产品而不运行它：
+        <source>不打开窗口制作产品（选项见 crateforge pack --help）：
+  crateforge pack 源文件夹 [选项]   用窗口的引擎制作产品，产品路径输出到标准输出
+
+查看产品而不运行它：
   crateforge list 产品              列出每个文件及其大小和权限
   crateforge check 产品             校验配置块、压缩包头和每个文件的校验和
   crateforge extract 产品 文件夹    按产品自身的规则解压到文件夹
   crateforge info 产品              标题、主程序、标识、压缩包大小和图标
 </source>
-        <translation>檢視產品而不執行它：
+        <translation>不開啟視窗製作產品（選項見 crateforge pack --help）：
+  crateforge pack 來源資料夾 [選項]   以視窗的引擎製作產品，產品路徑輸出到標準輸出
+
+檢視產品而不執行它：
   crateforge list 產品              列出每個檔案及其大小和權限
   crateforge check 產品             校驗設定區塊、壓縮檔標頭和每個檔案的校驗和
   crateforge extract 產品 資料夾    依產品自身的規則解壓縮到資料夾
@@ -504,6 +510,44 @@
         <location filename="../../packager/window/mainwindow_settings.cpp" line="166"/>
         <source>关于匣坊</source>
         <translation>關於匣坊</translation>
+    </message>
+</context>
+<context>
+    <name>PackCommand</name>
+    <message>
+        <location filename="../../packager/cli/packcommand.cpp" line="43"/>
+        <source>用法：crateforge pack 源文件夹 [--main 主程序] [--output 文件夹] [--icon 文件] [--level %1] [--method %2] [--dictionary %3] [--quiet]</source>
+        <translation>用法：crateforge pack 來源資料夾 [--main 主程式] [--output 資料夾] [--icon 檔案] [--level %1] [--method %2] [--dictionary %3] [--quiet]</translation>
+    </message>
+    <message>
+        <location filename="../../packager/cli/packcommand.cpp" line="155"/>
+        <source>缺少源文件夹</source>
+        <translation>缺少來源資料夾</translation>
+    </message>
+    <message>
+        <location filename="../../packager/cli/packcommand.cpp" line="157"/>
+        <source>多余的参数“%1”</source>
+        <translation>多餘的參數「%1」</translation>
+    </message>
+    <message>
+        <location filename="../../packager/cli/packcommand.cpp" line="174"/>
+        <source>“--%1”的值“%2”无效</source>
+        <translation>「--%1」的值「%2」無效</translation>
+    </message>
+    <message>
+        <location filename="../../packager/cli/packcommand.cpp" line="186"/>
+        <source>源文件夹中没有主程序：%1</source>
+        <translation>來源資料夾中沒有主程式：%1</translation>
+    </message>
+    <message>
+        <location filename="../../packager/cli/packcommand.cpp" line="188"/>
+        <source>源文件夹中有多个同样可能的主程序，请用 --main 选择其一：</source>
+        <translation>來源資料夾中有多個同樣可能的主程式，請用 --main 選擇其一：</translation>
+    </message>
+    <message>
+        <location filename="../../packager/cli/packcommand.cpp" line="205"/>
+        <source>无法在临时目录中创建工作文件夹：%1</source>
+        <translation>無法在暫存目錄中建立工作資料夾：%1</translation>
     </message>
 </context>
 </TS>

@@ -94,8 +94,8 @@ private Q_SLOTS:
     void roundTrip();
     void lastExe_data();
     void lastExe();
-    void storedIndexOutOfRange_data();
-    void storedIndexOutOfRange();
+    void storedCompression_data();
+    void storedCompression();
     void reset_data();
     void reset();
     void languages_data();
@@ -141,7 +141,7 @@ void tst_WindowSettings::roundTrip()
     QSettings settings = store();
     const QList<QPair<QString, QVariant>> stored{
         {"folderPath", dir.path()}, {"outputPath", output}, {"iconPath", "/icons/app.ico"}, {"lastExe", "b.exe"},
-        {"compressionLevel", 5}, {"compressionMethod", 1}, {"dictionarySize", 4}, {"cleanupEnabled", false},
+        {"compressionLevel", "ultra"}, {"compressionMethod", "LZMA2"}, {"dictionarySize", "64M"}, {"cleanupEnabled", false},
         {"encryptContent", true}, {"adminRequired", true}, {"tempExtraction", false}, {"language", "zh_CN"}};
     for (const auto &[key, value] : stored)
         QVERIFY2(settings.value(key).toString() == value.toString(), qPrintable(key));
@@ -196,29 +196,34 @@ void tst_WindowSettings::lastExe()
     QCOMPARE(child<QComboBox>(w, "mainExeComboBox")->currentText(), current);
 }
 
-void tst_WindowSettings::storedIndexOutOfRange_data()
+void tst_WindowSettings::storedCompression_data()
 {
     QTest::addColumn<QString>("key");
     QTest::addColumn<QString>("list");
     QTest::addColumn<QVariant>("stored");
-    QTest::newRow("level 9") << "compressionLevel" << "cmbCompression" << QVariant(9);
-    QTest::newRow("level -1") << "compressionLevel" << "cmbCompression" << QVariant(-1);
-    QTest::newRow("method 2") << "compressionMethod" << "cmbMethod" << QVariant(2);
-    QTest::newRow("dictionary 5") << "dictionarySize" << "cmbDictSize" << QVariant(5);
-    QTest::newRow("dictionary not a number") << "dictionarySize" << "cmbDictSize" << QVariant("big");
+    QTest::addColumn<int>("expected");
+    QTest::newRow("level by value") << "compressionLevel" << "cmbCompression" << QVariant("ultra") << 5;
+    QTest::newRow("method by value") << "compressionMethod" << "cmbMethod" << QVariant("LZMA2") << 1;
+    QTest::newRow("positions of earlier versions") << "dictionarySize" << "cmbDictSize" << QVariant(4) << 4;
+    QTest::newRow("level 9") << "compressionLevel" << "cmbCompression" << QVariant(9) << -1;
+    QTest::newRow("level -1") << "compressionLevel" << "cmbCompression" << QVariant(-1) << -1;
+    QTest::newRow("method 2") << "compressionMethod" << "cmbMethod" << QVariant(2) << -1;
+    QTest::newRow("dictionary 5") << "dictionarySize" << "cmbDictSize" << QVariant(5) << -1;
+    QTest::newRow("dictionary not a number") << "dictionarySize" << "cmbDictSize" << QVariant("big") << 0;
 }
 
-// An index that no longer fits leaves its list without a selection; the run
-// then takes the list's default switch (the run tests check the "5").
-void tst_WindowSettings::storedIndexOutOfRange()
+// Values and the positions earlier versions stored both read back. A position
+// that no longer fits leaves its list without a selection; the run then takes
+// the list's default switch (the run tests check the "5").
+void tst_WindowSettings::storedCompression()
 {
     QFETCH(QString, key);
     QFETCH(QString, list);
     QFETCH(QVariant, stored);
+    QFETCH(int, expected);
     store().setValue(key, stored);
     MainWindow w;
-    auto *box = w.findChild<QComboBox *>(list);
-    QCOMPARE(box->currentIndex(), stored.toString() == QLatin1String("big") ? 0 : -1);
+    QCOMPARE(w.findChild<QComboBox *>(list)->currentIndex(), expected);
 }
 
 void tst_WindowSettings::reset_data()
