@@ -21,6 +21,14 @@ ByteCounter::ByteCounter(QLabel *countLabel, QLabel *rateLabel, const char *capt
     : QObject(parent), m_countLabel(countLabel), m_rateLabel(rateLabel), m_caption(caption)
 {
     connect(&m_rateTimer, &QTimer::timeout, this, &ByteCounter::takeRate);
+    m_showTimer.setSingleShot(true);
+    m_showTimer.setInterval(kShowIntervalMs);
+    connect(&m_showTimer, &QTimer::timeout, this, [this] {
+        if (!m_showPending)
+            return;
+        show();
+        m_showTimer.start();
+    });
     m_rateLabel->clear();
     show();
 }
@@ -31,7 +39,14 @@ void ByteCounter::add(qint64 bytes)
         return;
     m_total += quint64(bytes);
     m_sinceRate += quint64(bytes);
-    show();
+    // The first bytes after a quiet spell show at once; later ones join the
+    // next show, which the timer makes once its interval has passed.
+    if (!m_showTimer.isActive()) {
+        show();
+        m_showTimer.start();
+    } else {
+        m_showPending = true;
+    }
     if (!m_rateTimer.isActive())
         m_rateTimer.start(rateIntervalMs);
 }
@@ -41,12 +56,14 @@ void ByteCounter::reset()
     m_total = 0;
     m_sinceRate = 0;
     m_rateTimer.stop();
+    m_showTimer.stop();
     m_rateLabel->clear();
     show();
 }
 
 void ByteCounter::show()
 {
+    m_showPending = false;
     m_countLabel->setText(QCoreApplication::translate("MainWindow", m_caption) + QString::number(m_total));
 }
 

@@ -30,6 +30,9 @@ public:
 
     // How often the rate is taken; tests make it shorter.
     static inline int rateIntervalMs = 1000;
+    // Setting a label's text lays the window out again, so while bytes stream
+    // the total is shown at most this often (at once after a quiet spell).
+    static constexpr int kShowIntervalMs = 100;
 
 private:
     void takeRate();
@@ -39,5 +42,7 @@ private:
     const char *m_caption;
     quint64 m_total = 0;
     quint64 m_sinceRate = 0;
+    bool m_showPending = false;
     QTimer m_rateTimer;
+    QTimer m_showTimer;
 };

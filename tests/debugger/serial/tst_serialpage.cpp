@@ -60,7 +60,7 @@ void tst_SerialPage::openSendReceive()
     QTRY_COMPARE(view->toPlainText(), QStringLiteral("41 42"));
     QVERIFY(peer.write("CD"));
     QTRY_COMPARE(view->toPlainText(), QStringLiteral("41 4243 44"));
-    QCOMPARE(child<QLabel>(&w, "ReciveCountLabel")->text(), QStringLiteral("累计接收：4"));
+    QTRY_COMPARE(child<QLabel>(&w, "ReciveCountLabel")->text(), QStringLiteral("累计接收：4"));
 
     QMetaObject::invokeMethod(&w, "GetSerialData", Q_ARG(QByteArray, QByteArray()));
     QCOMPARE(child<QLabel>(&w, "ReciveCountLabel")->text(), QStringLiteral("累计接收：4"));
