@@ -17,13 +17,6 @@ QString tr(const char *source)
     return QCoreApplication::translate("CommandLine", source);
 }
 
-void print(FILE *stream, const QString &text)
-{
-    const QByteArray bytes = text.toLocal8Bit();
-    std::fwrite(bytes.constData(), 1, size_t(bytes.size()), stream);
-    std::fflush(stream);
-}
-
 QString usageLine(const ProgramIdentity &identity)
 {
     return tr(identity.usage).arg(QString::fromLatin1(identity.command)) + QLatin1Char('\n');
@@ -71,7 +64,7 @@ int answerStartRequest(StartRequest request, int argc, char *argv[], const Progr
     installLocaleCatalogues(program, qt);
 
     if (request == StartRequest::Version) {
-        print(stdout, QStringLiteral("%1 %2\n").arg(QString::fromLatin1(identity.command),
+        printText(stdout, QStringLiteral("%1 %2\n").arg(QString::fromLatin1(identity.command),
                                                      QString::fromLatin1(identity.version)));
         return 0;
     }
@@ -80,7 +73,7 @@ int answerStartRequest(StartRequest request, int argc, char *argv[], const Progr
         + QStringLiteral("  -h, --help     ") + tr(identity.helpOption) + QLatin1Char('\n')
         + QStringLiteral("  -v, --version  ") + tr(identity.versionOption) + QLatin1Char('\n')
         + (identity.commands ? QLatin1Char('\n') + tr(identity.commands) : QString());
-    print(stdout, help);
+    printText(stdout, help);
     return 0;
 }
 
@@ -90,7 +83,7 @@ int refuseArguments(const QStringList &leftOver, const ProgramIdentity &identity
     QTranslator qt;
     installLocaleCatalogues(program, qt);
     const QString command = QString::fromLatin1(identity.command);
-    print(stderr, tr(identity.unknownArgument).arg(command, leftOver.value(0)) + QLatin1Char('\n')
+    printText(stderr, tr(identity.unknownArgument).arg(command, leftOver.value(0)) + QLatin1Char('\n')
               + usageLine(identity));
     return 2;
 }

@@ -2,6 +2,8 @@
 
 #include <QString>
 
+#include <cstdio>
+
 class QLocale;
 class QTranslator;
 
@@ -26,6 +28,9 @@ struct ProgramIdentity
 };
 
 const ProgramIdentity &programIdentity();
+
+// Writes the text to the stream at once, in the terminal's encoding.
+void printText(FILE *stream, const QString &text);
 
 // What the arguments ask of the program before any window exists.
 enum class StartRequest { Window, Help, Version };

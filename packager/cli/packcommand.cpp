@@ -29,13 +29,6 @@ QString tr(const char *source)
     return QCoreApplication::translate("PackCommand", source);
 }
 
-void print(FILE *stream, const QString &text)
-{
-    const QByteArray bytes = text.toUtf8();
-    std::fwrite(bytes.constData(), 1, size_t(bytes.size()), stream);
-    std::fflush(stream);
-}
-
 QString usageLine()
 {
     using runrules::Setting;
@@ -48,7 +41,7 @@ QString usageLine()
 
 int refuse(const QString &reason, bool withUsage = true)
 {
-    print(stderr, QStringLiteral("crateforge: ") + reason + QLatin1Char('\n') + (withUsage ? usageLine() : QString()));
+    printText(stderr, QStringLiteral("crateforge: ") + reason + QLatin1Char('\n') + (withUsage ? usageLine() : QString()));
     return 2;
 }
 
@@ -72,7 +65,7 @@ public:
         if (!m_lastLinePrinted)
             return;
         clearProgress();
-        print(stderr, text + QLatin1Char('\n'));
+        printText(stderr, text + QLatin1Char('\n'));
         drawProgress();
     }
 
@@ -90,7 +83,7 @@ public:
         clearProgress();
         m_percent = -1;
         if (!success && !m_lastLinePrinted && !m_lastLine.isEmpty())
-            print(stderr, m_lastLine + QLatin1Char('\n'));
+            printText(stderr, m_lastLine + QLatin1Char('\n'));
     }
 
 private:
@@ -100,7 +93,7 @@ private:
             return;
         constexpr int kWidth = 30;
         const int filled = m_percent * kWidth / 100;
-        print(stderr, QStringLiteral("\r[%1%2] %3%").arg(QString(filled, QLatin1Char('#')),
+        printText(stderr, QStringLiteral("\r[%1%2] %3%").arg(QString(filled, QLatin1Char('#')),
                                                            QString(kWidth - filled, QLatin1Char('-')))
                           .arg(m_percent, 3));
     }
@@ -108,7 +101,7 @@ private:
     void clearProgress()
     {
         if (m_percent >= 0)
-            print(stderr, QStringLiteral("\r\033[K"));
+            printText(stderr, QStringLiteral("\r\033[K"));
     }
 
     bool m_quiet;
@@ -176,7 +169,7 @@ int runPackCommand(int argc, char **argv)
     if (!parser.parse(arguments))
         return refuse(parser.errorText());
     if (parser.isSet(helpOption)) {
-        print(stdout, usageLine());
+        printText(stdout, usageLine());
         return 0;
     }
     const QStringList positional = parser.positionalArguments();
@@ -227,12 +220,12 @@ int runPackCommand(int argc, char **argv)
         return refuse(runrules::inputProblemText(problem, run, detail), false);
 
     if (!catchStopSignals()) {
-        print(stderr, QStringLiteral("crateforge: ") + QString::fromLocal8Bit(std::strerror(errno)) + QLatin1Char('\n'));
+        printText(stderr, QStringLiteral("crateforge: ") + QString::fromLocal8Bit(std::strerror(errno)) + QLatin1Char('\n'));
         return 1;
     }
     const QString workFolder = runrules::createWorkFolder(QDir::tempPath(), QDateTime::currentDateTime());
     if (workFolder.isEmpty()) {
-        print(stderr, QStringLiteral("crateforge: ") + tr("无法在临时目录中创建工作文件夹：%1").arg(QDir::tempPath())
+        printText(stderr, QStringLiteral("crateforge: ") + tr("无法在临时目录中创建工作文件夹：%1").arg(QDir::tempPath())
                           + QLatin1Char('\n'));
         return 1;
     }
@@ -268,6 +261,6 @@ int runPackCommand(int argc, char **argv)
     reporter.finish(success || stopSignal != 0);
     if (!success)
         return stopSignal != 0 ? 128 + stopSignal : 1;
-    print(stdout, packaging::outputFilePath(run.outputDir, run.mainExeName) + QLatin1Char('\n'));
+    printText(stdout, packaging::outputFilePath(run.outputDir, run.mainExeName) + QLatin1Char('\n'));
     return 0;
 }
