@@ -21,6 +21,7 @@ private Q_SLOTS:
     void packs();
     void logInLanguage_data();
     void logInLanguage();
+    void quietFailureKeepsErrors();
     void refuses_data();
     void refuses();
     void stopsOnSignal_data();
@@ -152,6 +153,20 @@ void TestPackCommand::logInLanguage()
     QVERIFY2(log.split(QLatin1Char('\n')).contains(line), qPrintable(log));
     const QRegularExpressionMatch found = QRegularExpression(forbidden).match(log);
     QVERIFY2(!found.hasMatch(), qPrintable(found.captured() + QStringLiteral(" in:\n") + log));
+}
+
+// --quiet keeps the error lines in the locale's words, not only the last one.
+void TestPackCommand::quietFailureKeepsErrors()
+{
+    const QString out = path(QStringLiteral("blocked"));
+    QVERIFY(QDir().mkpath(out + QStringLiteral("/run"))); // where the product would go
+    QProcess *pack = start({path(QStringLiteral("app")), QStringLiteral("--quiet")}, out);
+    QVERIFY(pack->waitForFinished(60000));
+    QCOMPARE(pack->exitCode(), 1);
+    QCOMPARE(pack->readAllStandardOutput(), QByteArray());
+    const QString cause = QStringLiteral("cannot create the output file: ") + out + QStringLiteral("/run");
+    QCOMPARE(QString::fromUtf8(pack->readAllStandardError()),
+             QStringLiteral("Error: %1\nError: the build failed: %1\n").arg(cause));
 }
 
 void TestPackCommand::refuses_data()
