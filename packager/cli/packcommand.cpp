@@ -61,7 +61,7 @@ public:
     void line(const QString &text)
     {
         m_lastLine = text;
-        m_lastLinePrinted = !m_quiet || text.startsWith(QStringLiteral("错误"));
+        m_lastLinePrinted = !m_quiet || isError(text);
         if (!m_lastLinePrinted)
             return;
         clearProgress();
@@ -102,6 +102,13 @@ private:
     {
         if (m_percent >= 0)
             printText(stderr, QStringLiteral("\r\033[K"));
+    }
+
+    // The worker's error lines, and the details after one, in the catalogue's words.
+    static bool isError(const QString &text)
+    {
+        return text.startsWith(QCoreApplication::translate("Worker", "错误："))
+            || text.startsWith(QCoreApplication::translate("Worker", "错误详情: %1").arg(QString()));
     }
 
     bool m_quiet;

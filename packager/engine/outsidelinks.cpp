@@ -2,6 +2,7 @@
 
 #include "sourcechecks.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QDirIterator>
 #include <QFile>
@@ -21,7 +22,7 @@ bool copyFile(const QString &from, const QString &to, QString *reason)
     // A device or a pipe would be read for ever, or give different bytes at
     // every start; only files and folders are copied.
     if (!QFileInfo(from).isFile()) {
-        *reason = QStringLiteral("%1 不是文件或文件夹").arg(from);
+        *reason = QCoreApplication::translate("Worker", "%1 不是文件或文件夹").arg(from);
         return false;
     }
     QFile source(from);
@@ -37,7 +38,7 @@ bool copyFile(const QString &from, const QString &to, QString *reason)
 bool makeFolder(const QString &path, QFileDevice::Permissions permissions, QString *reason)
 {
     if (!QDir().mkpath(path)) {
-        *reason = QStringLiteral("无法创建 %1").arg(path);
+        *reason = QCoreApplication::translate("Worker", "无法创建 %1").arg(path);
         return false;
     }
     QFile::setPermissions(path, permissions | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
@@ -88,7 +89,7 @@ QList<Link> classify(const QString &sourceFolder)
 QString stage(const QList<Link> &links, const QString &sourceFolder, const QString &stageFolder)
 {
     if (!QDir().mkpath(stageFolder))
-        return QStringLiteral("无法创建 %1").arg(stageFolder);
+        return QCoreApplication::translate("Worker", "无法创建 %1").arg(stageFolder);
     for (const Link &link : links) {
         if (link.kind != Kind::Copy)
             continue;

@@ -2,6 +2,7 @@
 
 #include "productlayout.h"
 
+#include <QCoreApplication>
 #include <QFile>
 
 #include <fcntl.h>
@@ -47,27 +48,27 @@ QString archiveFault(const productlayout::Reader &read, std::uint64_t offset, st
 {
     unsigned char header[32];
     if (length < sizeof header || !read(offset, header, sizeof header))
-        return QStringLiteral("配置块之后没有7z压缩包");
+        return QCoreApplication::translate("Worker", "配置块之后没有7z压缩包");
     if (std::memcmp(header, "7z\xbc\xaf\x27\x1c", 6) != 0)
-        return QStringLiteral("配置块之后不是7z压缩包");
+        return QCoreApplication::translate("Worker", "配置块之后不是7z压缩包");
     if (crc32(header + 12, 20) ^ 0xffffffffu ^ readLe32(header + 8))
-        return QStringLiteral("压缩包起始头与其校验和不符");
+        return QCoreApplication::translate("Worker", "压缩包起始头与其校验和不符");
     const std::uint64_t endOffset = readLe64(header + 12);
     const std::uint64_t endSize = readLe64(header + 20);
     const std::uint64_t room = length - sizeof header;
     if (endOffset > room || endSize > room - endOffset || endSize == 0)
-        return QStringLiteral("压缩包不完整");
+        return QCoreApplication::translate("Worker", "压缩包不完整");
     std::uint32_t crc = 0xffffffffu;
     std::vector<unsigned char> buffer(65536);
     for (std::uint64_t done = 0; done < endSize;) {
         const std::size_t n = std::size_t(std::min<std::uint64_t>(buffer.size(), endSize - done));
         if (!read(offset + sizeof header + endOffset + done, buffer.data(), n))
-            return QStringLiteral("压缩包不完整");
+            return QCoreApplication::translate("Worker", "压缩包不完整");
         crc = crc32(buffer.data(), n, crc);
         done += n;
     }
     if ((crc ^ 0xffffffffu) != readLe32(header + 28))
-        return QStringLiteral("压缩包结尾头与其校验和不符");
+        return QCoreApplication::translate("Worker", "压缩包结尾头与其校验和不符");
     return {};
 }
 
@@ -81,7 +82,7 @@ QString productFault(const QString &path)
     struct stat st;
     QString fault;
     if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
-        fault = QStringLiteral("不是普通文件");
+        fault = QCoreApplication::translate("Worker", "不是普通文件");
     } else {
         const productlayout::Reader read = productlayout::fileDescriptorReader(fd);
         const productlayout::ParseResult parsed = productlayout::parse(read, std::uint64_t(st.st_size));
@@ -91,14 +92,14 @@ QString productFault(const QString &path)
                                  std::uint64_t(st.st_size) - parsed.layout.archiveOffset);
             break;
         case productlayout::Status::NotAModule:
-            fault = QStringLiteral("开头没有自解压模块");
+            fault = QCoreApplication::translate("Worker", "开头没有自解压模块");
             break;
         case productlayout::Status::BadIconBlock:
-            fault = QStringLiteral("图标块已损坏");
+            fault = QCoreApplication::translate("Worker", "图标块已损坏");
             break;
         case productlayout::Status::NoConfigBlock:
         case productlayout::Status::UnterminatedConfig:
-            fault = QStringLiteral("模块之后没有配置块");
+            fault = QCoreApplication::translate("Worker", "模块之后没有配置块");
             break;
         }
     }

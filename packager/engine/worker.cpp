@@ -94,9 +94,10 @@ void Worker::createPortableApp(QString folderPath, QString archivePath, QString 
     disconnect(watch);
     if (!success) {
         QString cause = job.failure.isEmpty() ? lastLine : job.failure;
-        if (cause.startsWith(QStringLiteral("错误：")))
-            cause.remove(0, 3);
-        Q_EMIT logMessage(QStringLiteral("错误：制作失败：%1").arg(cause));
+        const QString errorPrefix = tr("错误：");
+        if (cause.startsWith(errorPrefix))
+            cause.remove(0, errorPrefix.size());
+        Q_EMIT logMessage(tr("错误：制作失败：%1").arg(cause));
     }
     Q_EMIT finished(success);
 }
@@ -105,44 +106,44 @@ bool Worker::checkSource(const Job &job)
 {
     const auto log = [this](const QString &line) { Q_EMIT logMessage(line); };
 
-    log(QStringLiteral("开始创建便携应用..."));
-    log(QStringLiteral("源文件夹: %1").arg(job.folderPath));
-    log(QStringLiteral("主程序: %1").arg(job.mainExeName));
-    log(QStringLiteral("输出目录: %1").arg(job.outputDir));
-    log(QStringLiteral("压缩级别: %1").arg(job.compressionLevel));
-    log(QStringLiteral("压缩方法: %1").arg(job.compressionMethod));
-    log(QStringLiteral("字典大小: %1").arg(job.dictionarySize));
+    log(tr("开始创建便携应用..."));
+    log(tr("源文件夹: %1").arg(job.folderPath));
+    log(tr("主程序: %1").arg(job.mainExeName));
+    log(tr("输出目录: %1").arg(job.outputDir));
+    log(tr("压缩级别: %1").arg(job.compressionLevel));
+    log(tr("压缩方法: %1").arg(job.compressionMethod));
+    log(tr("字典大小: %1").arg(job.dictionarySize));
 
     // An empty path would name the current folder, which is not what was chosen.
     const bool folderGiven = !job.folderPath.isEmpty();
     QDir sourceDir(job.folderPath);
-    log(QStringLiteral("源文件夹中的所有EXE文件:"));
+    log(tr("源文件夹中的所有EXE文件:"));
     if (folderGiven) {
         for (const QString &name : mainprogram::mainPrograms(job.folderPath, QDir::Unsorted))
             log(QStringLiteral("  ") + name);
     }
-    log(QStringLiteral("用户选择的主程序: %1").arg(job.mainExeName));
+    log(tr("用户选择的主程序: %1").arg(job.mainExeName));
 
     if (!folderGiven || !sourceDir.exists()) {
-        log(QStringLiteral("错误：源文件夹不存在"));
+        log(tr("错误：源文件夹不存在"));
         return false;
     }
     const QString unreadable = folderReadProblem(job.folderPath);
     if (!unreadable.isEmpty()) {
-        log(QStringLiteral("错误：无法读取源文件夹: %1，原因: %2").arg(job.folderPath, unreadable));
+        log(tr("错误：无法读取源文件夹: %1，原因: %2").arg(job.folderPath, unreadable));
         return false;
     }
 
     if (!QFile::exists(job.mainExePath) || !isMainProgramInFolder(job.mainExeName, job.mainExePath)) {
-        log(QStringLiteral("错误：主程序 %1 不存在于源文件夹中").arg(job.mainExeName));
-        log(QStringLiteral("完整路径: %1").arg(job.mainExePath));
-        log(QStringLiteral("源文件夹中的文件列表:"));
+        log(tr("错误：主程序 %1 不存在于源文件夹中").arg(job.mainExeName));
+        log(tr("完整路径: %1").arg(job.mainExePath));
+        log(tr("源文件夹中的文件列表:"));
         const QStringList files = sourceDir.entryList(QDir::Files, QDir::Unsorted);
         for (const QString &name : files)
             log(QStringLiteral("  ") + name);
         return false;
     }
-    log(QStringLiteral("主程序路径验证成功: %1").arg(job.mainExePath));
+    log(tr("主程序路径验证成功: %1").arg(job.mainExePath));
     return true;
 }
 
@@ -154,11 +155,11 @@ bool Worker::buildArchive(Job &job)
     const QString archiverPath = job.toolFolder + QStringLiteral("/7zr.exe");
     const ToolCopy archiverCopy = job.toolFolder.isEmpty() ? ToolCopy::Failed : provideTool(m_tools.archiver, archiverPath);
     if (archiverCopy == ToolCopy::Failed) {
-        log(QStringLiteral("错误：无法复制7zr.exe到临时目录"));
+        log(tr("错误：无法复制7zr.exe到临时目录"));
         return false;
     }
     if (archiverCopy == ToolCopy::Copied)
-        log(QStringLiteral("7zr.exe已复制到临时目录"));
+        log(tr("7zr.exe已复制到临时目录"));
 
     // The archiver runs in the tool folder, so relative paths would name other
     // places for it than for this process.
@@ -166,14 +167,14 @@ bool Worker::buildArchive(Job &job)
     const QString sourceFolder = QFileInfo(job.folderPath).absoluteFilePath();
     const QString workFolder = QFileInfo(archiveFile).absolutePath();
     if (!isPrivateWorkFolder(workFolder)) {
-        log(QStringLiteral("错误：工作目录不存在或不安全: %1").arg(workFolder));
+        log(tr("错误：工作目录不存在或不安全: %1").arg(workFolder));
         return false;
     }
     // The archiver's "a" adds to an archive that is already there; every run
     // must pack exactly the current folder.
     if (QFileInfo(archiveFile).exists() || QFileInfo(archiveFile).isSymLink()) {
         if (!QFile::remove(archiveFile)) {
-            log(QStringLiteral("错误：无法删除旧的压缩包: %1").arg(archiveFile));
+            log(tr("错误：无法删除旧的压缩包: %1").arg(archiveFile));
             return false;
         }
     }
@@ -185,13 +186,13 @@ bool Worker::buildArchive(Job &job)
     QString errorLines;
     if (!runArchiver(archiverPath, arguments, &errorLines)) {
         if (!errorLines.isEmpty())
-            job.failure = QStringLiteral("7z报告：%1").arg(errorLines);
+            job.failure = tr("7z报告：%1").arg(errorLines);
         return false;
     }
     if (!addLinkedCopies(job, archiverPath, archiveFile))
         return false;
-    log(QStringLiteral("压缩包创建成功"));
-    log(QStringLiteral("压缩包大小: %1 字节").arg(QFileInfo(archiveFile).size()));
+    log(tr("压缩包创建成功"));
+    log(tr("压缩包大小: %1 字节").arg(QFileInfo(archiveFile).size()));
     return true;
 }
 
@@ -208,7 +209,7 @@ bool Worker::addLinkedCopies(Job &job, const QString &archiverPath, const QStrin
     const auto cleanUp = qScopeGuard([&] { QDir(stageFolder).removeRecursively(); });
     const QString problem = outsidelinks::stage(job.links, job.folderPath, stageFolder);
     if (!problem.isEmpty()) {
-        Q_EMIT logMessage(QStringLiteral("错误：无法复制链接指向的内容: %1").arg(problem));
+        Q_EMIT logMessage(tr("错误：无法复制链接指向的内容: %1").arg(problem));
         return false;
     }
     QString errorLines;
@@ -217,7 +218,7 @@ bool Worker::addLinkedCopies(Job &job, const QString &archiverPath, const QStrin
     if (runArchiver(archiverPath, arguments, &errorLines))
         return true;
     if (!errorLines.isEmpty())
-        job.failure = QStringLiteral("7z报告：%1").arg(errorLines);
+        job.failure = tr("7z报告：%1").arg(errorLines);
     return false;
 }
 
@@ -225,7 +226,7 @@ bool Worker::runArchiver(const QString &archiverPath, const QStringList &argumen
 {
     const auto log = [this](const QString &line) { Q_EMIT logMessage(line); };
 
-    log(QStringLiteral("执行命令: %1 %2").arg(archiverPath, arguments.join(QLatin1Char(' '))));
+    log(tr("执行命令: %1 %2").arg(archiverPath, arguments.join(QLatin1Char(' '))));
 
     QProcess archiver;
     archiver.setWorkingDirectory(QFileInfo(archiverPath).absolutePath());
@@ -241,8 +242,8 @@ bool Worker::runArchiver(const QString &archiverPath, const QStringList &argumen
             stopProcess(archiver);
             return false;
         }
-        log(QStringLiteral("错误：无法启动7z.exe，路径: %1").arg(archiverPath));
-        log(QStringLiteral("错误详情: %1").arg(archiver.errorString()));
+        log(tr("错误：无法启动7z.exe，路径: %1").arg(archiverPath));
+        log(tr("错误详情: %1").arg(archiver.errorString()));
         archiver.kill();
         archiver.waitForFinished(m_timing.archiverStopMs);
         return false;
@@ -250,7 +251,7 @@ bool Worker::runArchiver(const QString &archiverPath, const QStringList &argumen
     // Nothing is ever typed into the archiver: a question it asks ends in EOF
     // rather than a wait for an answer.
     archiver.closeWriteChannel();
-    log(QStringLiteral("7z进程已启动，开始压缩..."));
+    log(tr("7z进程已启动，开始压缩..."));
 
     // The progress redraws move the bar; only the archiver's own lines reach the log.
     packaging::ArchiverOutput output;
@@ -270,7 +271,7 @@ bool Worker::runArchiver(const QString &archiverPath, const QStringList &argumen
     }
     if (archiver.state() != QProcess::NotRunning) {
         // Joining now would copy an archive that is still being written.
-        log(QStringLiteral("错误：7z进程超过%1秒没有结束，已终止")
+        log(tr("错误：7z进程超过%1秒没有结束，已终止")
                 .arg((m_timing.archiverSilenceMs + m_timing.archiverFinishMs) / 1000));
         archiver.terminate();
         if (!archiver.waitForFinished(m_timing.archiverStopMs)) {
@@ -289,8 +290,8 @@ bool Worker::runArchiver(const QString &archiverPath, const QStringList &argumen
         *errorLines = archiverErrorLines(errorOutput);
         if (errorOutput.isEmpty())
             errorOutput = QString::fromLocal8Bit(archiver.readAllStandardOutput());
-        log(QStringLiteral("7z错误输出: %1").arg(errorOutput));
-        log(QStringLiteral("7z退出代码: %1").arg(archiver.exitCode()));
+        log(tr("7z错误输出: %1").arg(errorOutput));
+        log(tr("7z退出代码: %1").arg(archiver.exitCode()));
         return false;
     }
     return true;
@@ -302,13 +303,13 @@ bool Worker::assembleProduct(Job &job)
 
     const QString modulePath = job.toolFolder + QStringLiteral("/7zSD.sfx");
     if (provideTool(m_tools.module, modulePath) == ToolCopy::Failed) {
-        log(QStringLiteral("错误：无法复制SFX模块"));
+        log(tr("错误：无法复制SFX模块"));
         return false;
     }
 
     QFile output(job.outputPath);
     if (!output.open(QIODevice::WriteOnly | QIODevice::Truncate | QIODevice::Unbuffered)) {
-        log(QStringLiteral("错误：无法创建输出文件: %1").arg(job.outputPath));
+        log(tr("错误：无法创建输出文件: %1").arg(job.outputPath));
         return false;
     }
     job.productStarted = true;
@@ -321,34 +322,34 @@ bool Worker::assembleProduct(Job &job)
     const auto writeAll = [&](const char *data, qint64 length) {
         if (output.write(data, length) == length)
             return true;
-        log(QStringLiteral("写入错误: %1").arg(output.errorString()));
-        job.failure = QStringLiteral("无法写入输出文件 %1: %2").arg(job.outputPath, output.errorString());
+        log(tr("写入错误: %1").arg(output.errorString()));
+        job.failure = tr("无法写入输出文件 %1: %2").arg(job.outputPath, output.errorString());
         return false;
     };
 
     QFile module(modulePath);
     if (!module.open(QIODevice::ReadOnly)) {
-        log(QStringLiteral("错误：无法读取SFX模块"));
+        log(tr("错误：无法读取SFX模块"));
         return discardOutput();
     }
     const QByteArray moduleBytes = module.readAll();
     module.close();
     if (!writeAll(moduleBytes.constData(), moduleBytes.size()))
         return discardOutput();
-    log(QStringLiteral("SFX模块写入成功"));
+    log(tr("SFX模块写入成功"));
 
     const QByteArray block = packaging::configurationBlock(job.mainExeName);
     if (!writeAll(block.constData(), block.size()))
         return discardOutput();
-    log(QStringLiteral("配置写入成功，大小: %1 字节").arg(block.size()));
+    log(tr("配置写入成功，大小: %1 字节").arg(block.size()));
 
     QFile archive(QFileInfo(job.archivePath).absoluteFilePath());
     if (!archive.open(QIODevice::ReadOnly)) {
-        log(QStringLiteral("错误：无法读取压缩包文件"));
+        log(tr("错误：无法读取压缩包文件"));
         return discardOutput();
     }
     const qint64 archiveSize = archive.size();
-    log(QStringLiteral("准备写入压缩包数据，大小: %1 字节").arg(archiveSize));
+    log(tr("准备写入压缩包数据，大小: %1 字节").arg(archiveSize));
 
     QByteArray buffer(kChunkSize, Qt::Uninitialized);
     qint64 total = 0;
@@ -361,7 +362,7 @@ bool Worker::assembleProduct(Job &job)
         if (n == 0)
             break;
         if (n < 0) {
-            log(QStringLiteral("错误：无法读取压缩包文件"));
+            log(tr("错误：无法读取压缩包文件"));
             archive.close();
             return discardOutput();
         }
@@ -374,7 +375,7 @@ bool Worker::assembleProduct(Job &job)
             Q_EMIT progressChanged(static_cast<int>(50 + total * 50 / archiveSize));
     }
     archive.close();
-    log(QStringLiteral("压缩包数据写入完成，共写入: %1 字节").arg(total));
+    log(tr("压缩包数据写入完成，共写入: %1 字节").arg(total));
     output.close();
     return true;
 }
@@ -383,19 +384,22 @@ QByteArray Worker::chooseIcon(const Job &job)
 {
     const auto log = [this](const QString &line) { Q_EMIT logMessage(line); };
 
-    log(QStringLiteral("开始处理图标..."));
+    log(tr("开始处理图标..."));
     const QByteArray chosen = userIcon(job);
     if (!chosen.isEmpty())
         return chosen;
 
-    log(QStringLiteral("尝试从主程序提取图标..."));
-    const QByteArray iconData = extractIconFromExe(job.mainExePath);
+    log(tr("尝试从主程序提取图标..."));
+    bool noIconPlace = false;
+    const QByteArray iconData = extractIcon(job.mainExePath, &noIconPlace);
+    if (noIconPlace)
+        return {};
     if (!validateIconData(iconData)) {
-        log(QStringLiteral("警告：无法从主程序提取有效图标，将创建无图标的应用"));
-        log(QStringLiteral("跳过图标替换，没有有效的图标数据"));
+        log(tr("警告：无法从主程序提取有效图标，将创建无图标的应用"));
+        log(tr("跳过图标替换，没有有效的图标数据"));
         return {};
     }
-    log(QStringLiteral("成功从主程序提取图标"));
+    log(tr("成功从主程序提取图标"));
     return iconData;
 }
 
@@ -406,7 +410,7 @@ QByteArray Worker::userIcon(const Job &job)
         return {};
     QFile iconFile(job.iconPath);
     if (!iconFile.open(QIODevice::ReadOnly)) {
-        log(QStringLiteral("警告：无法打开图标文件: %1").arg(job.iconPath));
+        log(tr("警告：无法打开图标文件: %1").arg(job.iconPath));
         return {};
     }
     QByteArray iconData = iconFile.readAll();
@@ -415,15 +419,15 @@ QByteArray Worker::userIcon(const Job &job)
     if (!iconimage::hasIcoHeader(iconData)) {
         const QByteArray converted = iconimage::icoFromImage(iconData);
         if (!converted.isEmpty()) {
-            log(QStringLiteral("已将图标图片转换为ICO格式（256、48、32、16像素）"));
+            log(tr("已将图标图片转换为ICO格式（256、48、32、16像素）"));
             iconData = converted;
         }
     }
     if (validateIconData(iconData)) {
-        log(QStringLiteral("使用用户提供的图标文件"));
+        log(tr("使用用户提供的图标文件"));
         return iconData;
     }
-    log(QStringLiteral("警告：提供的图标文件无效，将尝试从主程序提取图标"));
+    log(tr("警告：提供的图标文件无效，将尝试从主程序提取图标"));
     return {};
 }
 
@@ -431,19 +435,19 @@ void Worker::applyIcon(const Job &job, const QByteArray &iconData)
 {
     if (iconData.isEmpty())
         return;
-    Q_EMIT logMessage(QStringLiteral("开始替换EXE图标..."));
+    Q_EMIT logMessage(tr("开始替换EXE图标..."));
     if (replaceExeIcon(job.outputPath, iconData)) {
-        Q_EMIT logMessage(QStringLiteral("图标替换成功！"));
+        Q_EMIT logMessage(tr("图标替换成功！"));
         pause(m_timing.afterIconPauseMs);
     } else {
-        Q_EMIT logMessage(QStringLiteral("警告：图标替换失败"));
+        Q_EMIT logMessage(tr("警告：图标替换失败"));
     }
 }
 
 bool Worker::checkProduct(const Job &job)
 {
     if (!QFile::exists(job.outputPath)) {
-        Q_EMIT logMessage(QStringLiteral("错误：创建单文件失败，输出文件不存在"));
+        Q_EMIT logMessage(tr("错误：创建单文件失败，输出文件不存在"));
         return false;
     }
     // Read back as the self-extractor will read it: a product that would not
@@ -451,15 +455,15 @@ bool Worker::checkProduct(const Job &job)
     const QString fault = productcheck::productFault(job.outputPath);
     if (!fault.isEmpty()) {
         QFile::remove(job.outputPath);
-        Q_EMIT logMessage(QStringLiteral("错误：制作出的程序无法读取（%1），已删除: %2").arg(fault, job.outputPath));
+        Q_EMIT logMessage(tr("错误：制作出的程序无法读取（%1），已删除: %2").arg(fault, job.outputPath));
         return false;
     }
     QFile::setPermissions(job.outputPath, QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner
                                               | QFileDevice::ReadGroup | QFileDevice::ExeGroup
                                               | QFileDevice::ReadOther | QFileDevice::ExeOther);
     Q_EMIT logMessage(
-        QStringLiteral("成功创建便携应用！最终文件大小: %1 字节").arg(QFileInfo(job.outputPath).size()));
-    Q_EMIT logMessage(QStringLiteral("输出文件: %1").arg(job.outputPath));
+        tr("成功创建便携应用！最终文件大小: %1 字节").arg(QFileInfo(job.outputPath).size()));
+    Q_EMIT logMessage(tr("输出文件: %1").arg(job.outputPath));
     Q_EMIT progressChanged(100);
     return true;
 }
@@ -467,20 +471,20 @@ bool Worker::checkProduct(const Job &job)
 bool Worker::validateIconData(const QByteArray &iconData)
 {
     if (iconData.size() < 6) {
-        Q_EMIT logMessage(QStringLiteral("图标数据太小，至少需要6字节"));
+        Q_EMIT logMessage(tr("图标数据太小，至少需要6字节"));
         return false;
     }
     if (iconData.at(0) != 0 || iconData.at(1) != 0 || iconData.at(2) != 1 || iconData.at(3) != 0) {
-        Q_EMIT logMessage(QStringLiteral("无效的ICO文件头"));
+        Q_EMIT logMessage(tr("无效的ICO文件头"));
         return false;
     }
     // QImage rather than QPixmap: this runs on the worker thread, where pixmaps
     // are not safe to use; the check and the size are the same.
     QImage image;
     if (!image.loadFromData(iconData, "ICO")) {
-        Q_EMIT logMessage(QStringLiteral("无法将数据加载为ICO格式"));
+        Q_EMIT logMessage(tr("无法将数据加载为ICO格式"));
         return false;
     }
-    Q_EMIT logMessage(QStringLiteral("图标验证通过 - 尺寸: %1x%2").arg(image.width()).arg(image.height()));
+    Q_EMIT logMessage(tr("图标验证通过 - 尺寸: %1x%2").arg(image.width()).arg(image.height()));
     return true;
 }

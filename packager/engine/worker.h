@@ -93,6 +93,9 @@ private:
     bool runArchiver(const QString &archiverPath, const QStringList &arguments, QString *errorLines);
     bool addLinkedCopies(Job &job, const QString &archiverPath, const QString &archiveFile);
     QByteArray userIcon(const Job &job);
+    // As extractIconFromExe; *noIconPlace tells that the program is one that
+    // never carries an icon (its one log line is then a notice).
+    QByteArray extractIcon(const QString &exePath, bool *noIconPlace);
     void discardStoppedRun(const QString &archivePath, const QString &outputPath, bool productStarted);
 
     // Waits that end early when a stop is requested (they then return false);

@@ -20,16 +20,16 @@ bool Worker::checkPlaces(Job &job)
 
     const sourcechecks::ProductPlace place = sourcechecks::productPlace(folderPath, outputDir, outputPath);
     if (place.place == sourcechecks::Place::ReplacesSourceFile) {
-        log(QStringLiteral("错误：输出文件会覆盖源文件夹中的文件: %1").arg(place.replaced));
+        log(tr("错误：输出文件会覆盖源文件夹中的文件: %1").arg(place.replaced));
         return false;
     }
     if (place.place == sourcechecks::Place::InsideSource) {
-        log(QStringLiteral("错误：输出目录不能是源文件夹或其中的文件夹: %1").arg(outputDir));
+        log(tr("错误：输出目录不能是源文件夹或其中的文件夹: %1").arg(outputDir));
         return false;
     }
     const QString outputProblem = sourcechecks::outputFolderProblem(outputDir);
     if (!outputProblem.isEmpty()) {
-        log(QStringLiteral("错误：无法写入输出目录: %1，原因: %2").arg(outputDir, outputProblem));
+        log(tr("错误：无法写入输出目录: %1，原因: %2").arg(outputDir, outputProblem));
         return false;
     }
     // A product unpacks no link that leads out of its folder: such a link is
@@ -41,14 +41,14 @@ bool Worker::checkPlaces(Job &job)
     for (const outsidelinks::Link &link : std::as_const(job.links)) {
         switch (link.kind) {
         case outsidelinks::Kind::Encloses:
-            log(QStringLiteral("错误：链接指向源文件夹本身或其上级文件夹，无法打包: %1 -> %2").arg(link.path, link.target));
+            log(tr("错误：链接指向源文件夹本身或其上级文件夹，无法打包: %1 -> %2").arg(link.path, link.target));
             refused = true;
             break;
         case outsidelinks::Kind::Missing:
-            log(QStringLiteral("警告：链接的目标不存在，未打包此链接: %1 -> %2").arg(link.path, link.target));
+            log(tr("警告：链接的目标不存在，未打包此链接: %1 -> %2").arg(link.path, link.target));
             break;
         case outsidelinks::Kind::Copy:
-            log(QStringLiteral("链接指向源文件夹以外，打包其目标的副本: %1 -> %2").arg(link.path, link.target));
+            log(tr("链接指向源文件夹以外，打包其目标的副本: %1 -> %2").arg(link.path, link.target));
             break;
         }
     }
@@ -60,7 +60,7 @@ void Worker::discardStoppedRun(const QString &archivePath, const QString &output
     if (productStarted)
         QFile::remove(outputPath);
     QFile::remove(QFileInfo(archivePath).absoluteFilePath());
-    Q_EMIT logMessage(QStringLiteral("错误：制作已中止，未完成的文件已删除"));
+    Q_EMIT logMessage(tr("错误：制作已中止，未完成的文件已删除"));
 }
 
 bool Worker::waitForOutput(QProcess &process, int timeoutMs)

@@ -77,17 +77,36 @@ std::unique_ptr<QTemporaryDir> makeIconFolder(const QString &toolFolder)
     return folder->isValid() ? std::move(folder) : nullptr;
 }
 
+// An ELF program or a script has no resources an icon could come from, so
+// finding none there is no fault worth a warning.
+bool hasNoIconPlace(const QString &path)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return false;
+    const QByteArray start = file.read(4);
+    return start == QByteArray("\x7f" "ELF") || start.startsWith("#!");
+}
+
 } // namespace
 
 QByteArray Worker::extractIconFromExe(const QString &exePath)
 {
+    return extractIcon(exePath, nullptr);
+}
+
+QByteArray Worker::extractIcon(const QString &exePath, bool *noIconPlace)
+{
     const iconsource::Result rendered = iconsource::renderFirstIcon(exePath);
     if (rendered.status == iconsource::Status::NoIcon) {
-        Q_EMIT logMessage(QStringLiteral("警告：无法从EXE提取图标"));
+        const bool plain = hasNoIconPlace(exePath);
+        if (noIconPlace)
+            *noIconPlace = plain;
+        Q_EMIT logMessage(plain ? tr("主程序没有图标，制作出的程序将不带图标") : tr("警告：无法从EXE提取图标"));
         return {};
     }
     if (rendered.status == iconsource::Status::NoIconInfo) {
-        Q_EMIT logMessage(QStringLiteral("错误：无法获取图标信息"));
+        Q_EMIT logMessage(tr("错误：无法获取图标信息"));
         return {};
     }
 
@@ -96,7 +115,7 @@ QByteArray Worker::extractIconFromExe(const QString &exePath)
     // writer are the same for both.
     QImage image = rendered.image;
     if (image.isNull()) {
-        Q_EMIT logMessage(QStringLiteral("错误：无法将图标转换为位图"));
+        Q_EMIT logMessage(tr("错误：无法将图标转换为位图"));
         return {};
     }
     if (!(image.width() > 255 && image.height() > 255))
@@ -105,23 +124,23 @@ QByteArray Worker::extractIconFromExe(const QString &exePath)
     QByteArray bytes;
     QBuffer buffer(&bytes);
     if (!buffer.open(QIODevice::WriteOnly) || !image.save(&buffer, "ICO", -1)) {
-        Q_EMIT logMessage(QStringLiteral("错误：图标转换失败"));
+        Q_EMIT logMessage(tr("错误：图标转换失败"));
         return {};
     }
     buffer.close();
-    Q_EMIT logMessage(QStringLiteral("成功提取图标，大小: %1 字节").arg(bytes.size()));
+    Q_EMIT logMessage(tr("成功提取图标，大小: %1 字节").arg(bytes.size()));
     return bytes;
 }
 
 bool Worker::replaceExeIcon(const QString &exePath, const QByteArray &iconData)
 {
-    Q_EMIT logMessage(QStringLiteral("开始替换图标: %1").arg(exePath));
+    Q_EMIT logMessage(tr("开始替换图标: %1").arg(exePath));
 
     const QString backupPath = exePath + QStringLiteral(".bak");
     if (QFile::exists(backupPath))
         QFile::remove(backupPath);
     if (!QFile::copy(exePath, backupPath)) {
-        Q_EMIT logMessage(QStringLiteral("错误：无法创建备份文件"));
+        Q_EMIT logMessage(tr("错误：无法创建备份文件"));
         return false;
     }
 
@@ -129,7 +148,7 @@ bool Worker::replaceExeIcon(const QString &exePath, const QByteArray &iconData)
     const QString editorPath = toolFolder + QStringLiteral("/ResourceHacker.exe");
     if (toolFolder.isEmpty()
         || provideTool(m_tools.editor, editorPath) == ToolCopy::Failed) {
-        Q_EMIT logMessage(QStringLiteral("错误：无法复制ResourceHacker到临时目录"));
+        Q_EMIT logMessage(tr("错误：无法复制ResourceHacker到临时目录"));
         return false;
     }
 
@@ -139,23 +158,23 @@ bool Worker::replaceExeIcon(const QString &exePath, const QByteArray &iconData)
         QFile iconFile(iconPath);
         if (!iconFolder || !iconFile.open(QIODevice::WriteOnly | QIODevice::Truncate)
             || iconFile.write(iconData) != iconData.size()) {
-            Q_EMIT logMessage(QStringLiteral("错误：无法创建临时图标文件"));
+            Q_EMIT logMessage(tr("错误：无法创建临时图标文件"));
             return false;
         }
     }
-    Q_EMIT logMessage(QStringLiteral("临时图标文件创建成功: %1").arg(iconPath));
+    Q_EMIT logMessage(tr("临时图标文件创建成功: %1").arg(iconPath));
 
     QProcess process;
     process.setProcessChannelMode(QProcess::MergedChannels);
 
-    Q_EMIT logMessage(QStringLiteral("删除旧图标资源..."));
+    Q_EMIT logMessage(tr("删除旧图标资源..."));
     process.start(editorPath, packaging::editorDeleteArguments(exePath));
     if (!waitForExit(process, m_timing.editorDeleteMs)) {
         stopEditor(process, m_timing.editorStopMs);
-        Q_EMIT logMessage(QStringLiteral("警告：ResourceHacker删除旧图标失败，可能原本没有图标"));
+        Q_EMIT logMessage(tr("警告：ResourceHacker删除旧图标失败，可能原本没有图标"));
     }
 
-    Q_EMIT logMessage(QStringLiteral("添加新图标资源..."));
+    Q_EMIT logMessage(tr("添加新图标资源..."));
     process.start(editorPath, packaging::editorAddArguments(exePath, iconPath));
     const bool added = waitForExit(process, m_timing.editorAddMs) && process.exitStatus() == QProcess::NormalExit
         && process.exitCode() == 0;
@@ -165,13 +184,13 @@ bool Worker::replaceExeIcon(const QString &exePath, const QByteArray &iconData)
         // was before this call (a stopped run removes it instead).
         if (!stopRequested() && !sameContent(exePath, backupPath))
             restoreFromBackup(exePath, backupPath);
-        Q_EMIT logMessage(QStringLiteral("错误：ResourceHacker添加新图标失败"));
+        Q_EMIT logMessage(tr("错误：ResourceHacker添加新图标失败"));
         QFile::remove(iconPath);
         QFile::remove(backupPath);
         return false;
     }
 
-    Q_EMIT logMessage(QStringLiteral("更新图标缓存..."));
+    Q_EMIT logMessage(tr("更新图标缓存..."));
 #ifdef Q_OS_WIN
     QProcess::startDetached(QStringLiteral("ie4uinit.exe"), {QStringLiteral("-ClearIconCache")});
 #endif
@@ -187,10 +206,10 @@ bool Worker::replaceExeIcon(const QString &exePath, const QByteArray &iconData)
 
     const QImage finalIcon(exePath);
     if (finalIcon.isNull())
-        Q_EMIT logMessage(QStringLiteral("警告：无法从EXE加载图标，可能需要重启资源管理器"));
+        Q_EMIT logMessage(tr("警告：无法从EXE加载图标，可能需要重启资源管理器"));
     else
-        Q_EMIT logMessage(QStringLiteral("最终EXE图标尺寸: %1x%2").arg(finalIcon.width()).arg(finalIcon.height()));
+        Q_EMIT logMessage(tr("最终EXE图标尺寸: %1x%2").arg(finalIcon.width()).arg(finalIcon.height()));
 
-    Q_EMIT logMessage(QStringLiteral("图标替换完成"));
+    Q_EMIT logMessage(tr("图标替换完成"));
     return true;
 }

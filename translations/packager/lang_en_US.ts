@@ -550,4 +550,502 @@ This cannot be undone.</translation>
         <translation>cannot create a work folder in the temporary folder: %1</translation>
     </message>
 </context>
+<context>
+    <name>Worker</name>
+    <message>
+        <location filename="../../packager/engine/worker.cpp" line="97"/>
+        <source>错误：</source>
+        <translation>Error: </translation>
+    </message>
+    <message>
+        <location filename="../../packager/engine/worker.cpp" line="100"/>
+        <source>错误：制作失败：%1</source>
+        <translation>Error: the build failed: %1</translation>
+    </message>
+    <message>
+        <location filename="../../packager/engine/worker.cpp" line="109"/>
+        <source>开始创建便携应用...</source>
+        <translation>Building the portable program...</translation>
+    </message>
+    <message>
+        <location filename="../../packager/engine/worker.cpp" line="110"/>
+        <source>源文件夹: %1</source>
+        <translation>Source folder: %1</translation>
+    </message>
+    <message>
+        <location filename="../../packager/engine/worker.cpp" line="111"/>
+        <source>主程序: %1</source>
+        <translation>Main program: %1</translation>
+    </message>
+    <message>
+        <location filename="../../packager/engine/worker.cpp" line="112"/>
+        <source>输出目录: %1</source>
+        <translation>Output folder: %1</translation>
+    </message>
+    <message>
+        <location filename="../../packager/engine/worker.cpp" line="113"/>
+        <source>压缩级别: %1</source>
+        <translation>Compression level: %1</translation>
+    </message>
+    <message>
+        <location filename="../../packager/engine/worker.cpp" line="114"/>
+        <source>压缩方法: %1</source>
+        <translation>Compression method: %1</translation>
+    </message>
+    <message>
+        <location filename="../../packager/engine/worker.cpp" line="115"/>
+        <source>字典大小: %1</source>
+        <translation>Dictionary size: %1</translation>
+    </message>
+    <message>
+        <location filename="../../packager/engine/worker.cpp" line="120"/>
+        <source>源文件夹中的所有EXE文件:</source>
+        <translation>Programs in the source folder:</translation>
+    </message>
+    <message>
+        <location filename="../../packager/engine/worker.cpp" line="125"/>
+        <source>用户选择的主程序: %1</source>
+        <translation>Main program chosen: %1</translation>
+    </message>
+    <message>
+        <location filename="../../packager/engine/worker.cpp" line="128"/>
+        <source>错误：源文件夹不存在</source>
+        <translation>Error: the source folder does not exist</translation>
+    </message>
+    <message>
+        <location filename="../../packager/engine/worker.cpp" line="133"/>
+        <source>错误：无法读取源文件夹: %1，原因: %2</source>
+        <translation>Error: cannot read the source folder: %1, because: %2</translation>
+    </message>
+    <message>
+        <location filename="../../packager/engine/worker.cpp" line="138"/>
+        <source>错误：主程序 %1 不存在于源文件夹中</source>
+        <translation>Error: the main program %1 is not in the source folder</translation>
+    </message>
+    <message>
+        <location filename="../../packager/engine/worker.cpp" line="139"/>
+        <source>完整路径: %1</source>
+        <translation>Full path: %1</translation>
+    </message>
+    <message>
+        <location filename="../../packager/engine/worker.cpp" line="140"/>
+        <source>源文件夹中的文件列表:</source>
+        <translation>Files in the source folder:</translation>
+    </message>
+    <message>
+        <location filename="../../packager/engine/worker.cpp" line="146"/>
+        <source>主程序路径验证成功: %1</source>
+        <translation>Main program found: %1</translation>
+    </message>
+    <message>
+        <location filename="../../packager/engine/worker.cpp" line="158"/>
+        <source>错误：无法复制7zr.exe到临时目录</source>
+        <translation>Error: cannot copy 7zr.exe to the temporary folder</translation>
+    </message>
+    <message>
+        <location filename="../../packager/engine/worker.cpp" line="162"/>
+        <source>7zr.exe已复制到临时目录</source>
+        <translation>7zr.exe copied to the temporary folder</translation>
+    </message>
+    <message>
+        <location filename="../../packager/engine/worker.cpp" line="170"/>
+        <source>错误：工作目录不存在或不安全: %1</source>
+        <translation>Error: the work folder is missing or not safe: %1</translation>
+    </message>
+    <message>
+        <location filename="../../packager/engine/worker.cpp" line="177"/>
+        <source>错误：无法删除旧的压缩包: %1</source>
+        <translation>Error: cannot delete the old archive: %1</translation>
+    </message>
+    <message>
+        <location filename="../../packager/engine/worker.cpp" line="189"/>
+        <source>7z报告：%1</source>
+        <translation>7z reports: %1</translation>
+    </message>
+    <message>
+        <location filename="../../packager/engine/worker.cpp" line="194"/>
+        <source>压缩包创建成功</source>
+        <translation>Archive created</translation>
+    </message>
+    <message>
+        <location filename="../../packager/engine/worker.cpp" line="195"/>
+        <source>压缩包大小: %1 字节</source>
+        <translation>Archive size: %1 bytes</translation>
+    </message>
+    <message>
+        <location filename="../../packager/engine/worker.cpp" line="212"/>
+        <source>错误：无法复制链接指向的内容: %1</source>
+        <translation>Error: cannot copy what a link points to: %1</translation>
+    </message>
+    <message>
+        <location filename="../../packager/engine/worker.cpp" line="229"/>
+        <source>执行命令: %1 %2</source>
+        <translation>Running: %1 %2</translation>
+    </message>
+    <message>
+        <location filename="../../packager/engine/worker.cpp" line="245"/>
+        <source>错误：无法启动7z.exe，路径: %1</source>
+        <translation>Error: cannot start the archiver, path: %1</translation>
+    </message>
+    <message>
+        <location filename="../../packager/engine/worker.cpp" line="246"/>
+        <source>错误详情: %1</source>
+        <translation>Error details: %1</translation>
+    </message>
+    <message>
+        <location filename="../../packager/engine/worker.cpp" line="254"/>
+        <source>7z进程已启动，开始压缩...</source>
+        <translation>Archiver started, compressing...</translation>
+    </message>
+    <message>
+        <location filename="../../packager/engine/worker.cpp" line="274"/>
+        <source>错误：7z进程超过%1秒没有结束，已终止</source>
+        <translation>Error: the archiver did not end within %1 seconds and was stopped</translation>
+    </message>
+    <message>
+        <location filename="../../packager/engine/worker.cpp" line="293"/>
+        <source>7z错误输出: %1</source>
+        <translation>Archiver error output: %1</translation>
+    </message>
+    <message>
+        <location filename="../../packager/engine/worker.cpp" line="294"/>
+        <source>7z退出代码: %1</source>
+        <translation>Archiver exit code: %1</translation>
+    </message>
+    <message>
+        <location filename="../../packager/engine/worker.cpp" line="306"/>
+        <source>错误：无法复制SFX模块</source>
+        <translation>Error: cannot copy the self-extractor module</translation>
+    </message>
+    <message>
+        <location filename="../../packager/engine/worker.cpp" line="312"/>
+        <source>错误：无法创建输出文件: %1</source>
+        <translation>Error: cannot create the output file: %1</translation>
+    </message>
+    <message>
+        <location filename="../../packager/engine/worker.cpp" line="325"/>
+        <source>写入错误: %1</source>
+        <translation>Write error: %1</translation>
+    </message>
+    <message>
+        <location filename="../../packager/engine/worker.cpp" line="326"/>
+        <source>无法写入输出文件 %1: %2</source>
+        <translation>cannot write the output file %1: %2</translation>
+    </message>
+    <message>
+        <location filename="../../packager/engine/worker.cpp" line="332"/>
+        <source>错误：无法读取SFX模块</source>
+        <translation>Error: cannot read the self-extractor module</translation>
+    </message>
+    <message>
+        <location filename="../../packager/engine/worker.cpp" line="339"/>
+        <source>SFX模块写入成功</source>
+        <translation>Self-extractor module written</translation>
+    </message>
+    <message>
+        <location filename="../../packager/engine/worker.cpp" line="344"/>
+        <source>配置写入成功，大小: %1 字节</source>
+        <translation>Configuration written, size: %1 bytes</translation>
+    </message>
+    <message>
+        <location filename="../../packager/engine/worker.cpp" line="348"/>
+        <source>错误：无法读取压缩包文件</source>
+        <translation>Error: cannot read the archive file</translation>
+    </message>
+    <message>
+        <location filename="../../packager/engine/worker.cpp" line="352"/>
+        <source>准备写入压缩包数据，大小: %1 字节</source>
+        <translation>Writing the archive, size: %1 bytes</translation>
+    </message>
+    <message>
+        <location filename="../../packager/engine/worker.cpp" line="378"/>
+        <source>压缩包数据写入完成，共写入: %1 字节</source>
+        <translation>Archive written, %1 bytes in all</translation>
+    </message>
+    <message>
+        <location filename="../../packager/engine/worker.cpp" line="387"/>
+        <source>开始处理图标...</source>
+        <translation>Handling the icon...</translation>
+    </message>
+    <message>
+        <location filename="../../packager/engine/worker.cpp" line="392"/>
+        <source>尝试从主程序提取图标...</source>
+        <translation>Trying to take the icon from the main program...</translation>
+    </message>
+    <message>
+        <location filename="../../packager/engine/worker.cpp" line="398"/>
+        <source>警告：无法从主程序提取有效图标，将创建无图标的应用</source>
+        <translation>Warning: no valid icon could be taken from the main program; the program will have no icon</translation>
+    </message>
+    <message>
+        <location filename="../../packager/engine/worker.cpp" line="399"/>
+        <source>跳过图标替换，没有有效的图标数据</source>
+        <translation>Icon replacement skipped: no valid icon data</translation>
+    </message>
+    <message>
+        <location filename="../../packager/engine/worker.cpp" line="402"/>
+        <source>成功从主程序提取图标</source>
+        <translation>Icon taken from the main program</translation>
+    </message>
+    <message>
+        <location filename="../../packager/engine/worker.cpp" line="413"/>
+        <source>警告：无法打开图标文件: %1</source>
+        <translation>Warning: cannot open the icon file: %1</translation>
+    </message>
+    <message>
+        <location filename="../../packager/engine/worker.cpp" line="422"/>
+        <source>已将图标图片转换为ICO格式（256、48、32、16像素）</source>
+        <translation>Icon image converted to ICO (256, 48, 32 and 16 pixels)</translation>
+    </message>
+    <message>
+        <location filename="../../packager/engine/worker.cpp" line="427"/>
+        <source>使用用户提供的图标文件</source>
+        <translation>Using the icon file given</translation>
+    </message>
+    <message>
+        <location filename="../../packager/engine/worker.cpp" line="430"/>
+        <source>警告：提供的图标文件无效，将尝试从主程序提取图标</source>
+        <translation>Warning: the icon file given is not valid; trying the main program's icon</translation>
+    </message>
+    <message>
+        <location filename="../../packager/engine/worker.cpp" line="438"/>
+        <source>开始替换EXE图标...</source>
+        <translation>Replacing the program's icon...</translation>
+    </message>
+    <message>
+        <location filename="../../packager/engine/worker.cpp" line="440"/>
+        <source>图标替换成功！</source>
+        <translation>Icon replaced!</translation>
+    </message>
+    <message>
+        <location filename="../../packager/engine/worker.cpp" line="443"/>
+        <source>警告：图标替换失败</source>
+        <translation>Warning: the icon could not be replaced</translation>
+    </message>
+    <message>
+        <location filename="../../packager/engine/worker.cpp" line="450"/>
+        <source>错误：创建单文件失败，输出文件不存在</source>
+        <translation>Error: the single-file program was not made: the output file does not exist</translation>
+    </message>
+    <message>
+        <location filename="../../packager/engine/worker.cpp" line="458"/>
+        <source>错误：制作出的程序无法读取（%1），已删除: %2</source>
+        <translation>Error: the program made cannot be read (%1) and was deleted: %2</translation>
+    </message>
+    <message>
+        <location filename="../../packager/engine/worker.cpp" line="465"/>
+        <source>成功创建便携应用！最终文件大小: %1 字节</source>
+        <translation>Portable program built! Final size: %1 bytes</translation>
+    </message>
+    <message>
+        <location filename="../../packager/engine/worker.cpp" line="466"/>
+        <source>输出文件: %1</source>
+        <translation>Output file: %1</translation>
+    </message>
+    <message>
+        <location filename="../../packager/engine/worker.cpp" line="474"/>
+        <source>图标数据太小，至少需要6字节</source>
+        <translation>Icon data too small: at least 6 bytes are needed</translation>
+    </message>
+    <message>
+        <location filename="../../packager/engine/worker.cpp" line="478"/>
+        <source>无效的ICO文件头</source>
+        <translation>Not a valid ICO header</translation>
+    </message>
+    <message>
+        <location filename="../../packager/engine/worker.cpp" line="485"/>
+        <source>无法将数据加载为ICO格式</source>
+        <translation>The data cannot be read as ICO</translation>
+    </message>
+    <message>
+        <location filename="../../packager/engine/worker.cpp" line="488"/>
+        <source>图标验证通过 - 尺寸: %1x%2</source>
+        <translation>Icon checked - size: %1x%2</translation>
+    </message>
+    <message>
+        <location filename="../../packager/engine/worker_guards.cpp" line="23"/>
+        <source>错误：输出文件会覆盖源文件夹中的文件: %1</source>
+        <translation>Error: the output file would overwrite a file in the source folder: %1</translation>
+    </message>
+    <message>
+        <location filename="../../packager/engine/worker_guards.cpp" line="27"/>
+        <source>错误：输出目录不能是源文件夹或其中的文件夹: %1</source>
+        <translation>Error: the output folder cannot be the source folder or a folder inside it: %1</translation>
+    </message>
+    <message>
+        <location filename="../../packager/engine/worker_guards.cpp" line="32"/>
+        <source>错误：无法写入输出目录: %1，原因: %2</source>
+        <translation>Error: cannot write to the output folder: %1, because: %2</translation>
+    </message>
+    <message>
+        <location filename="../../packager/engine/worker_guards.cpp" line="44"/>
+        <source>错误：链接指向源文件夹本身或其上级文件夹，无法打包: %1 -&gt; %2</source>
+        <translation>Error: a link points to the source folder itself or a folder above it and cannot be packed: %1 -&gt; %2</translation>
+    </message>
+    <message>
+        <location filename="../../packager/engine/worker_guards.cpp" line="48"/>
+        <source>警告：链接的目标不存在，未打包此链接: %1 -&gt; %2</source>
+        <translation>Warning: a link's target does not exist; the link was not packed: %1 -&gt; %2</translation>
+    </message>
+    <message>
+        <location filename="../../packager/engine/worker_guards.cpp" line="51"/>
+        <source>链接指向源文件夹以外，打包其目标的副本: %1 -&gt; %2</source>
+        <translation>A link points outside the source folder; packing a copy of its target: %1 -&gt; %2</translation>
+    </message>
+    <message>
+        <location filename="../../packager/engine/worker_guards.cpp" line="63"/>
+        <source>错误：制作已中止，未完成的文件已删除</source>
+        <translation>Error: the build was stopped; its unfinished files were deleted</translation>
+    </message>
+    <message>
+        <location filename="../../packager/engine/worker_icons.cpp" line="105"/>
+        <source>主程序没有图标，制作出的程序将不带图标</source>
+        <translation>The main program has no icon; the program made will have none</translation>
+    </message>
+    <message>
+        <location filename="../../packager/engine/worker_icons.cpp" line="105"/>
+        <source>警告：无法从EXE提取图标</source>
+        <translation>Warning: cannot take the icon from the executable</translation>
+    </message>
+    <message>
+        <location filename="../../packager/engine/worker_icons.cpp" line="109"/>
+        <source>错误：无法获取图标信息</source>
+        <translation>Error: cannot read the icon's information</translation>
+    </message>
+    <message>
+        <location filename="../../packager/engine/worker_icons.cpp" line="118"/>
+        <source>错误：无法将图标转换为位图</source>
+        <translation>Error: cannot turn the icon into a bitmap</translation>
+    </message>
+    <message>
+        <location filename="../../packager/engine/worker_icons.cpp" line="127"/>
+        <source>错误：图标转换失败</source>
+        <translation>Error: the icon could not be converted</translation>
+    </message>
+    <message>
+        <location filename="../../packager/engine/worker_icons.cpp" line="131"/>
+        <source>成功提取图标，大小: %1 字节</source>
+        <translation>Icon taken, size: %1 bytes</translation>
+    </message>
+    <message>
+        <location filename="../../packager/engine/worker_icons.cpp" line="137"/>
+        <source>开始替换图标: %1</source>
+        <translation>Replacing the icon: %1</translation>
+    </message>
+    <message>
+        <location filename="../../packager/engine/worker_icons.cpp" line="143"/>
+        <source>错误：无法创建备份文件</source>
+        <translation>Error: cannot create the backup file</translation>
+    </message>
+    <message>
+        <location filename="../../packager/engine/worker_icons.cpp" line="151"/>
+        <source>错误：无法复制ResourceHacker到临时目录</source>
+        <translation>Error: cannot copy ResourceHacker to the temporary folder</translation>
+    </message>
+    <message>
+        <location filename="../../packager/engine/worker_icons.cpp" line="161"/>
+        <source>错误：无法创建临时图标文件</source>
+        <translation>Error: cannot create the temporary icon file</translation>
+    </message>
+    <message>
+        <location filename="../../packager/engine/worker_icons.cpp" line="165"/>
+        <source>临时图标文件创建成功: %1</source>
+        <translation>Temporary icon file created: %1</translation>
+    </message>
+    <message>
+        <location filename="../../packager/engine/worker_icons.cpp" line="170"/>
+        <source>删除旧图标资源...</source>
+        <translation>Removing the old icon resources...</translation>
+    </message>
+    <message>
+        <location filename="../../packager/engine/worker_icons.cpp" line="174"/>
+        <source>警告：ResourceHacker删除旧图标失败，可能原本没有图标</source>
+        <translation>Warning: ResourceHacker could not remove the old icon; perhaps there was none</translation>
+    </message>
+    <message>
+        <location filename="../../packager/engine/worker_icons.cpp" line="177"/>
+        <source>添加新图标资源...</source>
+        <translation>Adding the new icon resources...</translation>
+    </message>
+    <message>
+        <location filename="../../packager/engine/worker_icons.cpp" line="187"/>
+        <source>错误：ResourceHacker添加新图标失败</source>
+        <translation>Error: ResourceHacker could not add the new icon</translation>
+    </message>
+    <message>
+        <location filename="../../packager/engine/worker_icons.cpp" line="193"/>
+        <source>更新图标缓存...</source>
+        <translation>Refreshing the icon cache...</translation>
+    </message>
+    <message>
+        <location filename="../../packager/engine/worker_icons.cpp" line="209"/>
+        <source>警告：无法从EXE加载图标，可能需要重启资源管理器</source>
+        <translation>Warning: cannot load the icon from the program; the file manager may need a restart</translation>
+    </message>
+    <message>
+        <location filename="../../packager/engine/worker_icons.cpp" line="211"/>
+        <source>最终EXE图标尺寸: %1x%2</source>
+        <translation>Final icon size: %1x%2</translation>
+    </message>
+    <message>
+        <location filename="../../packager/engine/worker_icons.cpp" line="213"/>
+        <source>图标替换完成</source>
+        <translation>Icon replacement done</translation>
+    </message>
+    <message>
+        <location filename="../../packager/engine/outsidelinks.cpp" line="25"/>
+        <source>%1 不是文件或文件夹</source>
+        <translation>%1 is not a file or a folder</translation>
+    </message>
+    <message>
+        <location filename="../../packager/engine/outsidelinks.cpp" line="41"/>
+        <source>无法创建 %1</source>
+        <translation>cannot create %1</translation>
+    </message>
+    <message>
+        <location filename="../../packager/engine/productcheck.cpp" line="51"/>
+        <source>配置块之后没有7z压缩包</source>
+        <translation>no 7z archive after the configuration block</translation>
+    </message>
+    <message>
+        <location filename="../../packager/engine/productcheck.cpp" line="53"/>
+        <source>配置块之后不是7z压缩包</source>
+        <translation>what follows the configuration block is not a 7z archive</translation>
+    </message>
+    <message>
+        <location filename="../../packager/engine/productcheck.cpp" line="55"/>
+        <source>压缩包起始头与其校验和不符</source>
+        <translation>the archive's start header does not match its checksum</translation>
+    </message>
+    <message>
+        <location filename="../../packager/engine/productcheck.cpp" line="60"/>
+        <source>压缩包不完整</source>
+        <translation>the archive is incomplete</translation>
+    </message>
+    <message>
+        <location filename="../../packager/engine/productcheck.cpp" line="71"/>
+        <source>压缩包结尾头与其校验和不符</source>
+        <translation>the archive's end header does not match its checksum</translation>
+    </message>
+    <message>
+        <location filename="../../packager/engine/productcheck.cpp" line="85"/>
+        <source>不是普通文件</source>
+        <translation>not a regular file</translation>
+    </message>
+    <message>
+        <location filename="../../packager/engine/productcheck.cpp" line="95"/>
+        <source>开头没有自解压模块</source>
+        <translation>no self-extractor module at the start</translation>
+    </message>
+    <message>
+        <location filename="../../packager/engine/productcheck.cpp" line="98"/>
+        <source>图标块已损坏</source>
+        <translation>the icon block is damaged</translation>
+    </message>
+    <message>
+        <location filename="../../packager/engine/productcheck.cpp" line="102"/>
+        <source>模块之后没有配置块</source>
+        <translation>no configuration block after the module</translation>
+    </message>
+</context>
 </TS>

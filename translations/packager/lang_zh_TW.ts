@@ -550,4 +550,502 @@
         <translation>無法在暫存目錄中建立工作資料夾：%1</translation>
     </message>
 </context>
+<context>
+    <name>Worker</name>
+    <message>
+        <location filename="../../packager/engine/worker.cpp" line="97"/>
+        <source>错误：</source>
+        <translation>錯誤：</translation>
+    </message>
+    <message>
+        <location filename="../../packager/engine/worker.cpp" line="100"/>
+        <source>错误：制作失败：%1</source>
+        <translation>錯誤：製作失敗：%1</translation>
+    </message>
+    <message>
+        <location filename="../../packager/engine/worker.cpp" line="109"/>
+        <source>开始创建便携应用...</source>
+        <translation>開始建立可攜式應用程式...</translation>
+    </message>
+    <message>
+        <location filename="../../packager/engine/worker.cpp" line="110"/>
+        <source>源文件夹: %1</source>
+        <translation>來源資料夾: %1</translation>
+    </message>
+    <message>
+        <location filename="../../packager/engine/worker.cpp" line="111"/>
+        <source>主程序: %1</source>
+        <translation>主程式: %1</translation>
+    </message>
+    <message>
+        <location filename="../../packager/engine/worker.cpp" line="112"/>
+        <source>输出目录: %1</source>
+        <translation>輸出目錄: %1</translation>
+    </message>
+    <message>
+        <location filename="../../packager/engine/worker.cpp" line="113"/>
+        <source>压缩级别: %1</source>
+        <translation>壓縮等級: %1</translation>
+    </message>
+    <message>
+        <location filename="../../packager/engine/worker.cpp" line="114"/>
+        <source>压缩方法: %1</source>
+        <translation>壓縮方法: %1</translation>
+    </message>
+    <message>
+        <location filename="../../packager/engine/worker.cpp" line="115"/>
+        <source>字典大小: %1</source>
+        <translation>字典大小: %1</translation>
+    </message>
+    <message>
+        <location filename="../../packager/engine/worker.cpp" line="120"/>
+        <source>源文件夹中的所有EXE文件:</source>
+        <translation>來源資料夾中的所有程式:</translation>
+    </message>
+    <message>
+        <location filename="../../packager/engine/worker.cpp" line="125"/>
+        <source>用户选择的主程序: %1</source>
+        <translation>使用者選擇的主程式: %1</translation>
+    </message>
+    <message>
+        <location filename="../../packager/engine/worker.cpp" line="128"/>
+        <source>错误：源文件夹不存在</source>
+        <translation>錯誤：來源資料夾不存在</translation>
+    </message>
+    <message>
+        <location filename="../../packager/engine/worker.cpp" line="133"/>
+        <source>错误：无法读取源文件夹: %1，原因: %2</source>
+        <translation>錯誤：無法讀取來源資料夾: %1，原因: %2</translation>
+    </message>
+    <message>
+        <location filename="../../packager/engine/worker.cpp" line="138"/>
+        <source>错误：主程序 %1 不存在于源文件夹中</source>
+        <translation>錯誤：主程式 %1 不在來源資料夾中</translation>
+    </message>
+    <message>
+        <location filename="../../packager/engine/worker.cpp" line="139"/>
+        <source>完整路径: %1</source>
+        <translation>完整路徑: %1</translation>
+    </message>
+    <message>
+        <location filename="../../packager/engine/worker.cpp" line="140"/>
+        <source>源文件夹中的文件列表:</source>
+        <translation>來源資料夾中的檔案清單:</translation>
+    </message>
+    <message>
+        <location filename="../../packager/engine/worker.cpp" line="146"/>
+        <source>主程序路径验证成功: %1</source>
+        <translation>主程式路徑驗證成功: %1</translation>
+    </message>
+    <message>
+        <location filename="../../packager/engine/worker.cpp" line="158"/>
+        <source>错误：无法复制7zr.exe到临时目录</source>
+        <translation>錯誤：無法將7zr.exe複製到暫存目錄</translation>
+    </message>
+    <message>
+        <location filename="../../packager/engine/worker.cpp" line="162"/>
+        <source>7zr.exe已复制到临时目录</source>
+        <translation>7zr.exe已複製到暫存目錄</translation>
+    </message>
+    <message>
+        <location filename="../../packager/engine/worker.cpp" line="170"/>
+        <source>错误：工作目录不存在或不安全: %1</source>
+        <translation>錯誤：工作目錄不存在或不安全: %1</translation>
+    </message>
+    <message>
+        <location filename="../../packager/engine/worker.cpp" line="177"/>
+        <source>错误：无法删除旧的压缩包: %1</source>
+        <translation>錯誤：無法刪除舊的壓縮檔: %1</translation>
+    </message>
+    <message>
+        <location filename="../../packager/engine/worker.cpp" line="189"/>
+        <source>7z报告：%1</source>
+        <translation>7z回報：%1</translation>
+    </message>
+    <message>
+        <location filename="../../packager/engine/worker.cpp" line="194"/>
+        <source>压缩包创建成功</source>
+        <translation>壓縮檔建立成功</translation>
+    </message>
+    <message>
+        <location filename="../../packager/engine/worker.cpp" line="195"/>
+        <source>压缩包大小: %1 字节</source>
+        <translation>壓縮檔大小: %1 位元組</translation>
+    </message>
+    <message>
+        <location filename="../../packager/engine/worker.cpp" line="212"/>
+        <source>错误：无法复制链接指向的内容: %1</source>
+        <translation>錯誤：無法複製連結指向的內容: %1</translation>
+    </message>
+    <message>
+        <location filename="../../packager/engine/worker.cpp" line="229"/>
+        <source>执行命令: %1 %2</source>
+        <translation>執行命令: %1 %2</translation>
+    </message>
+    <message>
+        <location filename="../../packager/engine/worker.cpp" line="245"/>
+        <source>错误：无法启动7z.exe，路径: %1</source>
+        <translation>錯誤：無法啟動壓縮程式，路徑: %1</translation>
+    </message>
+    <message>
+        <location filename="../../packager/engine/worker.cpp" line="246"/>
+        <source>错误详情: %1</source>
+        <translation>錯誤詳情: %1</translation>
+    </message>
+    <message>
+        <location filename="../../packager/engine/worker.cpp" line="254"/>
+        <source>7z进程已启动，开始压缩...</source>
+        <translation>壓縮程式已啟動，開始壓縮...</translation>
+    </message>
+    <message>
+        <location filename="../../packager/engine/worker.cpp" line="274"/>
+        <source>错误：7z进程超过%1秒没有结束，已终止</source>
+        <translation>錯誤：壓縮程式超過%1秒沒有結束，已終止</translation>
+    </message>
+    <message>
+        <location filename="../../packager/engine/worker.cpp" line="293"/>
+        <source>7z错误输出: %1</source>
+        <translation>壓縮程式錯誤輸出: %1</translation>
+    </message>
+    <message>
+        <location filename="../../packager/engine/worker.cpp" line="294"/>
+        <source>7z退出代码: %1</source>
+        <translation>壓縮程式結束代碼: %1</translation>
+    </message>
+    <message>
+        <location filename="../../packager/engine/worker.cpp" line="306"/>
+        <source>错误：无法复制SFX模块</source>
+        <translation>錯誤：無法複製自解壓模組</translation>
+    </message>
+    <message>
+        <location filename="../../packager/engine/worker.cpp" line="312"/>
+        <source>错误：无法创建输出文件: %1</source>
+        <translation>錯誤：無法建立輸出檔案: %1</translation>
+    </message>
+    <message>
+        <location filename="../../packager/engine/worker.cpp" line="325"/>
+        <source>写入错误: %1</source>
+        <translation>寫入錯誤: %1</translation>
+    </message>
+    <message>
+        <location filename="../../packager/engine/worker.cpp" line="326"/>
+        <source>无法写入输出文件 %1: %2</source>
+        <translation>無法寫入輸出檔案 %1: %2</translation>
+    </message>
+    <message>
+        <location filename="../../packager/engine/worker.cpp" line="332"/>
+        <source>错误：无法读取SFX模块</source>
+        <translation>錯誤：無法讀取自解壓模組</translation>
+    </message>
+    <message>
+        <location filename="../../packager/engine/worker.cpp" line="339"/>
+        <source>SFX模块写入成功</source>
+        <translation>自解壓模組寫入成功</translation>
+    </message>
+    <message>
+        <location filename="../../packager/engine/worker.cpp" line="344"/>
+        <source>配置写入成功，大小: %1 字节</source>
+        <translation>設定寫入成功，大小: %1 位元組</translation>
+    </message>
+    <message>
+        <location filename="../../packager/engine/worker.cpp" line="348"/>
+        <source>错误：无法读取压缩包文件</source>
+        <translation>錯誤：無法讀取壓縮檔</translation>
+    </message>
+    <message>
+        <location filename="../../packager/engine/worker.cpp" line="352"/>
+        <source>准备写入压缩包数据，大小: %1 字节</source>
+        <translation>準備寫入壓縮檔資料，大小: %1 位元組</translation>
+    </message>
+    <message>
+        <location filename="../../packager/engine/worker.cpp" line="378"/>
+        <source>压缩包数据写入完成，共写入: %1 字节</source>
+        <translation>壓縮檔資料寫入完成，共寫入: %1 位元組</translation>
+    </message>
+    <message>
+        <location filename="../../packager/engine/worker.cpp" line="387"/>
+        <source>开始处理图标...</source>
+        <translation>開始處理圖示...</translation>
+    </message>
+    <message>
+        <location filename="../../packager/engine/worker.cpp" line="392"/>
+        <source>尝试从主程序提取图标...</source>
+        <translation>嘗試從主程式擷取圖示...</translation>
+    </message>
+    <message>
+        <location filename="../../packager/engine/worker.cpp" line="398"/>
+        <source>警告：无法从主程序提取有效图标，将创建无图标的应用</source>
+        <translation>警告：無法從主程式擷取有效圖示，將建立無圖示的應用程式</translation>
+    </message>
+    <message>
+        <location filename="../../packager/engine/worker.cpp" line="399"/>
+        <source>跳过图标替换，没有有效的图标数据</source>
+        <translation>略過圖示替換，沒有有效的圖示資料</translation>
+    </message>
+    <message>
+        <location filename="../../packager/engine/worker.cpp" line="402"/>
+        <source>成功从主程序提取图标</source>
+        <translation>成功從主程式擷取圖示</translation>
+    </message>
+    <message>
+        <location filename="../../packager/engine/worker.cpp" line="413"/>
+        <source>警告：无法打开图标文件: %1</source>
+        <translation>警告：無法開啟圖示檔案: %1</translation>
+    </message>
+    <message>
+        <location filename="../../packager/engine/worker.cpp" line="422"/>
+        <source>已将图标图片转换为ICO格式（256、48、32、16像素）</source>
+        <translation>已將圖示圖片轉換為ICO格式（256、48、32、16像素）</translation>
+    </message>
+    <message>
+        <location filename="../../packager/engine/worker.cpp" line="427"/>
+        <source>使用用户提供的图标文件</source>
+        <translation>使用使用者提供的圖示檔案</translation>
+    </message>
+    <message>
+        <location filename="../../packager/engine/worker.cpp" line="430"/>
+        <source>警告：提供的图标文件无效，将尝试从主程序提取图标</source>
+        <translation>警告：提供的圖示檔案無效，將嘗試從主程式擷取圖示</translation>
+    </message>
+    <message>
+        <location filename="../../packager/engine/worker.cpp" line="438"/>
+        <source>开始替换EXE图标...</source>
+        <translation>開始替換程式圖示...</translation>
+    </message>
+    <message>
+        <location filename="../../packager/engine/worker.cpp" line="440"/>
+        <source>图标替换成功！</source>
+        <translation>圖示替換成功！</translation>
+    </message>
+    <message>
+        <location filename="../../packager/engine/worker.cpp" line="443"/>
+        <source>警告：图标替换失败</source>
+        <translation>警告：圖示替換失敗</translation>
+    </message>
+    <message>
+        <location filename="../../packager/engine/worker.cpp" line="450"/>
+        <source>错误：创建单文件失败，输出文件不存在</source>
+        <translation>錯誤：建立單一檔案失敗，輸出檔案不存在</translation>
+    </message>
+    <message>
+        <location filename="../../packager/engine/worker.cpp" line="458"/>
+        <source>错误：制作出的程序无法读取（%1），已删除: %2</source>
+        <translation>錯誤：製作出的程式無法讀取（%1），已刪除: %2</translation>
+    </message>
+    <message>
+        <location filename="../../packager/engine/worker.cpp" line="465"/>
+        <source>成功创建便携应用！最终文件大小: %1 字节</source>
+        <translation>成功建立可攜式應用程式！最終檔案大小: %1 位元組</translation>
+    </message>
+    <message>
+        <location filename="../../packager/engine/worker.cpp" line="466"/>
+        <source>输出文件: %1</source>
+        <translation>輸出檔案: %1</translation>
+    </message>
+    <message>
+        <location filename="../../packager/engine/worker.cpp" line="474"/>
+        <source>图标数据太小，至少需要6字节</source>
+        <translation>圖示資料太小，至少需要6位元組</translation>
+    </message>
+    <message>
+        <location filename="../../packager/engine/worker.cpp" line="478"/>
+        <source>无效的ICO文件头</source>
+        <translation>無效的ICO檔頭</translation>
+    </message>
+    <message>
+        <location filename="../../packager/engine/worker.cpp" line="485"/>
+        <source>无法将数据加载为ICO格式</source>
+        <translation>無法將資料載入為ICO格式</translation>
+    </message>
+    <message>
+        <location filename="../../packager/engine/worker.cpp" line="488"/>
+        <source>图标验证通过 - 尺寸: %1x%2</source>
+        <translation>圖示驗證通過 - 尺寸: %1x%2</translation>
+    </message>
+    <message>
+        <location filename="../../packager/engine/worker_guards.cpp" line="23"/>
+        <source>错误：输出文件会覆盖源文件夹中的文件: %1</source>
+        <translation>錯誤：輸出檔案會覆蓋來源資料夾中的檔案: %1</translation>
+    </message>
+    <message>
+        <location filename="../../packager/engine/worker_guards.cpp" line="27"/>
+        <source>错误：输出目录不能是源文件夹或其中的文件夹: %1</source>
+        <translation>錯誤：輸出目錄不能是來源資料夾或其中的資料夾: %1</translation>
+    </message>
+    <message>
+        <location filename="../../packager/engine/worker_guards.cpp" line="32"/>
+        <source>错误：无法写入输出目录: %1，原因: %2</source>
+        <translation>錯誤：無法寫入輸出目錄: %1，原因: %2</translation>
+    </message>
+    <message>
+        <location filename="../../packager/engine/worker_guards.cpp" line="44"/>
+        <source>错误：链接指向源文件夹本身或其上级文件夹，无法打包: %1 -&gt; %2</source>
+        <translation>錯誤：連結指向來源資料夾本身或其上層資料夾，無法打包: %1 -&gt; %2</translation>
+    </message>
+    <message>
+        <location filename="../../packager/engine/worker_guards.cpp" line="48"/>
+        <source>警告：链接的目标不存在，未打包此链接: %1 -&gt; %2</source>
+        <translation>警告：連結的目標不存在，未打包此連結: %1 -&gt; %2</translation>
+    </message>
+    <message>
+        <location filename="../../packager/engine/worker_guards.cpp" line="51"/>
+        <source>链接指向源文件夹以外，打包其目标的副本: %1 -&gt; %2</source>
+        <translation>連結指向來源資料夾以外，打包其目標的副本: %1 -&gt; %2</translation>
+    </message>
+    <message>
+        <location filename="../../packager/engine/worker_guards.cpp" line="63"/>
+        <source>错误：制作已中止，未完成的文件已删除</source>
+        <translation>錯誤：製作已中止，未完成的檔案已刪除</translation>
+    </message>
+    <message>
+        <location filename="../../packager/engine/worker_icons.cpp" line="105"/>
+        <source>主程序没有图标，制作出的程序将不带图标</source>
+        <translation>主程式沒有圖示，製作出的程式將不帶圖示</translation>
+    </message>
+    <message>
+        <location filename="../../packager/engine/worker_icons.cpp" line="105"/>
+        <source>警告：无法从EXE提取图标</source>
+        <translation>警告：無法從EXE擷取圖示</translation>
+    </message>
+    <message>
+        <location filename="../../packager/engine/worker_icons.cpp" line="109"/>
+        <source>错误：无法获取图标信息</source>
+        <translation>錯誤：無法取得圖示資訊</translation>
+    </message>
+    <message>
+        <location filename="../../packager/engine/worker_icons.cpp" line="118"/>
+        <source>错误：无法将图标转换为位图</source>
+        <translation>錯誤：無法將圖示轉換為點陣圖</translation>
+    </message>
+    <message>
+        <location filename="../../packager/engine/worker_icons.cpp" line="127"/>
+        <source>错误：图标转换失败</source>
+        <translation>錯誤：圖示轉換失敗</translation>
+    </message>
+    <message>
+        <location filename="../../packager/engine/worker_icons.cpp" line="131"/>
+        <source>成功提取图标，大小: %1 字节</source>
+        <translation>成功擷取圖示，大小: %1 位元組</translation>
+    </message>
+    <message>
+        <location filename="../../packager/engine/worker_icons.cpp" line="137"/>
+        <source>开始替换图标: %1</source>
+        <translation>開始替換圖示: %1</translation>
+    </message>
+    <message>
+        <location filename="../../packager/engine/worker_icons.cpp" line="143"/>
+        <source>错误：无法创建备份文件</source>
+        <translation>錯誤：無法建立備份檔案</translation>
+    </message>
+    <message>
+        <location filename="../../packager/engine/worker_icons.cpp" line="151"/>
+        <source>错误：无法复制ResourceHacker到临时目录</source>
+        <translation>錯誤：無法將ResourceHacker複製到暫存目錄</translation>
+    </message>
+    <message>
+        <location filename="../../packager/engine/worker_icons.cpp" line="161"/>
+        <source>错误：无法创建临时图标文件</source>
+        <translation>錯誤：無法建立暫存圖示檔案</translation>
+    </message>
+    <message>
+        <location filename="../../packager/engine/worker_icons.cpp" line="165"/>
+        <source>临时图标文件创建成功: %1</source>
+        <translation>暫存圖示檔案建立成功: %1</translation>
+    </message>
+    <message>
+        <location filename="../../packager/engine/worker_icons.cpp" line="170"/>
+        <source>删除旧图标资源...</source>
+        <translation>刪除舊圖示資源...</translation>
+    </message>
+    <message>
+        <location filename="../../packager/engine/worker_icons.cpp" line="174"/>
+        <source>警告：ResourceHacker删除旧图标失败，可能原本没有图标</source>
+        <translation>警告：ResourceHacker刪除舊圖示失敗，可能原本沒有圖示</translation>
+    </message>
+    <message>
+        <location filename="../../packager/engine/worker_icons.cpp" line="177"/>
+        <source>添加新图标资源...</source>
+        <translation>新增圖示資源...</translation>
+    </message>
+    <message>
+        <location filename="../../packager/engine/worker_icons.cpp" line="187"/>
+        <source>错误：ResourceHacker添加新图标失败</source>
+        <translation>錯誤：ResourceHacker新增圖示失敗</translation>
+    </message>
+    <message>
+        <location filename="../../packager/engine/worker_icons.cpp" line="193"/>
+        <source>更新图标缓存...</source>
+        <translation>更新圖示快取...</translation>
+    </message>
+    <message>
+        <location filename="../../packager/engine/worker_icons.cpp" line="209"/>
+        <source>警告：无法从EXE加载图标，可能需要重启资源管理器</source>
+        <translation>警告：無法從EXE載入圖示，可能需要重新啟動檔案總管</translation>
+    </message>
+    <message>
+        <location filename="../../packager/engine/worker_icons.cpp" line="211"/>
+        <source>最终EXE图标尺寸: %1x%2</source>
+        <translation>最終程式圖示尺寸: %1x%2</translation>
+    </message>
+    <message>
+        <location filename="../../packager/engine/worker_icons.cpp" line="213"/>
+        <source>图标替换完成</source>
+        <translation>圖示替換完成</translation>
+    </message>
+    <message>
+        <location filename="../../packager/engine/outsidelinks.cpp" line="25"/>
+        <source>%1 不是文件或文件夹</source>
+        <translation>%1 不是檔案或資料夾</translation>
+    </message>
+    <message>
+        <location filename="../../packager/engine/outsidelinks.cpp" line="41"/>
+        <source>无法创建 %1</source>
+        <translation>無法建立 %1</translation>
+    </message>
+    <message>
+        <location filename="../../packager/engine/productcheck.cpp" line="51"/>
+        <source>配置块之后没有7z压缩包</source>
+        <translation>設定區塊之後沒有7z壓縮檔</translation>
+    </message>
+    <message>
+        <location filename="../../packager/engine/productcheck.cpp" line="53"/>
+        <source>配置块之后不是7z压缩包</source>
+        <translation>設定區塊之後不是7z壓縮檔</translation>
+    </message>
+    <message>
+        <location filename="../../packager/engine/productcheck.cpp" line="55"/>
+        <source>压缩包起始头与其校验和不符</source>
+        <translation>壓縮檔起始標頭與其檢查碼不符</translation>
+    </message>
+    <message>
+        <location filename="../../packager/engine/productcheck.cpp" line="60"/>
+        <source>压缩包不完整</source>
+        <translation>壓縮檔不完整</translation>
+    </message>
+    <message>
+        <location filename="../../packager/engine/productcheck.cpp" line="71"/>
+        <source>压缩包结尾头与其校验和不符</source>
+        <translation>壓縮檔結尾標頭與其檢查碼不符</translation>
+    </message>
+    <message>
+        <location filename="../../packager/engine/productcheck.cpp" line="85"/>
+        <source>不是普通文件</source>
+        <translation>不是一般檔案</translation>
+    </message>
+    <message>
+        <location filename="../../packager/engine/productcheck.cpp" line="95"/>
+        <source>开头没有自解压模块</source>
+        <translation>開頭沒有自解壓模組</translation>
+    </message>
+    <message>
+        <location filename="../../packager/engine/productcheck.cpp" line="98"/>
+        <source>图标块已损坏</source>
+        <translation>圖示區塊已損壞</translation>
+    </message>
+    <message>
+        <location filename="../../packager/engine/productcheck.cpp" line="102"/>
+        <source>模块之后没有配置块</source>
+        <translation>模組之後沒有設定區塊</translation>
+    </message>
+</context>
 </TS>

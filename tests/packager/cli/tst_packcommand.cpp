@@ -19,13 +19,17 @@ private Q_SLOTS:
     void initTestCase();
     void packs_data();
     void packs();
+    void logInLanguage_data();
+    void logInLanguage();
+    void quietFailureKeepsErrors();
     void refuses_data();
     void refuses();
     void stopsOnSignal_data();
     void stopsOnSignal();
 
 private:
-    QProcess *start(const QStringList &arguments, const QString &workingDirectory);
+    QProcess *start(const QStringList &arguments, const QString &workingDirectory,
+                    const QString &locale = QStringLiteral("en_US.UTF-8"));
     QStringList leftovers() const;
     QString path(const QString &name) const { return m_work.filePath(name); }
 
@@ -34,12 +38,12 @@ private:
 
 const QFile::Permissions kExecutable = QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner;
 
-QProcess *TestPackCommand::start(const QStringList &arguments, const QString &workingDirectory)
+QProcess *TestPackCommand::start(const QStringList &arguments, const QString &workingDirectory, const QString &locale)
 {
     QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
     for (const char *name : {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM", "LANGUAGE"})
         environment.remove(QString::fromLatin1(name));
-    environment.insert(QStringLiteral("LC_ALL"), QStringLiteral("en_US.UTF-8"));
+    environment.insert(QStringLiteral("LC_ALL"), locale);
     environment.insert(QStringLiteral("TMPDIR"), path(QStringLiteral("tmp")));
     auto *process = new QProcess(this);
     process->setProcessEnvironment(environment);
@@ -120,6 +124,51 @@ void TestPackCommand::packs()
     QVERIFY(leftovers().isEmpty());
 }
 
+void TestPackCommand::logInLanguage_data()
+{
+    QTest::addColumn<QString>("locale");
+    QTest::addColumn<QString>("line");      // the launcher's icon notice, a line of its own
+    QTest::addColumn<QString>("forbidden"); // matches nowhere in the log
+
+    QTest::newRow("English") << "en_US.UTF-8" << "The main program has no icon; the program made will have none"
+                             << "[\\x{3000}-\\x{9fff}\\x{ff00}-\\x{ffef}]|Warning";
+    QTest::newRow("Traditional Chinese") << "zh_TW.UTF-8" << "主程式沒有圖示，製作出的程式將不帶圖示"
+                                         << "[连设发务选择压缩认错误显图标开关闭时间单线为这级载输区据项]|警告";
+    QTest::newRow("Simplified Chinese") << "zh_CN.UTF-8" << "主程序没有图标，制作出的程序将不带图标" << "警告";
+}
+
+// Every line the engine writes reaches the log in the user's language; a
+// launcher without an icon gets one notice.
+void TestPackCommand::logInLanguage()
+{
+    QFETCH(QString, locale);
+    QFETCH(QString, line);
+    QFETCH(QString, forbidden);
+    const QString out = path(QStringLiteral("log_") + locale);
+    QVERIFY(QDir().mkpath(out));
+    QProcess *pack = start({path(QStringLiteral("app"))}, out, locale);
+    QVERIFY(pack->waitForFinished(60000));
+    QCOMPARE(pack->exitCode(), 0);
+    const QString log = QString::fromUtf8(pack->readAllStandardError());
+    QVERIFY2(log.split(QLatin1Char('\n')).contains(line), qPrintable(log));
+    const QRegularExpressionMatch found = QRegularExpression(forbidden).match(log);
+    QVERIFY2(!found.hasMatch(), qPrintable(found.captured() + QStringLiteral(" in:\n") + log));
+}
+
+// --quiet keeps the error lines in the locale's words, not only the last one.
+void TestPackCommand::quietFailureKeepsErrors()
+{
+    const QString out = path(QStringLiteral("blocked"));
+    QVERIFY(QDir().mkpath(out + QStringLiteral("/run"))); // where the product would go
+    QProcess *pack = start({path(QStringLiteral("app")), QStringLiteral("--quiet")}, out);
+    QVERIFY(pack->waitForFinished(60000));
+    QCOMPARE(pack->exitCode(), 1);
+    QCOMPARE(pack->readAllStandardOutput(), QByteArray());
+    const QString cause = QStringLiteral("cannot create the output file: ") + out + QStringLiteral("/run");
+    QCOMPARE(QString::fromUtf8(pack->readAllStandardError()),
+             QStringLiteral("Error: %1\nError: the build failed: %1\n").arg(cause));
+}
+
 void TestPackCommand::refuses_data()
 {
     QTest::addColumn<QStringList>("arguments");
@@ -168,7 +217,7 @@ void TestPackCommand::stopsOnSignal()
                             QStringLiteral("--output"), out},
                            m_work.path());
     QByteArray log;
-    QTRY_VERIFY_WITH_TIMEOUT((log += pack->readAllStandardError()).contains("7z进程已启动"), 30000);
+    QTRY_VERIFY_WITH_TIMEOUT((log += pack->readAllStandardError()).contains("Archiver started"), 30000);
     ::kill(pid_t(pack->processId()), signal);
     QVERIFY(pack->waitForFinished(20000));
     QCOMPARE(pack->exitCode(), 128 + signal);

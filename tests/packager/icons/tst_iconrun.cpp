@@ -188,8 +188,8 @@ private Q_SLOTS:
     {
         QFETCH(QString, iconPath);
         const Run run = packageFolder(QStringLiteral("none"), mainProgram(QString()), iconPath);
-        QVERIFY(run.log.contains(QStringLiteral("警告：无法从EXE提取图标")));
-        QVERIFY(run.log.contains(QStringLiteral("跳过图标替换，没有有效的图标数据")));
+        QVERIFY(run.log.contains(QStringLiteral("主程序没有图标，制作出的程序将不带图标")));
+        QVERIFY(!run.log.contains(QStringLiteral("警告：无法从EXE提取图标")));
         QVERIFY(producttools::productIcon(run.product).isEmpty());
         checkRuns(run);
     }
