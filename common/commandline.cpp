@@ -34,6 +34,13 @@ void installLocaleCatalogues(QTranslator &program, QTranslator &qt)
         installCatalogues(&program, &qt, language);
 }
 
+void printText(FILE *stream, const QString &text)
+{
+    const QByteArray bytes = text.toLocal8Bit();
+    std::fwrite(bytes.constData(), 1, size_t(bytes.size()), stream);
+    std::fflush(stream);
+}
+
 StartRequest startRequest(int argc, const char *const *argv)
 {
     for (int i = 1; i < argc; ++i) {
