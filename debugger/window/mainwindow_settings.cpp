@@ -4,13 +4,16 @@
 #include "bytecounter.h"
 
 #include "receivedisplay.h"
+#include "serial.h"
 
 #include <QCheckBox>
 #include <QComboBox>
+#include <QCoreApplication>
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QScreen>
 #include <QSettings>
+#include <QThread>
 #include <QTimer>
 #include <QVariant>
 
@@ -185,6 +188,13 @@ void MainWindow::on_resetButton_clicked()
     closeOpenNetworkChannels();
     if (ui->SerialClose->isEnabled())
         on_SerialClose_clicked();
+    // The network threads have ended and the serial one has closed its port
+    // once this empty call returns, but what they reported last (bytes
+    // written, data, status lines) still waits in this thread's queue: take it
+    // now, so that none of it lands in the areas or counters after the reset.
+    if (dvThread->isRunning())
+        QMetaObject::invokeMethod(objSerial, [] {}, Qt::BlockingQueuedConnection);
+    QCoreApplication::sendPostedEvents(this, QEvent::MetaCall);
     // The files get everything the areas showed before they are emptied.
     stopRecordings();
     m_recordFolder.clear();

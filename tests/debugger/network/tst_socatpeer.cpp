@@ -119,7 +119,7 @@ void tst_SocatPeer::tcpServerWithSocatClient()
     auto *list = find<QComboBox>("client_list");
     QTRY_COMPARE(list->count(), 2);
     QVERIFY(list->itemText(1).startsWith(QStringLiteral("127.0.0.1:")));
-    QVERIFY(shown().startsWith(QStringLiteral("New Client:127.0.0.1:")));
+    QTRY_VERIFY(shown().startsWith(QStringLiteral("New Client:127.0.0.1:")));
 
     m_socat.write("ping from socat");
     QTRY_VERIFY(shown().endsWith(QStringLiteral("ping from socat")));

@@ -47,7 +47,7 @@ QByteArray noise(qsizetype size, quint32 seed)
 // Words drawn at random: text that compresses, so unpacking it is decoding.
 QByteArray words(qsizetype size, quint32 seed)
 {
-    static const char *const vocabulary[] = {"frame ", "socket ", "archive ", "block ", "header\n", "stream ", "value "};
+    static const char *const vocabulary[] = {"frame ", "socket ", "archive ", "block ", "header\n", "stream ", "value ", "packet "};
     QByteArray text;
     while (text.size() < size)
         text += vocabulary[(seed = seed * 1103515245u + 12345u) >> 29];
