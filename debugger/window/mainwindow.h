@@ -111,6 +111,7 @@ private Q_SLOTS:
     void on_RecordFile_2_clicked(bool checked);
 
 private:
+    void removeClient(int index);
     // Construction steps (see the constructor for their order)
     void uiInit();
     void updateUIForProtocol(int index);

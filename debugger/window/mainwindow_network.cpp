@@ -126,7 +126,7 @@ void MainWindow::on_Send_clicked()
     // channel, once it is ready, and from a server to at least one client.
     if (m_openChannel < 0 || !ui->Send->isEnabled())
         return;
-    if (m_openChannel == 1 && ui->client_list->count() <= 1)
+    if (m_openChannel == 1 && (ui->client_list->count() <= 1 || ui->client_list->currentIndex() < 0))
         return;
 
     QString text = ui->Send_msg->toPlainText();
@@ -351,9 +351,20 @@ void MainWindow::UpdateClientsList(QString method, QString IP)
     } else if (method == QLatin1String("leave")) {
         const int index = ui->client_list->findText(IP, Qt::MatchExactly | Qt::MatchCaseSensitive);
         if (index >= 0)
-            ui->client_list->removeItem(index);
+            removeClient(index);
     }
     ui->client_list->update();
+}
+
+// Removes a client from the list. When it was the target, no other client
+// takes its place: nothing is selected and Send waits for the user's choice.
+void MainWindow::removeClient(int index)
+{
+    QComboBox *list = ui->client_list;
+    const bool wasTarget = index == list->currentIndex();
+    list->removeItem(index);
+    if (wasTarget)
+        list->setCurrentIndex(-1);
 }
 
 void MainWindow::on_client_list_currentTextChanged(const QString &arg1)
@@ -362,13 +373,29 @@ void MainWindow::on_client_list_currentTextChanged(const QString &arg1)
     // already requested, so every send sees the target chosen before it.
     if (TcpServer)
         TcpServer->SelectClient(arg1);
+    if (m_openChannel == 1)
+        ui->Send->setEnabled(ui->client_list->currentIndex() >= 0);
 }
 
 void MainWindow::on_Kick_clicked()
 {
     QComboBox *list = ui->client_list;
-    if (list->count() <= 1 || list->currentIndex() <= 0)
+    if (list->count() <= 1 || list->currentIndex() < 0)
         return;
-    emit tcpS_kick(list->currentText());
-    list->removeItem(list->currentIndex());
+    if (list->currentIndex() > 0) {
+        emit tcpS_kick(list->currentText());
+        removeClient(list->currentIndex());
+        return;
+    }
+    // "All Clients": asked once, then every client is ended.
+    QMessageBox box(QMessageBox::Question, tr("提示"), tr("确定断开全部 %1 个客户端吗？").arg(list->count() - 1),
+                    QMessageBox::Yes | QMessageBox::No, this);
+    box.setDefaultButton(QMessageBox::No);
+    box.setEscapeButton(QMessageBox::No);
+    if (box.exec() != QMessageBox::Yes)
+        return;
+    while (list->count() > 1) {
+        emit tcpS_kick(list->itemText(1));
+        list->removeItem(1);
+    }
 }

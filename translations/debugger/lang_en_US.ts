@@ -760,6 +760,11 @@
         <source>串口打开失败：%1</source>
         <translation>Serial port open failed: %1</translation>
     </message>
+    <message>
+        <location filename="../../debugger/window/mainwindow_network.cpp" line="391"/>
+        <source>确定断开全部 %1 个客户端吗？</source>
+        <translation>Disconnect all %1 clients?</translation>
+    </message>
 </context>
 <context>
     <name>ReceiveDisplay</name>

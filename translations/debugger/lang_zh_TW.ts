@@ -760,6 +760,11 @@
         <source>串口打开失败：%1</source>
         <translation>序列埠開啟失敗：%1</translation>
     </message>
+    <message>
+        <location filename="../../debugger/window/mainwindow_network.cpp" line="391"/>
+        <source>确定断开全部 %1 个客户端吗？</source>
+        <translation>確定中斷全部 %1 個用戶端嗎？</translation>
+    </message>
 </context>
 <context>
     <name>ReceiveDisplay</name>

@@ -94,6 +94,8 @@ private Q_SLOTS:
     void countersAndReset();
     void byteCounts_data();
     void byteCounts();
+    void kickLeavesNoTarget_data();
+    void kickLeavesNoTarget();
     void sendPath_data();
     void sendPath();
     void severalMegabytesToSend();
@@ -306,6 +308,53 @@ void tst_NetworkWindow::byteCounts()
         QTRY_VERIFY(find<QLabel>("Send_rate")->text().endsWith(QStringLiteral("/s")));
         QTRY_VERIFY(find<QLabel>("Send_rate")->text().isEmpty());
     }
+}
+
+// A kicked target is not replaced by another client: nothing is selected and
+// nothing is sent until the user chooses; "All Clients" asks, then ends all.
+void tst_NetworkWindow::kickLeavesNoTarget_data()
+{
+    QTest::addColumn<int>("target"); // list index: 0 is "All Clients"
+    QTest::newRow("the selected client") << 2;
+    QTest::newRow("all clients, asked") << 0;
+}
+
+void tst_NetworkWindow::kickLeavesNoTarget()
+{
+    QFETCH(int, target);
+    select("TCPserver");
+    const quint16 port = nettest::freePort();
+    find<QLineEdit>("Local_Port")->setText(QString::number(port));
+    click("Connect");
+    QVERIFY(nettest::waitListening(QHostAddress::LocalHost, port));
+    QTRY_VERIFY(area()->toPlainText().contains(QStringLiteral(" left!"))); // the probe came and went
+    std::vector<std::unique_ptr<QTcpSocket>> peers;
+    for (int i = 0; i < 3; ++i)
+        peers.emplace_back(nettest::connectFrom(QStringLiteral("127.0.0.1"), QHostAddress::LocalHost, port, nullptr));
+    auto *list = find<QComboBox>("client_list");
+    QTRY_COMPARE(list->count(), 4);
+    list->setCurrentIndex(target);
+
+    MessageBoxAnswerer answer(QMessageBox::Yes);
+    click("Kick");
+    for (int i = 0; i < 3; ++i) {
+        const bool kicked = target == 0 || i == target - 1;
+        QTRY_COMPARE(peers[i]->state() == QAbstractSocket::UnconnectedState, kicked);
+    }
+    QCOMPARE(answer.seen(), target == 0);
+    if (target == 0) {
+        QCOMPARE(answer.defaultButton(), QMessageBox::No);
+        QTRY_COMPARE(list->count(), 1);
+        return;
+    }
+    QCOMPARE(list->currentIndex(), -1);
+    QVERIFY(!find<QPushButton>("Send")->isEnabled());
+    typeToSend(QStringLiteral("nobody"));
+    m_window->LoopSend();
+    for (const auto &peer : peers)
+        QVERIFY(!peer->waitForReadyRead(100));
+    list->setCurrentIndex(0);
+    QVERIFY(find<QPushButton>("Send")->isEnabled());
 }
 
 void tst_NetworkWindow::sendPath_data()
@@ -627,8 +676,12 @@ void tst_NetworkWindow::serverClientListSelectionAndKick()
     clients.at(0)->write("from x");
     QTRY_VERIFY(area()->toPlainText().endsWith(QStringLiteral("from x")));
 
-    // Kick does nothing while "All Clients" is selected.
-    click("Kick");
+    // Kick with "All Clients" selected asks first; No leaves everybody.
+    {
+        MessageBoxAnswerer no(QMessageBox::No);
+        click("Kick");
+        QVERIFY(no.seen());
+    }
     QCOMPARE(list->count(), 4);
 
     // The middle one goes, and only it.
@@ -639,7 +692,9 @@ void tst_NetworkWindow::serverClientListSelectionAndKick()
     QTRY_VERIFY(area()->toPlainText().contains(QStringLiteral("Client:") + names.at(1) + QStringLiteral(" left!")));
     QCOMPARE(clients.at(2)->state(), QAbstractSocket::ConnectedState);
 
-    // The list moved on to the third, which is now the target.
+    // No other client became the target; the third is chosen by hand.
+    QCOMPARE(list->currentIndex(), -1);
+    list->setCurrentIndex(2);
     QCOMPARE(list->currentText(), names.at(2));
     typeToSend(QStringLiteral("third"));
     click("Send");
