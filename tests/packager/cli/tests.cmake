@@ -1,6 +1,6 @@
 # The real crateforge binary packing folders and looking inside real products
 # of the self-extractor.
-foreach(cli_test packager_inspectcommands packager_packcommand)
+foreach(cli_test packager_examinecommands packager_packcommand)
 if(TARGET ${cli_test})
     add_dependencies(${cli_test} crateforge crateforge_sfx)
     target_include_directories(${cli_test} PRIVATE ${CMAKE_CURRENT_LIST_DIR}/../sfx)

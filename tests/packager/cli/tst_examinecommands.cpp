@@ -7,7 +7,7 @@
 
 using namespace sfxproducts;
 
-class TestInspectCommands : public QObject
+class TestExamineCommands : public QObject
 {
     Q_OBJECT
 
@@ -32,7 +32,7 @@ private:
     qint64 m_archiveOffset = 0;
 };
 
-TestInspectCommands::Run TestInspectCommands::crateforge(const QStringList &arguments)
+TestExamineCommands::Run TestExamineCommands::crateforge(const QStringList &arguments)
 {
     QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
     for (const char *name : {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM"})
@@ -51,7 +51,7 @@ TestInspectCommands::Run TestInspectCommands::crateforge(const QStringList &argu
 
 // A launcher, a data file large enough to span the archive's packed data, and
 // a link inside the folder.
-void TestInspectCommands::initTestCase()
+void TestExamineCommands::initTestCase()
 {
     QVERIFY(m_work.isValid());
     m_tree = m_work.filePath(QStringLiteral("tree"));
@@ -66,7 +66,7 @@ void TestInspectCommands::initTestCase()
     QVERIFY(QFile::link(QStringLiteral("numbers.txt"), m_tree + QStringLiteral("/data/latest")));
 }
 
-QString TestInspectCommands::makeProduct(const QString &name, const std::function<void(QByteArray &)> &damage)
+QString TestExamineCommands::makeProduct(const QString &name, const std::function<void(QByteArray &)> &damage)
 {
     const QByteArray archive = makeArchive(m_tree, {QStringLiteral("run.sh"), QStringLiteral("data")});
     if (archive.isEmpty())
@@ -81,7 +81,7 @@ QString TestInspectCommands::makeProduct(const QString &name, const std::functio
     return writeFile(path, product, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner) ? path : QString();
 }
 
-void TestInspectCommands::answers_data()
+void TestExamineCommands::answers_data()
 {
     QTest::addColumn<QStringList>("arguments");
     QTest::addColumn<int>("damageAt"); // bytes into the archive to flip, or -1
@@ -103,7 +103,7 @@ void TestInspectCommands::answers_data()
                                               << "crateforge: extract: missing arguments\nusage: crateforge list";
 }
 
-void TestInspectCommands::answers()
+void TestExamineCommands::answers()
 {
     QFETCH(QStringList, arguments);
     QFETCH(int, damageAt);
@@ -128,7 +128,7 @@ void TestInspectCommands::answers()
 }
 
 // What extract writes is the tree that was packed: files, modes and links.
-void TestInspectCommands::extractsTheTree()
+void TestExamineCommands::extractsTheTree()
 {
     const QString product = makeProduct(QStringLiteral("whole"));
     QVERIFY(!product.isEmpty());
@@ -140,5 +140,5 @@ void TestInspectCommands::extractsTheTree()
     QVERIFY(leftoverTemporaries(folder).isEmpty());
 }
 
-QTEST_GUILESS_MAIN(TestInspectCommands)
-#include "tst_inspectcommands.moc"
+QTEST_GUILESS_MAIN(TestExamineCommands)
+#include "tst_examinecommands.moc"

@@ -1,6 +1,6 @@
-#include "inspectcommand.h"
+#include "examinecommand.h"
 
-#include "inspect.h"
+#include "productfile.h"
 
 #include <cerrno>
 #include <cinttypes>
@@ -111,7 +111,7 @@ int info(const sfx::ProductFile &product)
 
 } // namespace
 
-bool isInspectCommand(const char *word)
+bool isExamineCommand(const char *word)
 {
     for (const char *command : {"list", "check", "extract", "info"}) {
         if (std::strcmp(word, command) == 0)
@@ -120,7 +120,7 @@ bool isInspectCommand(const char *word)
     return false;
 }
 
-int runInspectCommand(int argc, char **argv)
+int runExamineCommand(int argc, char **argv)
 {
     const std::string command = argv[1];
     const int wanted = command == "extract" ? 4 : 3;

@@ -4,8 +4,8 @@
 // running it, through the self-extractor's own reading. No window, no display.
 
 // Whether `word` (the first argument) names one of these commands.
-bool isInspectCommand(const char *word);
+bool isExamineCommand(const char *word);
 
 // Runs the command of argv[1] on its arguments and returns the exit status:
 // 0 done, 1 the product could not be read or failed the check, 2 bad arguments.
-int runInspectCommand(int argc, char **argv);
+int runExamineCommand(int argc, char **argv);

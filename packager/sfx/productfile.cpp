@@ -1,4 +1,4 @@
-#include "inspect.h"
+#include "productfile.h"
 
 #include <sys/stat.h>
 
