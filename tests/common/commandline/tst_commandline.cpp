@@ -1,7 +1,7 @@
 // The real programs answer --help and --version on a terminal without a window
 // or a display, in the locale's language, and refuse arguments they do not know.
-#include <QProcess>
-#include <QProcessEnvironment>
+#include "headlessrun.h"
+
 #include <QtTest>
 
 class TestCommandLine : public QObject
@@ -47,21 +47,14 @@ void TestCommandLine::answers()
     QFETCH(QString, out);
     QFETCH(QString, err);
 
-    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-    for (const char *name : {"DISPLAY", "WAYLAND_DISPLAY", "LANGUAGE", "LC_MESSAGES", "LANG"})
-        environment.remove(QString::fromLatin1(name));
-    environment.insert(QStringLiteral("LC_ALL"), locale);
-    // No platform at all unless the window would be made: an answer needs none.
-    if (status == 0)
-        environment.remove(QStringLiteral("QT_QPA_PLATFORM"));
-    QProcess process;
-    process.setProcessEnvironment(environment);
-    process.start(program, {argument});
-    QVERIFY(process.waitForFinished(20000));
-    QCOMPARE(process.exitStatus(), QProcess::NormalExit);
-    const QString stdOut = QString::fromUtf8(process.readAllStandardOutput());
-    const QString stdErr = QString::fromUtf8(process.readAllStandardError());
-    QCOMPARE(process.exitCode(), status);
+    QProcessEnvironment environment = headless::environment(locale);
+    // A refusal comes after the application object, which needs a platform.
+    if (status != 0)
+        environment.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
+    const headless::Run run = headless::run(program, {argument}, environment);
+    const QString &stdOut = run.out;
+    const QString &stdErr = run.err;
+    QCOMPARE(run.status, status);
     QVERIFY2(out.isEmpty() ? stdOut.isEmpty() : stdOut.startsWith(out), qPrintable(stdOut));
     QCOMPARE(stdErr, err);
     if (argument == QLatin1String("-h") || argument == QLatin1String("--help"))

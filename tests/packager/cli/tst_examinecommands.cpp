@@ -1,5 +1,6 @@
 // crateforge list/check/extract/info on real products of the self-extractor:
 // the real binary, with no display, reading what the real archiver made.
+#include "headlessrun.h"
 #include "sfxproducts.h"
 
 #include <QTemporaryDir>
@@ -18,36 +19,12 @@ private Q_SLOTS:
     void extractsTheTree();
 
 private:
-    struct Run
-    {
-        int status = -1;
-        QString out;
-        QString err;
-    };
-    static Run crateforge(const QStringList &arguments);
     QString makeProduct(const QString &name, const std::function<void(QByteArray &)> &damage = {});
 
     QTemporaryDir m_work;
     QString m_tree;
     qint64 m_archiveOffset = 0;
 };
-
-TestExamineCommands::Run TestExamineCommands::crateforge(const QStringList &arguments)
-{
-    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-    for (const char *name : {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM"})
-        environment.remove(QString::fromLatin1(name));
-    QProcess process;
-    process.setProcessEnvironment(environment);
-    process.start(QStringLiteral(CRATEFORGE_EXE), arguments);
-    Run run;
-    if (!process.waitForFinished(30000) || process.exitStatus() != QProcess::NormalExit)
-        return run;
-    run.status = process.exitCode();
-    run.out = QString::fromUtf8(process.readAllStandardOutput());
-    run.err = QString::fromUtf8(process.readAllStandardError());
-    return run;
-}
 
 // A launcher, a data file large enough to span the archive's packed data, and
 // a link inside the folder.
@@ -117,7 +94,7 @@ void TestExamineCommands::answers()
                                             bytes[m_archiveOffset + offset] = char(bytes[m_archiveOffset + offset] ^ 0x5a);
                                         });
     QVERIFY(!product.isEmpty());
-    const Run run = crateforge(arguments << product);
+    const headless::Run run = headless::run(QStringLiteral(CRATEFORGE_EXE), arguments << product);
     QCOMPARE(run.status, status);
     if (!out.isEmpty())
         QVERIFY2(run.out.contains(out), qPrintable(run.out));
@@ -133,7 +110,7 @@ void TestExamineCommands::extractsTheTree()
     const QString product = makeProduct(QStringLiteral("whole"));
     QVERIFY(!product.isEmpty());
     const QString folder = m_work.filePath(QStringLiteral("out"));
-    const Run run = crateforge({QStringLiteral("extract"), product, folder});
+    const headless::Run run = headless::run(QStringLiteral(CRATEFORGE_EXE), {QStringLiteral("extract"), product, folder});
     QCOMPARE(run.status, 0);
     QCOMPARE(run.err, QString());
     QCOMPARE(snapshot(folder), snapshot(m_tree));

@@ -1,5 +1,6 @@
 // crateforge pack, the real binary with no display: a product that runs, the
 // refusals, and a stop by signal that leaves nothing behind.
+#include "headlessrun.h"
 #include "sfxproducts.h"
 
 #include <QDirIterator>
@@ -40,10 +41,7 @@ const QFile::Permissions kExecutable = QFile::ReadOwner | QFile::WriteOwner | QF
 
 QProcess *TestPackCommand::start(const QStringList &arguments, const QString &workingDirectory, const QString &locale)
 {
-    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-    for (const char *name : {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM", "LANGUAGE"})
-        environment.remove(QString::fromLatin1(name));
-    environment.insert(QStringLiteral("LC_ALL"), locale);
+    QProcessEnvironment environment = headless::environment(locale);
     environment.insert(QStringLiteral("TMPDIR"), path(QStringLiteral("tmp")));
     auto *process = new QProcess(this);
     process->setProcessEnvironment(environment);
