@@ -81,43 +81,23 @@ la_int64_t skipSource(struct archive *, void *data, la_int64_t request)
     return static_cast<la_int64_t>(skip);
 }
 
-std::uint32_t crc32(const unsigned char *p, std::size_t n)
-{
-    std::uint32_t crc = 0xffffffffu;
-    for (std::size_t i = 0; i < n; ++i) {
-        crc ^= p[i];
-        for (int bit = 0; bit < 8; ++bit)
-            crc = (crc >> 1) ^ (0xedb88320u & (0u - (crc & 1u)));
-    }
-    return ~crc;
-}
-
-std::uint64_t readLe64(const unsigned char *p)
-{
-    std::uint64_t value = 0;
-    for (int i = 7; i >= 0; --i)
-        value = (value << 8) | p[i];
-    return value;
-}
-
-// The 7z start header: signature, version, then a checksum over where the end
-// header lies and how long it is. The reader takes those fields on trust, so
-// they are checked here; empty when they hold.
+// The reader takes the start header's fields on trust, so they are checked
+// first; empty when they hold.
 std::string startHeaderFault(const productlayout::Reader &read, std::uint64_t offset, std::uint64_t length)
 {
-    unsigned char header[32];
-    if (length < sizeof header || !read(offset, header, sizeof header))
+    switch (productlayout::archiveFault(read, offset, length, false)) {
+    case productlayout::ArchiveFault::None:
+    case productlayout::ArchiveFault::EndHeaderChecksum:
+        break;
+    case productlayout::ArchiveFault::CutShort:
         return "its start header is cut short";
-    if (std::memcmp(header, "7z\xbc\xaf\x27\x1c", 6) != 0)
+    case productlayout::ArchiveFault::NotSevenZip:
         return "not a 7z archive";
-    const std::uint32_t stored = std::uint32_t(header[8]) | std::uint32_t(header[9]) << 8
-        | std::uint32_t(header[10]) << 16 | std::uint32_t(header[11]) << 24;
-    if (crc32(header + 12, 20) != stored)
+    case productlayout::ArchiveFault::StartHeaderChecksum:
         return "its start header does not match its checksum";
-    const std::uint64_t endOffset = readLe64(header + 12);
-    const std::uint64_t endSize = readLe64(header + 20);
-    if (endOffset > length - sizeof header || endSize > length - sizeof header - endOffset)
+    case productlayout::ArchiveFault::EndHeaderOutside:
         return "its end header lies past the end of the product";
+    }
     return {};
 }
 

@@ -235,4 +235,54 @@ bool linkStaysInside(std::size_t depth, std::string_view target)
     return true;
 }
 
+namespace {
+
+std::uint32_t updateCrc32(std::uint32_t crc, const unsigned char *p, std::size_t n)
+{
+    for (std::size_t i = 0; i < n; ++i) {
+        crc ^= p[i];
+        for (int bit = 0; bit < 8; ++bit)
+            crc = (crc >> 1) ^ (0xedb88320u & (0u - (crc & 1u)));
+    }
+    return crc;
+}
+
+std::uint64_t readLittleEndian(const unsigned char *p, int bytes)
+{
+    std::uint64_t value = 0;
+    for (int i = bytes - 1; i >= 0; --i)
+        value = (value << 8) | p[i];
+    return value;
+}
+
+} // namespace
+
+ArchiveFault archiveFault(const Reader &read, std::uint64_t offset, std::uint64_t length, bool withEndHeader)
+{
+    unsigned char header[32];
+    if (length < sizeof header || !read(offset, header, sizeof header))
+        return ArchiveFault::CutShort;
+    if (std::memcmp(header, "7z\xbc\xaf\x27\x1c", 6) != 0)
+        return ArchiveFault::NotSevenZip;
+    if (~updateCrc32(0xffffffffu, header + 12, 20) != readLittleEndian(header + 8, 4))
+        return ArchiveFault::StartHeaderChecksum;
+    const std::uint64_t endOffset = readLittleEndian(header + 12, 8);
+    const std::uint64_t endSize = readLittleEndian(header + 20, 8);
+    const std::uint64_t room = length - sizeof header;
+    if (endOffset > room || endSize > room - endOffset || (withEndHeader && endSize == 0))
+        return ArchiveFault::EndHeaderOutside;
+    if (!withEndHeader)
+        return ArchiveFault::None;
+    std::uint32_t crc = 0xffffffffu;
+    std::vector<unsigned char> buffer(65536);
+    for (std::uint64_t done = 0; done < endSize;) {
+        const auto n = static_cast<std::size_t>(std::min<std::uint64_t>(buffer.size(), endSize - done));
+        if (!read(offset + sizeof header + endOffset + done, buffer.data(), n))
+            return ArchiveFault::EndHeaderOutside;
+        crc = updateCrc32(crc, buffer.data(), n);
+        done += n;
+    }
+    return ~crc == readLittleEndian(header + 28, 4) ? ArchiveFault::None : ArchiveFault::EndHeaderChecksum;
+}
+
 } // namespace productlayout

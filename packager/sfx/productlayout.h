@@ -95,4 +95,17 @@ std::map<std::string, std::string> parseConfig(std::string_view block);
 // refused, as is an absolute or empty target.
 bool linkStaysInside(std::size_t depth, std::string_view target);
 
+// What the 7z archive's own headers say of it. The start header holds a
+// checksum over where the end header lies and how long it is; the end header
+// a checksum of its own, which `withEndHeader` checks too.
+enum class ArchiveFault {
+    None,
+    CutShort,            // shorter than a start header, or unreadable
+    NotSevenZip,         // no 7z signature
+    StartHeaderChecksum, // the start header does not match its checksum
+    EndHeaderOutside,    // the end header lies past the archive (or, checked, is empty)
+    EndHeaderChecksum    // the end header does not match its checksum
+};
+ArchiveFault archiveFault(const Reader &read, std::uint64_t offset, std::uint64_t length, bool withEndHeader);
+
 } // namespace productlayout
