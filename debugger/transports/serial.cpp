@@ -2,6 +2,7 @@
 
 #include <QDebug>
 #include <QSocketNotifier>
+#include <QTimer>
 
 #ifdef Q_OS_UNIX
 #include <poll.h>
@@ -45,8 +46,9 @@ SerialLineSettings serialLineSettings(const QString &PortName, int BaudRate, qin
 }
 
 Serial::Serial(QObject *parent)
-    : QObject(parent), SerialPort(new QSerialPort(this))
+    : QObject(parent), SerialPort(new QSerialPort(this)), m_pinoutPoll(new QTimer(this))
 {
+    connect(m_pinoutPoll, &QTimer::timeout, this, &Serial::pollPinout);
     connect(SerialPort, &QSerialPort::readyRead, this, &Serial::SerialRead);
     connect(SerialPort, &QSerialPort::bytesWritten, this, &Serial::BytesSent);
 }
@@ -85,6 +87,8 @@ void Serial::OpenSerial(QString PortName, int BaudRate, qint8 DataBits, qint8 St
     SerialPort->setParity(settings.parity);
     SerialPort->setFlowControl(settings.flowControl);
     watchForHangUp();
+    m_pinout = -1;
+    pollPinout();
 }
 
 void Serial::CloseSerial()
@@ -93,6 +97,7 @@ void Serial::CloseSerial()
         return;
     delete m_hangUpWatch;
     m_hangUpWatch = nullptr;
+    m_pinoutPoll->stop();
     SerialPort->clear(QSerialPort::AllDirections);
     SerialPort->close();
 }
@@ -104,6 +109,39 @@ void Serial::SerialWrite(QByteArray data)
     if (!SerialPort->isOpen())
         return;
     SerialPort->write(data);
+}
+
+void Serial::SetLines(bool dtr, bool rts)
+{
+    if (!SerialPort->isOpen())
+        return;
+    // Under hardware flow control RTS belongs to the port.
+    SerialPort->setDataTerminalReady(dtr);
+    if (SerialPort->flowControl() != QSerialPort::HardwareControl)
+        SerialPort->setRequestToSend(rts);
+    // A device without modem lines refuses both; that is no fault of the port.
+    SerialPort->clearError();
+}
+
+void Serial::pollPinout()
+{
+    if (!SerialPort->isOpen())
+        return;
+    // A setting the device refused at the open must not count as its answer here.
+    SerialPort->clearError();
+    const int pinout = SerialPort->pinoutSignals().toInt();
+    if (SerialPort->error() != QSerialPort::NoError) {
+        SerialPort->clearError();
+        m_pinoutPoll->stop();
+        emit PinoutChanged(0, false);
+        return;
+    }
+    if (!m_pinoutPoll->isActive())
+        m_pinoutPoll->start(kPinoutPollMs);
+    if (pinout != m_pinout) {
+        m_pinout = pinout;
+        emit PinoutChanged(pinout, true);
+    }
 }
 
 void Serial::SerialRead()

@@ -39,6 +39,9 @@ public Q_SLOTS:
     void CloseSerial();
     void SerialWrite(QByteArray data);
     void SerialRead();
+    // Raises or lowers DTR and RTS of the open port; a port without these
+    // lines ignores it.
+    void SetLines(bool dtr, bool rts);
 
 Q_SIGNALS:
     void message(QByteArray data);
@@ -48,11 +51,22 @@ Q_SIGNALS:
     // The port is closed although no close was asked for: an open that failed
     // (reason given) or a device that went away (reason empty).
     void PortLost(QString reason);
+    // The input lines of the open port as QSerialPort::PinoutSignals: once
+    // after the open and then on every change. `known` false: the device
+    // has no such lines (a pseudo-terminal), and nothing more is reported.
+    void PinoutChanged(int pinout, bool known);
+
+public:
+    // How often the input lines are read while the port is open.
+    static constexpr int kPinoutPollMs = 100;
 
 private:
     void watchForHangUp();
     void checkHangUp();
+    void pollPinout();
 
     QSerialPort *SerialPort;
     class QSocketNotifier *m_hangUpWatch = nullptr;
+    class QTimer *m_pinoutPoll;
+    int m_pinout = -1;
 };

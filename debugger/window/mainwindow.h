@@ -10,6 +10,15 @@
 #include <optional>
 
 class ByteCounter;
+class FileSendBar;
+class FileSender;
+class QCheckBox;
+class QComboBox;
+class QLabel;
+class QSettings;
+class Reconnector;
+class SerialLinesPanel;
+namespace Checksum { enum class Kind; }
 class FramelessFrame;
 class QAbstractButton;
 class QButtonGroup;
@@ -37,6 +46,11 @@ QT_END_NAMESPACE
 //   mainwindow_dns.cpp       host-name resolution
 //   mainwindow_files.cpp     message file import and export of both pages
 //   mainwindow_serial.cpp    serial service wiring and the serial page
+//   mainwindow_sendextras.cpp  what both pages add to sending, and its settings:
+//     mainwindow_checksum.cpp    the checksum appended to every send
+//     mainwindow_sendfile.cpp    sending a file
+//     mainwindow_seriallines.cpp the serial control lines
+//     mainwindow_reconnect.cpp   the TCP client's automatic reconnection
 class MainWindow : public QMainWindow
 {
     Q_OBJECT
@@ -62,6 +76,7 @@ Q_SIGNALS:
     void openSerial(QString PortName, int BaudRate, qint8 DataBits, qint8 StopBits, qint8 Parity, qint8 FlowControl);
     void closeSerial();
     void sendMsg(QByteArray data);
+    void serialLines(bool dtr, bool rts);
 
 protected:
     void keyPressEvent(QKeyEvent *event) override;
@@ -219,6 +234,44 @@ private:
     QString m_saveFolder;
     // The folder of the last record file; empty until one is chosen.
     QString m_recordFolder;
+
+    // What both pages add to sending (see the files named at the top).
+    static constexpr int kNetworkPage = 0;
+    static constexpr int kSerialPage = 1;
+    void initSendExtras();
+    void connectSerialExtras();
+    void retranslateSendExtras();
+    void loadSendExtras(QSettings &settings);
+    void saveSendExtras(QSettings &settings) const;
+    void resetSendExtras();
+    void initChecksums();
+    // A page is known by its timed send: `timer` is the serial page's.
+    Checksum::Kind pageChecksum(const QTimer *timed) const;
+    // The echo of a send: HEX sends as their bytes, checksum included; text
+    // as typed, followed by the checksum's bytes in brackets.
+    QString sentEcho(const QString &text, bool hex, const QByteArray &bytes, const QTimer *timed) const;
+    void initFileSend();
+    void startFileSend(int page, const QString &path);
+    void sendFilePiece(int page, const QByteArray &bytes);
+    void fileSendEnded(int page, bool complete);
+    void stopFileSend(int page);
+    void initSerialLines();
+    void initReconnect();
+    // A lost client connection with automatic reconnection on: the page stays
+    // open and tries again. False when the option is off.
+    bool reconnectAfterLoss(const QString &line);
+    void reconnectAttempt(int number);
+
+    QComboBox *m_checksumList[2] = {};
+    QLabel *m_checksumLabel[2] = {};
+    FileSender *m_fileSender[2] = {};
+    FileSendBar *m_fileSendBar[2] = {};
+    // The UDP target of the network page's file send, checked as it started.
+    QString m_fileTarget;
+    quint16 m_fileTargetPort = 0;
+    SerialLinesPanel *m_serialLines = nullptr;
+    QCheckBox *m_autoReconnect = nullptr;
+    Reconnector *m_reconnector = nullptr;
 
     friend class MainWindowTestAccess;
 };

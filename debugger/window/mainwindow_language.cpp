@@ -67,6 +67,7 @@ void MainWindow::retranslateWindow()
         networkProtocol = !ui->Kick->isHidden() ? 1 : ui->UdpBroadcast->isEnabled() ? 2 : 0;
     applyConnectCaptions(networkProtocol);
     ui->SerialList->lineEdit()->setPlaceholderText(tr("设备路径"));
+    retranslateSendExtras();
 
     for (ByteCounter *counter : {Recive_Count, Send_Count, ReciveCount, SendCount})
         counter->show();

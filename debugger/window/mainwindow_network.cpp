@@ -2,10 +2,12 @@
 #include "ui_mainwindow.h"
 
 #include "bytecounter.h"
+#include "checksum.h"
 #include "fieldrules.h"
 #include "hexcodec.h"
 #include "longwordwrap.h"
 #include "receivedisplay.h"
+#include "reconnector.h"
 #include "tcp_client.h"
 #include "tcp_server.h"
 #include "udp_service.h"
@@ -170,19 +172,26 @@ void MainWindow::on_Send_clicked()
     if (ui->DisplayTime->isChecked())
         networkReceive->addParagraph(stampLine(QDateTime::currentDateTime(), u"   Send"));
     // What went out: in HEX send the bytes, as the receive area writes them.
-    networkReceive->addParagraph(hex ? BytesToHexText(bytes) : text);
+    networkReceive->addParagraph(sentEcho(text, hex, bytes, Send_timer));
 }
 
 std::optional<QByteArray> MainWindow::bytesToSend(const QString &text, bool hex, QTimer *timed,
                                                   QAbstractButton *timedBox)
 {
-    if (!hex)
-        return LocalTextToBytes(text);
-    HexInput input = parseHexInput(text);
-    if (input.ok())
-        return std::move(input.bytes);
-    refuseSend(tr("HEX格式错误：%1").arg(input.badToken), timed, timedBox);
-    return std::nullopt;
+    QByteArray bytes;
+    if (!hex) {
+        bytes = LocalTextToBytes(text);
+    } else {
+        HexInput input = parseHexInput(text);
+        if (!input.ok()) {
+            refuseSend(tr("HEX格式错误：%1").arg(input.badToken), timed, timedBox);
+            return std::nullopt;
+        }
+        bytes = std::move(input.bytes);
+    }
+    // Every send of the page ends with the page's checksum over all its bytes.
+    bytes += Checksum::bytes(pageChecksum(timed), bytes);
+    return bytes;
 }
 
 void MainWindow::refuseSend(const QString &message, QTimer *timed, QAbstractButton *timedBox)
@@ -278,7 +287,9 @@ void MainWindow::closeNetworkChannel()
     const int channel = m_openChannel;
     m_openChannel = -1;
     m_clientConnected = false;
-    // A timed send goes over the open channel and ends with it.
+    // A timed, file or reconnecting send goes over the open channel and ends with it.
+    m_reconnector->cancel();
+    stopFileSend(kNetworkPage);
     Send_timer->stop();
     ui->Timer_Send->setChecked(false);
     Enable_Options();
@@ -310,6 +321,8 @@ void MainWindow::closeNetworkChannel()
 void MainWindow::channelEnded(int channel, const QString &line)
 {
     if (channel != m_openChannel)
+        return;
+    if (channel == 0 && reconnectAfterLoss(line))
         return;
     closeNetworkChannel();
     UpdateClientsHint(line);

@@ -8,6 +8,7 @@
 #include "receivedisplay.h"
 #include "serial.h"
 #include "serialportlist.h"
+#include "seriallinespanel.h"
 #include "workerthread.h"
 
 #include <QComboBox>
@@ -76,6 +77,7 @@ void MainWindow::initSerialService()
     connect(objSerial, &Serial::message, this, &MainWindow::GetSerialData);
     connect(objSerial, &Serial::BytesSent, this, [this](qint64 bytes) { SendCount->add(bytes); });
     connect(objSerial, &Serial::PortLost, this, &MainWindow::serialPortLost);
+    connectSerialExtras();
 
     dvThread->start();
 }
@@ -131,6 +133,7 @@ void MainWindow::on_SerialOpen_clicked()
                     qint8(ui->StopBitsList->currentIndex()),
                     qint8(ui->ParityList->currentIndex()),
                     qint8(ui->FlowControlList->currentIndex()));
+    emit serialLines(m_serialLines->dtr(), m_serialLines->rts());
     serialReceive->resetDecoder();
     DisableSelection();
     timer1->stop();
@@ -139,8 +142,10 @@ void MainWindow::on_SerialOpen_clicked()
 void MainWindow::on_SerialClose_clicked()
 {
     emit closeSerial();
-    // The loop send goes over the port and ends with it.
+    // The loop and file sends go over the port and end with it.
     timer->stop();
+    stopFileSend(kSerialPage);
+    m_serialLines->clearInputs();
     ui->LoopSend->setChecked(false);
     EnableSelection();
     timer1->start(kPortListRefreshMs);
@@ -173,7 +178,7 @@ void MainWindow::on_SnedData_clicked()
     if (ui->SendDisplay->isChecked()) {
         if (ui->TimeDisplay->isChecked())
             serialReceive->addParagraph(stampLine(QDateTime::currentDateTime(), u"  Send："));
-        serialReceive->addParagraph(hex ? BytesToHexText(*bytes) : text);
+        serialReceive->addParagraph(sentEcho(text, hex, *bytes, timer));
     }
 }
 

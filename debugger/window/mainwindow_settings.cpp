@@ -135,6 +135,7 @@ void MainWindow::loadSettings()
     // The record boxes always start unchecked; only their folder is kept.
     m_recordFolder = settings.value(kRecordFolderKey).toString();
     m_saveFolder = settings.value(kSaveFolderKey).toString();
+    loadSendExtras(settings);
 
     // Never smaller than the window can be, nor larger than a screen it fits on.
     QSize size(settings.value(kWidthKey, kMinimumSize.width()).toInt(),
@@ -160,6 +161,7 @@ void MainWindow::saveSettings()
         settings.setValue(kRecordFolderKey, m_recordFolder);
     if (!m_saveFolder.isEmpty())
         settings.setValue(kSaveFolderKey, m_saveFolder);
+    saveSendExtras(settings);
     const QSize size = (isMaximized() ? normalGeometry().size() : this->size()).expandedTo(kMinimumSize);
     settings.setValue(kWidthKey, size.width());
     settings.setValue(kHeightKey, size.height());
@@ -212,6 +214,7 @@ void MainWindow::on_resetButton_clicked()
         else if (field.key != kPortNameKey)
             putValue(field.widget, field.fallback);
     }
+    resetSendExtras();
     // Unchecked boxes mean no timed send: their timers stop with them.
     Send_timer->stop();
     timer->stop();
