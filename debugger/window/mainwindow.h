@@ -7,6 +7,8 @@
 #include <QSize>
 #include <QString>
 
+#include "tickpace.h"
+
 #include <optional>
 
 class ByteCounter;
@@ -214,6 +216,8 @@ private:
     int m_lookupId = -1;
 
     QTimer *Send_timer = nullptr;
+    // Sends owed by Send_timer's ticks.
+    TickPace m_timedPace;
     UDP_Service *UdpService = nullptr;
     QThread *UdpThread = nullptr;
     TCP_Client *TcpClient = nullptr;

@@ -204,7 +204,13 @@ void MainWindow::refuseSend(const QString &message, QTimer *timed, QAbstractButt
 
 void MainWindow::LoopSend()
 {
-    on_Send_clicked();
+    if (!Send_timer->isActive()) {
+        on_Send_clicked();
+        return;
+    }
+    // A refused send stops the timer: what is still owed is not sent.
+    for (qint64 owed = m_timedPace.owed(); owed > 0 && Send_timer->isActive(); --owed)
+        on_Send_clicked();
 }
 
 void MainWindow::on_Timer_Send_clicked()
@@ -215,6 +221,7 @@ void MainWindow::on_Timer_Send_clicked()
     }
     if (const std::optional<int> period = timedSendPeriodFromText(ui->period->text())) {
         Send_timer->start(*period);
+        m_timedPace.start(*period);
         return;
     }
     // A timed send that does not run is not shown ticked.

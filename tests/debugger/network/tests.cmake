@@ -1,6 +1,6 @@
 # Network tests: every executable here finishes within seconds, except the
 # namespace test, whose connection attempt runs into the 30 s time-out.
-set_tests_properties(debugger_tcpclient debugger_tcpserver debugger_udpservice PROPERTIES TIMEOUT 60)
+set_tests_properties(debugger_tcpclient debugger_tcpserver debugger_udpservice debugger_sendextras PROPERTIES TIMEOUT 60)
 if(TEST debugger_networkwindow)
     set_tests_properties(debugger_networkwindow PROPERTIES TIMEOUT 90)
 endif()

@@ -15,6 +15,7 @@ private Q_SLOTS:
     void typedPathOpensAndIsKept();
     void lostPortClosesPage_data();
     void lostPortClosesPage();
+    void controlLinesOnPseudoTerminal();
 };
 
 void tst_SerialPage::openSendReceive()
@@ -178,6 +179,31 @@ void tst_SerialPage::lostPortClosesPage()
     QVERIFY(!MainWindowTestAccess::loopTimer(&w)->isActive());
     QVERIFY(!child<QCheckBox>(&w, "LoopSend")->isChecked());
     QTRY_VERIFY(child<QTextBrowser>(&w, "DataRecive")->toPlainText().section(QLatin1Char('\n'), -1).startsWith(line));
+}
+
+// A pseudo-terminal has no modem lines: DTR and RTS, at the open and while it
+// is open, change nothing and break nothing; the page says the device has no
+// lines, and the boxes are kept.
+void tst_SerialPage::controlLinesOnPseudoTerminal()
+{
+    {
+        OpenSerialPage page;
+        QVERIFY(page.open());
+        QTRY_VERIFY(!page.get<QLabel>("SerialLinesNote")->isHidden());
+        for (const char *line : {"CTS", "DSR", "DCD", "RI"})
+            QVERIFY(!page.get<QLabel>(line)->isEnabled());
+        page.get<QCheckBox>("DTR")->click();
+        page.get<QCheckBox>("RTS")->click();
+        page.sendArea()->setPlainText(QStringLiteral("ok"));
+        page.send();
+        QTRY_COMPARE(page.peer.received(), QByteArrayLiteral("ok"));
+        QVERIFY(page.get<QPushButton>("SerialClose")->isEnabled());
+        QTest::mouseClick(page.get<QPushButton>("SerialClose"), Qt::LeftButton);
+        QVERIFY(page.get<QLabel>("SerialLinesNote")->isHidden());
+    }
+    MainWindow again;
+    QVERIFY(child<QCheckBox>(&again, "DTR")->isChecked());
+    QVERIFY(child<QCheckBox>(&again, "RTS")->isChecked());
 }
 
 QTEST_MAIN(tst_SerialPage)
