@@ -765,6 +765,61 @@
         <source>确定断开全部 %1 个客户端吗？</source>
         <translation>Disconnect all %1 clients?</translation>
     </message>
+    <message>
+        <location filename="../../debugger/window/mainwindow_reconnect.cpp" line="29"/>
+        <source>已重新连接</source>
+        <translation>Connected again</translation>
+    </message>
+    <message>
+        <location filename="../../debugger/window/mainwindow_reconnect.cpp" line="54"/>
+        <source>正在重连（第 %1 次）…</source>
+        <translation>Reconnecting (attempt %1)…</translation>
+    </message>
+    <message>
+        <location filename="../../debugger/window/mainwindow_sendextras.cpp" line="69"/>
+        <source>校验和：</source>
+        <translation>Checksum: </translation>
+    </message>
+    <message>
+        <location filename="../../debugger/window/mainwindow_sendextras.cpp" line="70"/>
+        <source>无</source>
+        <translation>None</translation>
+    </message>
+    <message>
+        <location filename="../../debugger/window/mainwindow_sendextras.cpp" line="72"/>
+        <source>自动重连</source>
+        <translation>Auto reconnect</translation>
+    </message>
+    <message>
+        <location filename="../../debugger/window/mainwindow_sendextras.cpp" line="73"/>
+        <source>连接失败或服务器断开后，每 2 秒重试一次，直到连上或点击断开</source>
+        <translation>After a failed connection or a server close, tries again every 2 s until connected or Disconnect is clicked</translation>
+    </message>
+    <message>
+        <location filename="../../debugger/window/mainwindow_sendfile.cpp" line="98"/>
+        <source>发送文件 %1，%2 字节</source>
+        <translation>Sent file %1, %2 bytes</translation>
+    </message>
+    <message>
+        <location filename="../../debugger/window/mainwindow_sendfile.cpp" line="102"/>
+        <source>错误</source>
+        <translation>Error</translation>
+    </message>
+    <message>
+        <location filename="../../debugger/window/mainwindow_sendfile.cpp" line="102"/>
+        <source>无法读取文件：%1</source>
+        <translation>Cannot read the file: %1</translation>
+    </message>
+    <message>
+        <location filename="../../debugger/window/mainwindow_sendfile.cpp" line="135"/>
+        <source>发送文件已停止：已写出 %1 / %2 字节</source>
+        <translation>File send stopped: %1 / %2 bytes written</translation>
+    </message>
+    <message>
+        <location filename="../../debugger/window/mainwindow_sendfile.cpp" line="136"/>
+        <source>发送文件中止：%1</source>
+        <translation>File send aborted: %1</translation>
+    </message>
 </context>
 <context>
     <name>ReceiveDisplay</name>
@@ -785,6 +840,50 @@
         <location filename="../../debugger/transports/tcp_client.cpp" line="43"/>
         <source>地址无效</source>
         <translation>Invalid address</translation>
+    </message>
+</context>
+<context>
+    <name>FileSendBar</name>
+    <message>
+        <location filename="../../debugger/window/filesendbar.cpp" line="28"/>
+        <source>选择要发送的文件</source>
+        <translation>Choose a file to send</translation>
+    </message>
+    <message>
+        <location filename="../../debugger/window/filesendbar.cpp" line="69"/>
+        <source>发送文件</source>
+        <translation>Send file</translation>
+    </message>
+    <message>
+        <location filename="../../debugger/window/filesendbar.cpp" line="70"/>
+        <source>停止</source>
+        <translation>Stop</translation>
+    </message>
+</context>
+<context>
+    <name>FileSender</name>
+    <message>
+        <location filename="../../debugger/window/filesender.cpp" line="15"/>
+        <source>不是普通文件</source>
+        <translation>not a regular file</translation>
+    </message>
+    <message>
+        <location filename="../../debugger/window/filesender.cpp" line="60"/>
+        <source>文件在发送中变短</source>
+        <translation>the file became shorter while it was being sent</translation>
+    </message>
+</context>
+<context>
+    <name>SerialLinesPanel</name>
+    <message>
+        <location filename="../../debugger/window/seriallinespanel.cpp" line="105"/>
+        <source>此设备没有控制线（如伪终端），DTR、RTS 不起作用</source>
+        <translation>This device has no control lines (a pseudo-terminal, for example); DTR and RTS do nothing</translation>
+    </message>
+    <message>
+        <location filename="../../debugger/window/seriallinespanel.cpp" line="106"/>
+        <source>亮：线路有效</source>
+        <translation>Lit: the line is raised</translation>
     </message>
 </context>
 </TS>

@@ -765,6 +765,61 @@
         <source>确定断开全部 %1 个客户端吗？</source>
         <translation>確定中斷全部 %1 個用戶端嗎？</translation>
     </message>
+    <message>
+        <location filename="../../debugger/window/mainwindow_reconnect.cpp" line="29"/>
+        <source>已重新连接</source>
+        <translation>已重新連線</translation>
+    </message>
+    <message>
+        <location filename="../../debugger/window/mainwindow_reconnect.cpp" line="54"/>
+        <source>正在重连（第 %1 次）…</source>
+        <translation>正在重新連線（第 %1 次）…</translation>
+    </message>
+    <message>
+        <location filename="../../debugger/window/mainwindow_sendextras.cpp" line="69"/>
+        <source>校验和：</source>
+        <translation>檢查碼：</translation>
+    </message>
+    <message>
+        <location filename="../../debugger/window/mainwindow_sendextras.cpp" line="70"/>
+        <source>无</source>
+        <translation>無</translation>
+    </message>
+    <message>
+        <location filename="../../debugger/window/mainwindow_sendextras.cpp" line="72"/>
+        <source>自动重连</source>
+        <translation>自動重新連線</translation>
+    </message>
+    <message>
+        <location filename="../../debugger/window/mainwindow_sendextras.cpp" line="73"/>
+        <source>连接失败或服务器断开后，每 2 秒重试一次，直到连上或点击断开</source>
+        <translation>連線失敗或伺服器中斷後，每 2 秒重試一次，直到連上或點擊中斷</translation>
+    </message>
+    <message>
+        <location filename="../../debugger/window/mainwindow_sendfile.cpp" line="98"/>
+        <source>发送文件 %1，%2 字节</source>
+        <translation>傳送檔案 %1，%2 位元組</translation>
+    </message>
+    <message>
+        <location filename="../../debugger/window/mainwindow_sendfile.cpp" line="102"/>
+        <source>错误</source>
+        <translation>錯誤</translation>
+    </message>
+    <message>
+        <location filename="../../debugger/window/mainwindow_sendfile.cpp" line="102"/>
+        <source>无法读取文件：%1</source>
+        <translation>無法讀取檔案：%1</translation>
+    </message>
+    <message>
+        <location filename="../../debugger/window/mainwindow_sendfile.cpp" line="135"/>
+        <source>发送文件已停止：已写出 %1 / %2 字节</source>
+        <translation>傳送檔案已停止：已寫出 %1 / %2 位元組</translation>
+    </message>
+    <message>
+        <location filename="../../debugger/window/mainwindow_sendfile.cpp" line="136"/>
+        <source>发送文件中止：%1</source>
+        <translation>傳送檔案中止：%1</translation>
+    </message>
 </context>
 <context>
     <name>ReceiveDisplay</name>
@@ -785,6 +840,50 @@
         <location filename="../../debugger/transports/tcp_client.cpp" line="43"/>
         <source>地址无效</source>
         <translation>位址無效</translation>
+    </message>
+</context>
+<context>
+    <name>FileSendBar</name>
+    <message>
+        <location filename="../../debugger/window/filesendbar.cpp" line="28"/>
+        <source>选择要发送的文件</source>
+        <translation>選擇要傳送的檔案</translation>
+    </message>
+    <message>
+        <location filename="../../debugger/window/filesendbar.cpp" line="69"/>
+        <source>发送文件</source>
+        <translation>傳送檔案</translation>
+    </message>
+    <message>
+        <location filename="../../debugger/window/filesendbar.cpp" line="70"/>
+        <source>停止</source>
+        <translation>停止</translation>
+    </message>
+</context>
+<context>
+    <name>FileSender</name>
+    <message>
+        <location filename="../../debugger/window/filesender.cpp" line="15"/>
+        <source>不是普通文件</source>
+        <translation>不是一般檔案</translation>
+    </message>
+    <message>
+        <location filename="../../debugger/window/filesender.cpp" line="60"/>
+        <source>文件在发送中变短</source>
+        <translation>檔案在傳送中變短</translation>
+    </message>
+</context>
+<context>
+    <name>SerialLinesPanel</name>
+    <message>
+        <location filename="../../debugger/window/seriallinespanel.cpp" line="105"/>
+        <source>此设备没有控制线（如伪终端），DTR、RTS 不起作用</source>
+        <translation>此裝置沒有控制線（如虛擬終端），DTR、RTS 不起作用</translation>
+    </message>
+    <message>
+        <location filename="../../debugger/window/seriallinespanel.cpp" line="106"/>
+        <source>亮：线路有效</source>
+        <translation>亮：線路有效</translation>
     </message>
 </context>
 </TS>
