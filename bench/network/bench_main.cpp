@@ -9,6 +9,7 @@
 
 #include "../common/benchsupport.h"
 #include "longwordwrap.h"
+#include "channelcontroller.h"
 #include "mainwindow.h"
 #include "messagefiles.h"
 #include "filesender.h"
@@ -40,7 +41,7 @@
 class MainWindowTestAccess
 {
 public:
-    static TCP_Client *client(MainWindow &window) { return window.TcpClient; }
+    static TCP_Client *client(MainWindow &window) { return static_cast<TCP_Client *>(window.m_channels->service(Channel::TcpClient)); }
     static void sendFile(MainWindow &window, const QString &path) { window.startFileSend(MainWindow::kNetworkPage, path); }
     static bool fileSendRunning(MainWindow &window) { return window.m_fileSender[MainWindow::kNetworkPage]->isRunning(); }
 };

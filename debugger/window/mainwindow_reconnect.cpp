@@ -1,10 +1,10 @@
 #include "mainwindow.h"
 #include "ui_mainwindow.h"
 
-#include "fieldrules.h"
+#include "channelcontroller.h"
 #include "reconnector.h"
-#include "tcp_client.h"
 
+#include <QButtonGroup>
 #include <QCheckBox>
 #include <QGridLayout>
 #include <QPushButton>
@@ -23,11 +23,18 @@ void MainWindow::initReconnect()
 
     m_reconnector = new Reconnector(this);
     connect(m_reconnector, &Reconnector::attempt, this, &MainWindow::reconnectAttempt);
-    connect(TcpClient, &TCP_Client::Connected, this, [this] {
-        if (m_openChannel == 0 && m_reconnector->isActive()) {
+    connect(m_channels, &ChannelController::stateChanged, this, [this](Channel channel, ChannelState state) {
+        if (channel == Channel::TcpClient && state == ChannelState::Open && m_reconnector->isActive()) {
             m_reconnector->connected();
             UpdateClientsHint(tr("已重新连接"));
         }
+    });
+    // While the page waits for its next attempt no channel is open: the
+    // user's Disconnect, or another network protocol, ends the waiting.
+    connect(ui->Disconnect, &QPushButton::clicked, this, &MainWindow::cancelReconnect);
+    connect(protocolGroup, &QButtonGroup::buttonClicked, this, [this] {
+        if (m_networkPage != Channel::TcpClient)
+            cancelReconnect();
     });
 }
 
@@ -35,11 +42,10 @@ bool MainWindow::reconnectAfterLoss(const QString &line)
 {
     if (!m_autoReconnect->isChecked())
         return false;
-    // The channel stays open, and its thread running, but nothing can be
-    // sent until a connection stands again; a file send ends here.
-    m_clientConnected = false;
+    // The channel has closed; the page keeps its open arrangement, with
+    // nothing to send, until a connection stands again or Disconnect.
+    Disable_Options();
     ui->Send->setEnabled(false);
-    stopFileSend(kNetworkPage);
     // The loss is told once; each attempt then writes its own line.
     if (!m_reconnector->isActive())
         UpdateClientsHint(line);
@@ -49,12 +55,20 @@ bool MainWindow::reconnectAfterLoss(const QString &line)
 
 void MainWindow::reconnectAttempt(int number)
 {
-    if (m_openChannel != 0)
+    if (m_networkPage != Channel::TcpClient || m_channels->openNetworkChannel()) {
+        cancelReconnect();
         return;
+    }
     UpdateClientsHint(tr("正在重连（第 %1 次）…").arg(number));
-    // The fields were checked at the first connect and are locked since.
-    if (ui->DnsAnalysis->isChecked())
-        startClientConnection();
-    else
-        emit tcpC_connect(ui->Obj_IP->text(), targetPortFromField(ui->Obj_Port->text()).value_or(0));
+    // What the first connect was asked with; the fields are locked since.
+    m_channels->open(Channel::TcpClient, m_channels->request(Channel::TcpClient));
+}
+
+void MainWindow::cancelReconnect()
+{
+    if (!m_reconnector->isActive())
+        return;
+    m_reconnector->cancel();
+    if (!m_channels->openNetworkChannel())
+        networkChannelClosed();
 }

@@ -2,6 +2,7 @@
 #include "ui_mainwindow.h"
 
 #include "checksum.h"
+#include "reconnector.h"
 #include "seriallinespanel.h"
 
 #include <QCheckBox>
@@ -57,6 +58,7 @@ void MainWindow::saveSendExtras(QSettings &settings) const
 
 void MainWindow::resetSendExtras()
 {
+    cancelReconnect();
     for (QComboBox *list : m_checksumList)
         list->setCurrentIndex(0);
     m_autoReconnect->setChecked(false);

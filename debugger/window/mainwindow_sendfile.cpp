@@ -5,9 +5,7 @@
 #include "filesendbar.h"
 #include "filesender.h"
 #include "receivedisplay.h"
-#include "tcp_client.h"
-#include "tcp_server.h"
-#include "udp_service.h"
+#include "channelcontroller.h"
 
 #include <QDateTime>
 #include <QFileInfo>
@@ -48,11 +46,10 @@ void MainWindow::initFileSend()
         connect(sender, &FileSender::piece, this, [this, page](const QByteArray &bytes) { sendFilePiece(page, bytes); });
         connect(sender, &FileSender::finished, this, [this, page](bool complete) { fileSendEnded(page, complete); });
     }
-    // What the channels write, file or not, makes room for the next pieces.
-    FileSender *network = m_fileSender[kNetworkPage];
-    connect(TcpClient, &TCP_Client::BytesSent, network, &FileSender::bytesWritten);
-    connect(TcpServer, &TCP_Server::BytesSent, network, &FileSender::bytesWritten);
-    connect(UdpService, &UDP_Service::BytesSent, network, &FileSender::bytesWritten);
+    // What the page's channel writes, file or not, makes room for the next pieces.
+    connect(m_channels, &ChannelController::bytesSent, this, [this](Channel channel, qint64 bytes) {
+        m_fileSender[isNetworkChannel(channel) ? kNetworkPage : kSerialPage]->bytesWritten(bytes);
+    });
 }
 
 void MainWindow::startFileSend(int page, const QString &path)
@@ -61,12 +58,14 @@ void MainWindow::startFileSend(int page, const QString &path)
     if (page == kNetworkPage) {
         // The rules of the page's Send: an open channel that is ready, and a
         // server's target client; a UDP target checked once, for every piece.
-        if (m_openChannel < 0 || !ui->Send->isEnabled())
+        const std::optional<Channel> open = m_channels->openNetworkChannel();
+        if (!open || !ui->Send->isEnabled())
             return;
-        if (m_openChannel == 1 && (ui->client_list->count() <= 1 || ui->client_list->currentIndex() < 0))
+        if (*open == Channel::TcpServer && (ui->client_list->count() <= 1 || ui->client_list->currentIndex() < 0))
             return;
-        pace = m_openChannel == 2 ? kUdpPace : kTcpPace;
-        if (m_openChannel == 2) {
+        m_fileChannel = *open;
+        pace = *open == Channel::Udp ? kUdpPace : kTcpPace;
+        if (*open == Channel::Udp) {
             const std::optional<quint16> port = targetPortFromField(ui->Obj_Port->text());
             if (!port) {
                 QMessageBox::warning(this, tr("警告"), tr("目标端口错误：请输入 1–65535 之间的整数"));
@@ -80,7 +79,7 @@ void MainWindow::startFileSend(int page, const QString &path)
                 return;
             }
         }
-    } else if (!ui->SerialClose->isEnabled()) {
+    } else if (m_channels->state(Channel::Serial) != ChannelState::Open) {
         return;
     }
 
@@ -106,22 +105,13 @@ void MainWindow::startFileSend(int page, const QString &path)
 void MainWindow::sendFilePiece(int page, const QByteArray &bytes)
 {
     if (page == kSerialPage) {
-        emit sendMsg(bytes);
+        m_channels->send(Channel::Serial, bytes);
         return;
     }
-    switch (m_openChannel) {
-    case 0:
-        emit tcpC_send(bytes);
-        break;
-    case 1:
-        emit tcpS_send(bytes);
-        break;
-    case 2:
-        emit udp_send(bytes, m_fileTarget, m_fileTargetPort);
-        break;
-    default:
-        break;
-    }
+    // A typed send in between may have aimed the channel elsewhere.
+    if (m_fileChannel == Channel::Udp)
+        m_channels->setUdpTarget(m_fileTarget, m_fileTargetPort);
+    m_channels->send(m_fileChannel, bytes);
 }
 
 void MainWindow::fileSendEnded(int page, bool complete)

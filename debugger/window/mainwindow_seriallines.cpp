@@ -1,8 +1,7 @@
 #include "mainwindow.h"
 #include "ui_mainwindow.h"
 
-#include "filesender.h"
-#include "serial.h"
+#include "channelcontroller.h"
 #include "seriallinespanel.h"
 
 #include <QVBoxLayout>
@@ -13,20 +12,15 @@ void MainWindow::initSerialLines()
     m_serialLines = new SerialLinesPanel(ui->serialSettings);
     QVBoxLayout *column = ui->verticalLayout_serialSettings;
     column->insertWidget(column->indexOf(ui->horizontalLayout_serialOpen) + 1, m_serialLines);
-    // Live while the port is open; the open applies them too.
-    connect(m_serialLines, &SerialLinesPanel::linesChosen, this, [this](bool dtr, bool rts) {
-        if (ui->SerialClose->isEnabled())
-            emit serialLines(dtr, rts);
+    // Applied as the port opens (once its open is on its way) and live while it is open.
+    connect(m_serialLines, &SerialLinesPanel::linesChosen, m_channels, &ChannelController::setSerialLines);
+    connect(m_channels, &ChannelController::stateChanged, this, [this](Channel channel, ChannelState state) {
+        if (channel == Channel::Serial && state == ChannelState::Open)
+            m_channels->setSerialLines(m_serialLines->dtr(), m_serialLines->rts());
     });
-}
-
-void MainWindow::connectSerialExtras()
-{
-    connect(this, &MainWindow::serialLines, objSerial, &Serial::SetLines);
-    connect(objSerial, &Serial::PinoutChanged, this, [this](int pinout, bool known) {
+    connect(m_channels, &ChannelController::serialPinoutChanged, this, [this](int pinout, bool known) {
         // A report that was on its way as the port closed says nothing now.
-        if (ui->SerialClose->isEnabled())
+        if (m_channels->state(Channel::Serial) == ChannelState::Open)
             m_serialLines->showInputs(pinout, known);
     });
-    connect(objSerial, &Serial::BytesSent, m_fileSender[kSerialPage], &FileSender::bytesWritten);
 }
