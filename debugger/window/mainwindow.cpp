@@ -70,6 +70,7 @@ MainWindow::MainWindow(QWidget *parent)
     sysInit();
     initSerialUI();
     initRecording();
+    initQuickCommands();
     loadSettings();
     initSerialService();
 

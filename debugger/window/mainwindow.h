@@ -17,7 +17,11 @@ class QMenu;
 class QTextEdit;
 class QThread;
 class QTimer;
+class QSettings;
 class QTranslator;
+struct QuickCommand;
+class QuickCommandModel;
+class QuickCommandPanel;
 class ReceiveDisplay;
 class Serial;
 class TCP_Client;
@@ -37,6 +41,7 @@ QT_END_NAMESPACE
 //   mainwindow_dns.cpp       host-name resolution
 //   mainwindow_files.cpp     message file import and export of both pages
 //   mainwindow_serial.cpp    serial service wiring and the serial page
+//   mainwindow_quickcommands.cpp  the quick-command panels of both pages
 class MainWindow : public QMainWindow
 {
     Q_OBJECT
@@ -165,9 +170,26 @@ private:
     // `timedBox`) stops, and a box says why.
     void refuseSend(const QString &message, QTimer *timed, QAbstractButton *timedBox);
 
+    // Sends of both pages, typed or not: the text with the page's rules, true
+    // when it went out. A refused send stops the timed send given, if any.
+    bool sendNetworkText(QString text, bool hex, bool newLine, QTimer *timed, QAbstractButton *timedBox);
+    bool sendSerialText(QString text, bool hex, bool newLine, QTimer *timed, QAbstractButton *timedBox);
+
+    // Quick commands (page 0 network, 1 serial)
+    void initQuickCommands();
+    void loadQuickCommands(QSettings &settings);
+    void saveQuickCommands(QSettings &settings) const;
+    void resetQuickCommands();
+    bool sendQuickCommand(int page, const QuickCommand &command);
+    void stopQuickSequence(int page);
+
     // Serial page helpers
     void EnableSelection();
     void DisableSelection();
+
+    // The quick-command list both pages share, and each page's panel.
+    QuickCommandModel *m_quickCommands = nullptr;
+    QuickCommandPanel *m_quickPanels[2] = {};
 
     // The receive areas' writers (children of the areas).
     ReceiveDisplay *networkReceive = nullptr;

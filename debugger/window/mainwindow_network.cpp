@@ -122,21 +122,25 @@ void MainWindow::on_ClearMessage_clicked()
 
 void MainWindow::on_Send_clicked()
 {
+    sendNetworkText(ui->Send_msg->toPlainText(), ui->HexSend->isChecked(), ui->SendNewLine->isChecked(), Send_timer,
+                    ui->Timer_Send);
+}
+
+bool MainWindow::sendNetworkText(QString text, bool hex, bool newLine, QTimer *timed, QAbstractButton *timedBox)
+{
     // Only what can go out is sent, counted and echoed: over the open
     // channel, once it is ready, and from a server to at least one client.
     if (m_openChannel < 0 || !ui->Send->isEnabled())
-        return;
+        return false;
     if (m_openChannel == 1 && (ui->client_list->count() <= 1 || ui->client_list->currentIndex() < 0))
-        return;
+        return false;
 
-    QString text = ui->Send_msg->toPlainText();
-    if (ui->SendNewLine->isChecked())
+    if (newLine)
         text += QStringLiteral("\r\n");
 
-    const bool hex = ui->HexSend->isChecked();
-    const std::optional<QByteArray> parsed = bytesToSend(text, hex, Send_timer, ui->Timer_Send);
+    const std::optional<QByteArray> parsed = bytesToSend(text, hex, timed, timedBox);
     if (!parsed)
-        return;
+        return false;
     const QByteArray &bytes = *parsed;
 
     switch (m_openChannel) {
@@ -149,14 +153,14 @@ void MainWindow::on_Send_clicked()
     case 2: {
         const std::optional<quint16> port = targetPortFromField(ui->Obj_Port->text());
         if (!port) {
-            refuseSend(tr("目标端口错误：请输入 1–65535 之间的整数"), Send_timer, ui->Timer_Send);
-            return;
+            refuseSend(tr("目标端口错误：请输入 1–65535 之间的整数"), timed, timedBox);
+            return false;
         }
         const QString address = ui->UdpBroadcast->isChecked() ? QHostAddress(QHostAddress::Broadcast).toString()
                                                               : ui->Obj_IP->text();
         if (QHostAddress(address).isNull()) {
             UpdateClientsHint(tr("目标地址无效：%1").arg(address));
-            return;
+            return false;
         }
         emit udp_send(bytes, address, *port);
         break;
@@ -166,11 +170,12 @@ void MainWindow::on_Send_clicked()
     }
 
     if (!ui->DisplaySendMsg->isChecked())
-        return;
+        return true;
     if (ui->DisplayTime->isChecked())
         networkReceive->addParagraph(stampLine(QDateTime::currentDateTime(), u"   Send"));
     // What went out: in HEX send the bytes, as the receive area writes them.
     networkReceive->addParagraph(hex ? BytesToHexText(bytes) : text);
+    return true;
 }
 
 std::optional<QByteArray> MainWindow::bytesToSend(const QString &text, bool hex, QTimer *timed,
@@ -188,8 +193,10 @@ std::optional<QByteArray> MainWindow::bytesToSend(const QString &text, bool hex,
 void MainWindow::refuseSend(const QString &message, QTimer *timed, QAbstractButton *timedBox)
 {
     // Stopped before the box: a tick must not meet the same text again behind it.
-    timed->stop();
-    timedBox->setChecked(false);
+    if (timed) {
+        timed->stop();
+        timedBox->setChecked(false);
+    }
     QMessageBox::warning(this, tr("警告"), message);
 }
 
@@ -281,6 +288,7 @@ void MainWindow::closeNetworkChannel()
     // A timed send goes over the open channel and ends with it.
     Send_timer->stop();
     ui->Timer_Send->setChecked(false);
+    stopQuickSequence(0);
     Enable_Options();
     switch (channel) {
     case 0:

@@ -142,6 +142,7 @@ void MainWindow::on_SerialClose_clicked()
     // The loop send goes over the port and ends with it.
     timer->stop();
     ui->LoopSend->setChecked(false);
+    stopQuickSequence(1);
     EnableSelection();
     timer1->start(kPortListRefreshMs);
 }
@@ -159,15 +160,19 @@ void MainWindow::serialPortLost(const QString &reason)
 
 void MainWindow::on_SnedData_clicked()
 {
-    QString text = ui->DataToSend->toPlainText();
-    if (ui->SendNewLine_2->isChecked())
+    sendSerialText(ui->DataToSend->toPlainText(), ui->SendHEX_2->isChecked(), ui->SendNewLine_2->isChecked(), timer,
+                   ui->LoopSend);
+}
+
+bool MainWindow::sendSerialText(QString text, bool hex, bool newLine, QTimer *timed, QAbstractButton *timedBox)
+{
+    if (newLine)
         text += QStringLiteral("\r\n");
 
     // Counted by the service as the port takes the bytes.
-    const bool hex = ui->SendHEX_2->isChecked();
-    const std::optional<QByteArray> bytes = bytesToSend(text, hex, timer, ui->LoopSend);
+    const std::optional<QByteArray> bytes = bytesToSend(text, hex, timed, timedBox);
     if (!bytes)
-        return;
+        return false;
     emit sendMsg(*bytes);
 
     if (ui->SendDisplay->isChecked()) {
@@ -175,6 +180,7 @@ void MainWindow::on_SnedData_clicked()
             serialReceive->addParagraph(stampLine(QDateTime::currentDateTime(), u"  Send："));
         serialReceive->addParagraph(hex ? BytesToHexText(*bytes) : text);
     }
+    return true;
 }
 
 void MainWindow::on_SendClear_clicked()
