@@ -56,25 +56,25 @@ QuickCommandPanel::QuickCommandPanel(QuickCommandModel *model, QWidget *parent)
     m_list->setUniformItemSizes(true);
     m_list->setSelectionMode(QAbstractItemView::SingleSelection);
     m_list->setEditTriggers(QAbstractItemView::NoEditTriggers);
-    m_list->setMinimumWidth(180);
+    m_list->setMinimumWidth(150);
 
-    auto *edits = new QGridLayout;
-    edits->addWidget(m_add, 0, 0);
-    edits->addWidget(m_edit, 0, 1);
-    edits->addWidget(m_remove, 0, 2);
-    edits->addWidget(m_up, 1, 0);
-    edits->addWidget(m_down, 1, 1);
-    edits->addWidget(m_import, 2, 0);
-    edits->addWidget(m_export, 2, 1);
-    auto *run = new QHBoxLayout;
-    run->addWidget(m_sendAll);
-    run->addWidget(m_loop);
-    run->addWidget(m_stop);
+    // Two columns, so that the page's own columns keep their room at the
+    // window's smallest width.
+    auto *buttons = new QGridLayout;
+    buttons->addWidget(m_add, 0, 0);
+    buttons->addWidget(m_edit, 0, 1);
+    buttons->addWidget(m_up, 1, 0);
+    buttons->addWidget(m_down, 1, 1);
+    buttons->addWidget(m_remove, 2, 0, 1, 2);
+    buttons->addWidget(m_import, 3, 0);
+    buttons->addWidget(m_export, 3, 1);
+    buttons->addWidget(m_loop, 4, 0, 1, 2);
+    buttons->addWidget(m_sendAll, 5, 0);
+    buttons->addWidget(m_stop, 5, 1);
     auto *layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->addWidget(m_list, 1);
-    layout->addLayout(edits);
-    layout->addLayout(run);
+    layout->addLayout(buttons);
 
     connect(m_list, &QListView::clicked, this, [this](const QModelIndex &index) { sendRow(index.row()); });
     connect(m_add, &QPushButton::clicked, this, &QuickCommandPanel::addCommand);

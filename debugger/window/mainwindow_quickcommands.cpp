@@ -8,6 +8,7 @@
 
 #include <QCheckBox>
 #include <QGridLayout>
+#include <QHBoxLayout>
 #include <QMessageBox>
 #include <QSettings>
 #include <QShortcut>
@@ -27,13 +28,15 @@ void MainWindow::initQuickCommands()
     struct Page
     {
         QWidget *page;
-        QBoxLayout *layout;
+        QBoxLayout *column;
+        QWidget *receiveArea;
         QGridLayout *options;
         QLatin1String suffix;
     };
     const Page pages[2] = {
-        {ui->networkPage, ui->horizontalLayout_network, ui->gridLayout_send, QLatin1String("")},
-        {ui->serialPage, ui->horizontalLayout_serial, ui->gridLayout_serialOptions, QLatin1String("_2")},
+        {ui->networkPage, ui->verticalLayout_messages, ui->Recive_msg, ui->gridLayout_send, QLatin1String("")},
+        {ui->serialPage, ui->verticalLayout_serialData, ui->DataRecive, ui->gridLayout_serialOptions,
+         QLatin1String("_2")},
     };
     for (int index = 0; index < 2; ++index) {
         const Page &page = pages[index];
@@ -41,8 +44,17 @@ void MainWindow::initQuickCommands()
         panel->setObjectName(QLatin1String("quickCommandPanel") + page.suffix);
         panel->toggle()->setObjectName(QLatin1String("QuickCommands") + page.suffix);
         panel->hide();
-        page.layout->addWidget(panel);
-        page.options->addWidget(panel->toggle(), page.options->rowCount(), 0);
+        // Beside the receive area, so that the send area and the page's
+        // buttons below keep the column's whole width at the window's
+        // smallest size.
+        const int at = page.column->indexOf(page.receiveArea);
+        const int stretch = page.column->stretch(at);
+        page.column->removeWidget(page.receiveArea);
+        auto *row = new QHBoxLayout;
+        row->addWidget(page.receiveArea, 1);
+        row->addWidget(panel);
+        page.column->insertLayout(at, row, stretch);
+        page.options->addWidget(panel->toggle(), page.options->rowCount(), 0, 1, 2);
         connect(panel, &QuickCommandPanel::sendRequested, this, [this, index](const QuickCommand &command) {
             if (!sendQuickCommand(index, command))
                 stopQuickSequence(index);
