@@ -20,6 +20,9 @@
 #include <QSettings>
 #include <QTcpServer>
 #include <QTcpSocket>
+#include <QTextBlock>
+#include <QTextBrowser>
+#include <QTextDocument>
 #include <QTemporaryDir>
 
 #include <cstdio>
@@ -67,11 +70,17 @@ int main(int argc, char **argv)
         commands.append({QStringLiteral("Command %1").arg(i), text, false, false, 0});
         expected += text.toLatin1();
     }
+    const QByteArray file = writeQuickCommands(commands);
     QSettings(QStringLiteral("QuillonLabs"), QStringLiteral("Wrenpost\u200B"))
-        .setValue(QStringLiteral("quickCommands/list"), QString::fromUtf8(writeQuickCommands(commands)));
+        .setValue(QStringLiteral("quickCommands/list"), QString::fromUtf8(file));
 
+    // What the window's start and an import do with the list's text.
     QElapsedTimer clock;
     clock.start();
+    const bool readBack = readQuickCommands(file).commands == commands;
+    const double readMs = double(clock.nsecsElapsed()) / 1e6;
+
+    clock.restart();
     MainWindow window;
     window.show();
     const qint64 builtMs = clock.elapsed();
@@ -124,17 +133,20 @@ int main(int argc, char **argv)
         bench::StallMeter meter;
         clock.restart();
         find<QWidget>(window, "quickCommandPanel")->findChild<QPushButton *>(QStringLiteral("quickSendAll"))->click();
+        // Until every byte has arrived and the last echo is on screen.
+        auto *area = find<QTextBrowser>(window, "Recive_msg");
+        const QString last = commands.isEmpty() ? QString() : commands.last().text;
         runUntil([&] {
             got += side->readAll();
-            return got.size() >= expected.size();
+            return got.size() >= expected.size() && area->document()->lastBlock().text() == last;
         });
         sendSeconds = double(clock.elapsed()) / 1000;
         sendStall = meter.worstLateMs();
     }
 
-    std::printf("%d commands: window built in %lld ms; panel shown, worst stall %lld ms; scrolled, worst stall "
+    std::printf("%d commands: list read in %.1f ms%s; window built in %lld ms; panel shown, worst stall %lld ms; scrolled, worst stall "
                 "%lld ms; sent in order in %.2f s (%s), worst stall %lld ms\n",
-                count, builtMs, shownStall, scrollStall, sendSeconds,
+                count, readMs, readBack ? "" : " (DIFFERS)", builtMs, shownStall, scrollStall, sendSeconds,
                 got == expected ? "all bytes arrived in order" : "BYTES DIFFER", sendStall);
-    return got == expected ? 0 : 1;
+    return got == expected && readBack ? 0 : 1;
 }
