@@ -171,7 +171,8 @@ private:
     void refuseSend(const QString &message, QTimer *timed, QAbstractButton *timedBox);
 
     // Sends of both pages, typed or not: the text with the page's rules, true
-    // when it went out. A refused send stops the timed send given, if any.
+    // when it went out. `timed` and `timedBox` are the page's timed send,
+    // which a refused send stops.
     bool sendNetworkText(QString text, bool hex, bool newLine, QTimer *timed, QAbstractButton *timedBox);
     bool sendSerialText(QString text, bool hex, bool newLine, QTimer *timed, QAbstractButton *timedBox);
 

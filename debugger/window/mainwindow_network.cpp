@@ -193,10 +193,8 @@ std::optional<QByteArray> MainWindow::bytesToSend(const QString &text, bool hex,
 void MainWindow::refuseSend(const QString &message, QTimer *timed, QAbstractButton *timedBox)
 {
     // Stopped before the box: a tick must not meet the same text again behind it.
-    if (timed) {
-        timed->stop();
-        timedBox->setChecked(false);
-    }
+    timed->stop();
+    timedBox->setChecked(false);
     QMessageBox::warning(this, tr("警告"), message);
 }
 

@@ -111,11 +111,13 @@ bool MainWindow::sendQuickCommand(int page, const QuickCommand &command)
             return false;
         }
     }
+    // Sent as the page sends: its timed send names the page (and is the one a
+    // refused target stops, as the same fields refuse its next tick too).
     if (page == 0)
-        return sendNetworkText(command.text, command.hex, command.newLine, nullptr, nullptr);
+        return sendNetworkText(command.text, command.hex, command.newLine, Send_timer, ui->Timer_Send);
     // The serial page sends only while its port is open.
     return ui->SerialClose->isEnabled()
-        && sendSerialText(command.text, command.hex, command.newLine, nullptr, nullptr);
+        && sendSerialText(command.text, command.hex, command.newLine, timer, ui->LoopSend);
 }
 
 void MainWindow::stopQuickSequence(int page)
