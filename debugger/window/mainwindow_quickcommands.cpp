@@ -1,6 +1,7 @@
 #include "mainwindow.h"
 #include "ui_mainwindow.h"
 
+#include "channelcontroller.h"
 #include "hexcodec.h"
 #include "quickcommandfile.h"
 #include "quickcommandmodel.h"
@@ -62,6 +63,12 @@ void MainWindow::initQuickCommands()
         m_quickPanels[index] = panel;
     }
 
+    // A run goes over its page's channel and ends with it.
+    connect(m_channels, &ChannelController::stateChanged, this, [this](Channel channel, ChannelState state) {
+        if (state == ChannelState::Closed)
+            stopQuickSequence(isNetworkChannel(channel) ? 0 : 1);
+    });
+
     // One set for the window: each key sends from the page on show, when its panel is shown.
     for (int row = 0; row < 9; ++row) {
         auto *shortcut = new QShortcut(QKeySequence(Qt::CTRL | Qt::Key(Qt::Key_1 + row)), this);
@@ -116,7 +123,7 @@ bool MainWindow::sendQuickCommand(int page, const QuickCommand &command)
     if (page == 0)
         return sendNetworkText(command.text, command.hex, command.newLine, Send_timer, ui->Timer_Send);
     // The serial page sends only while its port is open.
-    return ui->SerialClose->isEnabled()
+    return m_channels->state(Channel::Serial) == ChannelState::Open
         && sendSerialText(command.text, command.hex, command.newLine, timer, ui->LoopSend);
 }
 

@@ -35,6 +35,39 @@
     </message>
 </context>
 <context>
+    <name>ChannelController</name>
+    <message>
+        <location filename="../../debugger/channels/channelcontroller.cpp" line="82"/>
+        <source>连接失败：%1</source>
+        <translation>連線失敗：%1</translation>
+    </message>
+    <message>
+        <location filename="../../debugger/channels/channelcontroller.cpp" line="87"/>
+        <source>服务器已断开连接</source>
+        <translation>伺服器已中斷連線</translation>
+    </message>
+    <message>
+        <location filename="../../debugger/channels/channelcontroller.cpp" line="123"/>
+        <source>服务器打开失败：%1</source>
+        <translation>伺服器開啟失敗：%1</translation>
+    </message>
+    <message>
+        <location filename="../../debugger/channels/channelcontroller.cpp" line="147"/>
+        <source>UDP打开失败：%1</source>
+        <translation>UDP開啟失敗：%1</translation>
+    </message>
+    <message>
+        <location filename="../../debugger/channels/channelcontroller.cpp" line="175"/>
+        <source>串口已断开</source>
+        <translation>序列埠已中斷連線</translation>
+    </message>
+    <message>
+        <location filename="../../debugger/channels/channelcontroller.cpp" line="175"/>
+        <source>串口打开失败：%1</source>
+        <translation>序列埠開啟失敗：%1</translation>
+    </message>
+</context>
+<context>
     <name>CommandLine</name>
     <message>
         <location filename="../../debugger/window/programidentity.cpp" line="12"/>
@@ -151,6 +184,11 @@
         <location filename="../../debugger/window/mainwindow.cpp" line="167"/>
         <source>连接</source>
         <translation>連線</translation>
+    </message>
+    <message>
+        <location filename="../../debugger/window/mainwindow.cpp" line="212"/>
+        <source>连接中…</source>
+        <translation>連線中…</translation>
     </message>
     <message>
         <location filename="../../debugger/window/mainwindow.ui" line="625"/>
@@ -608,26 +646,6 @@
         <translation>關於雁橋​</translation>
     </message>
     <message>
-        <location filename="../../debugger/window/mainwindow_network.cpp" line="37"/>
-        <source>UDP打开失败：%1</source>
-        <translation>UDP開啟失敗：%1</translation>
-    </message>
-    <message>
-        <location filename="../../debugger/window/mainwindow_network.cpp" line="55"/>
-        <source>连接失败：%1</source>
-        <translation>連線失敗：%1</translation>
-    </message>
-    <message>
-        <location filename="../../debugger/window/mainwindow_network.cpp" line="59"/>
-        <source>服务器已断开连接</source>
-        <translation>伺服器已中斷連線</translation>
-    </message>
-    <message>
-        <location filename="../../debugger/window/mainwindow_network.cpp" line="73"/>
-        <source>服务器打开失败：%1</source>
-        <translation>伺服器開啟失敗：%1</translation>
-    </message>
-    <message>
         <location filename="../../debugger/window/mainwindow_network.cpp" line="145"/>
         <source>目标地址无效：%1</source>
         <translation>目標位址無效：%1</translation>
@@ -749,16 +767,6 @@
         <location filename="../../debugger/window/mainwindow_serial.cpp" line="43"/>
         <source>设备路径</source>
         <translation>裝置路徑</translation>
-    </message>
-    <message>
-        <location filename="../../debugger/window/mainwindow_serial.cpp" line="151"/>
-        <source>串口已断开</source>
-        <translation>序列埠已中斷連線</translation>
-    </message>
-    <message>
-        <location filename="../../debugger/window/mainwindow_serial.cpp" line="151"/>
-        <source>串口打开失败：%1</source>
-        <translation>序列埠開啟失敗：%1</translation>
     </message>
     <message>
         <location filename="../../debugger/window/mainwindow_network.cpp" line="391"/>
