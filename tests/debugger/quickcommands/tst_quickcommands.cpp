@@ -125,10 +125,8 @@ void tst_QuickCommands::sendsAsTyped()
     if (!box.isEmpty()) {
         QTRY_VERIFY(answerer.seen());
         QCOMPARE(answerer.text(), box);
-        m_side->write("x");
-        QTRY_COMPARE(find<QLabel>("Recive_cnt")->text(), QStringLiteral("累计接收：1"));
+        QTest::qWait(100);
         QCOMPARE(m_side->readAll(), QByteArray());
-        QCOMPARE(find<QLabel>("Send_cnt")->text(), QStringLiteral("累计发送：0"));
         return;
     }
     QCOMPARE(received(bytes.size()), bytes);
