@@ -72,6 +72,7 @@ MainWindow::MainWindow(QWidget *parent)
     initSerialUI();
     initRecording();
     initSendExtras();
+    initQuickCommands();
     loadSettings();
 
     connect(ui->serialButton, &QAbstractButton::clicked, this, [this] { ui->stackedWidget->setCurrentIndex(1); });

@@ -30,7 +30,11 @@ class QButtonGroup;
 class QMenu;
 class QTextEdit;
 class QTimer;
+class QSettings;
 class QTranslator;
+struct QuickCommand;
+class QuickCommandModel;
+class QuickCommandPanel;
 class ReceiveDisplay;
 struct ChannelRequest;
 
@@ -52,6 +56,7 @@ QT_END_NAMESPACE
 //     mainwindow_sendfile.cpp    sending a file
 //     mainwindow_seriallines.cpp the serial control lines
 //     mainwindow_reconnect.cpp   the TCP client's automatic reconnection
+//   mainwindow_quickcommands.cpp  the quick-command panels of both pages
 // The channels themselves (services, threads, which may be open) belong to
 // the ChannelController; the window asks it and shows what it reports. The
 // request signals below are wired to it, so emitting one asks it too.
@@ -185,9 +190,27 @@ private:
     // `timedBox`) stops, and a box says why.
     void refuseSend(const QString &message, QTimer *timed, QAbstractButton *timedBox);
 
+    // Sends of both pages, typed or not: the text with the page's rules, true
+    // when it went out. `timed` and `timedBox` are the page's timed send,
+    // which a refused send stops.
+    bool sendNetworkText(QString text, bool hex, bool newLine, QTimer *timed, QAbstractButton *timedBox);
+    bool sendSerialText(QString text, bool hex, bool newLine, QTimer *timed, QAbstractButton *timedBox);
+
+    // Quick commands (page 0 network, 1 serial)
+    void initQuickCommands();
+    void loadQuickCommands(QSettings &settings);
+    void saveQuickCommands(QSettings &settings) const;
+    void resetQuickCommands();
+    bool sendQuickCommand(int page, const QuickCommand &command);
+    void stopQuickSequence(int page);
+
     // Serial page helpers
     void EnableSelection();
     void DisableSelection();
+
+    // The quick-command list both pages share, and each page's panel.
+    QuickCommandModel *m_quickCommands = nullptr;
+    QuickCommandPanel *m_quickPanels[2] = {};
 
     // The receive areas' writers (children of the areas).
     ReceiveDisplay *networkReceive = nullptr;

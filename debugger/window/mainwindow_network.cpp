@@ -162,47 +162,52 @@ void MainWindow::on_ClearMessage_clicked()
 
 void MainWindow::on_Send_clicked()
 {
+    sendNetworkText(ui->Send_msg->toPlainText(), ui->HexSend->isChecked(), ui->SendNewLine->isChecked(), Send_timer,
+                    ui->Timer_Send);
+}
+
+bool MainWindow::sendNetworkText(QString text, bool hex, bool newLine, QTimer *timed, QAbstractButton *timedBox)
+{
     // Only what can go out is sent, counted and echoed: over the open
     // channel, once it is ready, and from a server to at least one client.
     const std::optional<Channel> open = m_channels->openNetworkChannel();
     if (!open || !ui->Send->isEnabled())
-        return;
+        return false;
     if (*open == Channel::TcpServer && (ui->client_list->count() <= 1 || ui->client_list->currentIndex() < 0))
-        return;
+        return false;
 
-    QString text = ui->Send_msg->toPlainText();
-    if (ui->SendNewLine->isChecked())
+    if (newLine)
         text += QStringLiteral("\r\n");
 
-    const bool hex = ui->HexSend->isChecked();
-    const std::optional<QByteArray> parsed = bytesToSend(text, hex, Send_timer, ui->Timer_Send);
+    const std::optional<QByteArray> parsed = bytesToSend(text, hex, timed, timedBox);
     if (!parsed)
-        return;
+        return false;
     const QByteArray &bytes = *parsed;
 
     // The UDP page names the datagram's target.
     if (*open == Channel::Udp) {
         const std::optional<quint16> port = targetPortFromField(ui->Obj_Port->text());
         if (!port) {
-            refuseSend(tr("目标端口错误：请输入 1–65535 之间的整数"), Send_timer, ui->Timer_Send);
-            return;
+            refuseSend(tr("目标端口错误：请输入 1–65535 之间的整数"), timed, timedBox);
+            return false;
         }
         const QString address = ui->UdpBroadcast->isChecked() ? QHostAddress(QHostAddress::Broadcast).toString()
                                                               : ui->Obj_IP->text();
         if (QHostAddress(address).isNull()) {
             UpdateClientsHint(tr("目标地址无效：%1").arg(address));
-            return;
+            return false;
         }
         m_channels->setUdpTarget(address, *port);
     }
     m_channels->send(bytes);
 
     if (!ui->DisplaySendMsg->isChecked())
-        return;
+        return true;
     if (ui->DisplayTime->isChecked())
         networkReceive->addParagraph(stampLine(QDateTime::currentDateTime(), u"   Send"));
     // What went out: in HEX send the bytes, as the receive area writes them.
-    networkReceive->addParagraph(sentEcho(text, hex, bytes, Send_timer));
+    networkReceive->addParagraph(sentEcho(text, hex, bytes, timed));
+    return true;
 }
 
 std::optional<QByteArray> MainWindow::bytesToSend(const QString &text, bool hex, QTimer *timed,

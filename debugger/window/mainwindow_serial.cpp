@@ -116,22 +116,27 @@ void MainWindow::serialChannelClosed()
 
 void MainWindow::on_SnedData_clicked()
 {
-    QString text = ui->DataToSend->toPlainText();
-    if (ui->SendNewLine_2->isChecked())
+    sendSerialText(ui->DataToSend->toPlainText(), ui->SendHEX_2->isChecked(), ui->SendNewLine_2->isChecked(), timer,
+                   ui->LoopSend);
+}
+
+bool MainWindow::sendSerialText(QString text, bool hex, bool newLine, QTimer *timed, QAbstractButton *timedBox)
+{
+    if (newLine)
         text += QStringLiteral("\r\n");
 
     // Counted by the service as the port takes the bytes.
-    const bool hex = ui->SendHEX_2->isChecked();
-    const std::optional<QByteArray> bytes = bytesToSend(text, hex, timer, ui->LoopSend);
+    const std::optional<QByteArray> bytes = bytesToSend(text, hex, timed, timedBox);
     if (!bytes)
-        return;
+        return false;
     m_channels->send(Channel::Serial, *bytes);
 
     if (ui->SendDisplay->isChecked()) {
         if (ui->TimeDisplay->isChecked())
             serialReceive->addParagraph(stampLine(QDateTime::currentDateTime(), u"  Send："));
-        serialReceive->addParagraph(sentEcho(text, hex, *bytes, timer));
+        serialReceive->addParagraph(sentEcho(text, hex, *bytes, timed));
     }
+    return true;
 }
 
 void MainWindow::on_SendClear_clicked()

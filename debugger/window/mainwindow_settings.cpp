@@ -145,6 +145,7 @@ void MainWindow::loadSettings()
     resize(size.expandedTo(kMinimumSize));
     if (settings.value(kMaximizedKey, false).toBool())
         setWindowState(windowState() | Qt::WindowMaximized);
+    loadQuickCommands(settings);
 }
 
 void MainWindow::saveSettings()
@@ -165,6 +166,7 @@ void MainWindow::saveSettings()
     settings.setValue(kWidthKey, size.width());
     settings.setValue(kHeightKey, size.height());
     settings.setValue(kMaximizedKey, isMaximized());
+    saveQuickCommands(settings);
     settings.sync();
 }
 
@@ -216,6 +218,7 @@ void MainWindow::on_resetButton_clicked()
     // Unchecked boxes mean no timed send: their timers stop with them.
     Send_timer->stop();
     timer->stop();
+    resetQuickCommands();
 
     for (QWidget *area : {static_cast<QWidget *>(ui->Recive_msg), static_cast<QWidget *>(ui->Send_msg),
                           static_cast<QWidget *>(ui->DataRecive), static_cast<QWidget *>(ui->DataToSend)})
