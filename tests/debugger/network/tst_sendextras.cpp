@@ -1,5 +1,6 @@
 #include "../windowstores.h"
 #include "mainwindow.h"
+#include "quickcommandmodel.h"
 #include "reconnector.h"
 #include "widgetlookup.h"
 
@@ -25,6 +26,7 @@ class MainWindowTestAccess
 {
 public:
     static Reconnector *reconnector(MainWindow &w) { return w.m_reconnector; }
+    static QuickCommandModel *commands(MainWindow &w) { return w.m_quickCommands; }
 };
 
 // The network page's additions to sending, through a real window and a
@@ -102,14 +104,18 @@ void tst_SendExtras::checksumEndsEverySend_data()
     QTest::addColumn<QString>("typed");
     QTest::addColumn<QByteArray>("wire");
     QTest::addColumn<QString>("echo");
+    QTest::addColumn<bool>("quick");
 
     QTest::newRow("none") << QStringLiteral("none") << false << QStringLiteral("123456789")
-                          << QByteArray("123456789") << QStringLiteral("123456789");
+                          << QByteArray("123456789") << QStringLiteral("123456789") << false;
     QTest::newRow("text, CRC-16/MODBUS") << QStringLiteral("CRC-16/MODBUS") << false << QStringLiteral("123456789")
-                                         << QByteArray("123456789\x37\x4B") << QStringLiteral("123456789 [37 4b]");
+                                         << QByteArray("123456789\x37\x4B") << QStringLiteral("123456789 [37 4b]")
+                                         << false;
     QTest::newRow("HEX, CRC-32") << QStringLiteral("CRC-32") << true << QStringLiteral("31 32 33 34 35 36 37 38 39")
                                  << QByteArray("123456789\x26\x39\xF4\xCB")
-                                 << QStringLiteral("31 32 33 34 35 36 37 38 39 26 39 f4 cb");
+                                 << QStringLiteral("31 32 33 34 35 36 37 38 39 26 39 f4 cb") << false;
+    QTest::newRow("quick command by Ctrl+1, XOR-8") << QStringLiteral("XOR-8") << true << QStringLiteral("31 32")
+                                                    << QByteArray("12\x03") << QStringLiteral("31 32 03") << true;
 }
 
 void tst_SendExtras::checksumEndsEverySend()
@@ -119,13 +125,20 @@ void tst_SendExtras::checksumEndsEverySend()
     QFETCH(QString, typed);
     QFETCH(QByteArray, wire);
     QFETCH(QString, echo);
+    QFETCH(bool, quick);
 
     find<QComboBox>("ChecksumList_2")->setCurrentText(QStringLiteral("SUM-8"));
     find<QComboBox>("ChecksumList")->setCurrentIndex(find<QComboBox>("ChecksumList")->findData(checksum));
     find<QCheckBox>("HexSend")->setChecked(hex);
     QVERIFY(connectClient());
-    find<QTextEdit>("Send_msg")->setPlainText(typed);
-    find<QPushButton>("Send")->click();
+    if (quick) {
+        MainWindowTestAccess::commands(*m_window)->setCommands({{QStringLiteral("q"), typed, hex, false, 0}});
+        find<QCheckBox>("QuickCommands")->click();
+        QTest::keyClick(m_window, Qt::Key_1, Qt::ControlModifier);
+    } else {
+        find<QTextEdit>("Send_msg")->setPlainText(typed);
+        find<QPushButton>("Send")->click();
+    }
     QCOMPARE(readAtLeast(wire.size()), wire);
     QTRY_COMPARE(find<QTextBrowser>("Recive_msg")->toPlainText(), echo);
 }
