@@ -24,6 +24,10 @@ namespace {
 
 // Entries are gathered for at most this long before they are written.
 constexpr int kGatherMs = 16;
+// While entries keep coming, writes follow each other at this interval at
+// least: each write lays out and repaints the area, and fewer, larger writes
+// do that work less often for the same text.
+constexpr int kFrameMs = 50;
 // Work done in one turn of the event loop while catching up.
 constexpr qint64 kWriteBudgetMs = 30;
 // Entries are written in pieces sized to the budget by the measured speed,
@@ -47,7 +51,41 @@ void appendJoined(QString &into, const QString &text)
     into += text;
 }
 
+// Line ends ("\r\n", "\n" or a lone "\r") become line breaks within the
+// paragraph. A batch of many short lines is then one paragraph to lay out
+// and to place, not one per line, which is most of the cost of showing a
+// stream of lines; the area's plain text still ends each line with "\n".
+QString withLineBreaks(QString text)
+{
+    qsizetype from = 0;
+    while (from < text.size() && text.at(from) != QLatin1Char('\n') && text.at(from) != QLatin1Char('\r'))
+        ++from;
+    if (from == text.size())
+        return text;
+    QChar *data = text.data();
+    qsizetype to = from;
+    for (qsizetype i = from; i < text.size(); ++i) {
+        const QChar c = data[i];
+        if (c == QLatin1Char('\r') || c == QLatin1Char('\n')) {
+            if (c == QLatin1Char('\r') && i + 1 < text.size() && data[i + 1] == QLatin1Char('\n'))
+                ++i;
+            data[to++] = QChar::LineSeparator;
+        } else {
+            data[to++] = c;
+        }
+    }
+    text.truncate(to);
+    return text;
+}
+
 } // namespace
+
+QString ReceiveDisplay::Entry::shown() const
+{
+    if (!bytes.isNull())
+        return shownText(bytes, hex);
+    return lineBreaks ? withLineBreaks(text) : text;
+}
 
 QString stampLine(const QDateTime &at, QStringView label)
 {
@@ -111,7 +149,7 @@ void ReceiveDisplay::addReceived(const QByteArray &bytes, bool hex, bool paragra
             // An empty batch is an empty text; a null array would mean "use the text".
             add({paragraph, true, part.isNull() ? QByteArray("") : part, QString(), length});
         } else {
-            add({paragraph, false, QByteArray(), m_decoder.decode(part), length});
+            add({paragraph, false, QByteArray(), m_decoder.decode(part), length, true});
         }
         at += length;
     } while (at < bytes.size());
@@ -188,8 +226,10 @@ void ReceiveDisplay::clear()
 
 void ReceiveDisplay::schedule()
 {
-    if (!m_timer.isActive())
-        m_timer.start(kGatherMs);
+    if (m_timer.isActive())
+        return;
+    const qint64 sinceWrite = m_lastWrite.isValid() ? m_lastWrite.elapsed() : kFrameMs;
+    m_timer.start(int(qBound(qint64(kGatherMs), kFrameMs - sinceWrite, qint64(kFrameMs))));
 }
 
 // A negative budget writes everything.
@@ -202,6 +242,7 @@ void ReceiveDisplay::writeSome(qint64 budgetMs)
     }
     QElapsedTimer clock;
     clock.start();
+    m_lastWrite.start();
     while (!m_pending.isEmpty() && (budgetMs < 0 || clock.elapsed() < budgetMs)) {
         const qint64 left = budgetMs < 0 ? budgetMs : budgetMs - clock.elapsed();
         const qsizetype piece = left < 0 ? std::numeric_limits<qsizetype>::max()

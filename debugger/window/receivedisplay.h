@@ -127,8 +127,10 @@ private:
         QString text;
         // The received bytes it shows.
         qsizetype received = 0;
+        // Received text: its line ends break lines within its paragraph.
+        bool lineBreaks = false;
 
-        QString shown() const { return bytes.isNull() ? text : shownText(bytes, hex); }
+        QString shown() const;
         qsizetype size() const { return bytes.isNull() ? text.size() : hex ? 3 * bytes.size() : bytes.size(); }
     };
 
@@ -156,6 +158,8 @@ private:
     qint64 m_cutBytes = 0;
     qint64 m_areaBytes = 0;
     QTimer m_timer;
+    // Since the last write began.
+    QElapsedTimer m_lastWrite;
     // How fast the area takes text (characters per millisecond), measured.
     double m_charactersPerMs = 500;
     bool m_writing = false;
