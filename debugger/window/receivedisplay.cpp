@@ -27,7 +27,7 @@ constexpr int kGatherMs = 16;
 // While entries keep coming, writes follow each other at this interval at
 // least: each write lays out and repaints the area, and fewer, larger writes
 // do that work less often for the same text.
-constexpr int kFrameMs = 50;
+constexpr int kFrameMs = 100;
 // Work done in one turn of the event loop while catching up.
 constexpr qint64 kWriteBudgetMs = 30;
 // Entries are written in pieces sized to the budget by the measured speed,
