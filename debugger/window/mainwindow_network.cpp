@@ -168,9 +168,9 @@ void MainWindow::on_Send_clicked()
     if (!ui->DisplaySendMsg->isChecked())
         return;
     if (ui->DisplayTime->isChecked())
-        networkReceive->addParagraph(stampLine(QDateTime::currentDateTime(), u"   Send"));
+        networkReceive->addSent(stampLine(QDateTime::currentDateTime(), u"   Send"));
     // What went out: in HEX send the bytes, as the receive area writes them.
-    networkReceive->addParagraph(hex ? BytesToHexText(bytes) : text);
+    networkReceive->addSent(hex ? BytesToHexText(bytes) : text);
 }
 
 std::optional<QByteArray> MainWindow::bytesToSend(const QString &text, bool hex, QTimer *timed,

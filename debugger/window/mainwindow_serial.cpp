@@ -172,8 +172,8 @@ void MainWindow::on_SnedData_clicked()
 
     if (ui->SendDisplay->isChecked()) {
         if (ui->TimeDisplay->isChecked())
-            serialReceive->addParagraph(stampLine(QDateTime::currentDateTime(), u"  Send："));
-        serialReceive->addParagraph(hex ? BytesToHexText(*bytes) : text);
+            serialReceive->addSent(stampLine(QDateTime::currentDateTime(), u"  Send："));
+        serialReceive->addSent(hex ? BytesToHexText(*bytes) : text);
     }
 }
 

@@ -8,6 +8,7 @@
 #include <QTextBlock>
 #include <QTextCursor>
 #include <QTextDocument>
+#include <QWidget>
 
 #include <QFont>
 #include <QPalette>
@@ -97,8 +98,10 @@ QString shownText(const QByteArray &bytes, bool hex)
     return hex ? BytesToHexText(bytes) : BytesToLocalText(bytes);
 }
 
-ReceiveDisplay::ReceiveDisplay(QTextBrowser *area) : QObject(area), m_area(area)
+ReceiveDisplay::ReceiveDisplay(QTextBrowser *area) : QObject(area), m_area(area), m_sentLook(new QWidget(area))
 {
+    m_sentLook->setObjectName(QStringLiteral("SentEcho"));
+    m_sentLook->hide();
     m_timer.setSingleShot(true);
     m_timer.setTimerType(Qt::PreciseTimer);
     connect(&m_timer, &QTimer::timeout, this, [this] { writeSome(kWriteBudgetMs); });
@@ -121,6 +124,23 @@ ReceiveDisplay::ReceiveDisplay(QTextBrowser *area) : QObject(area), m_area(area)
 void ReceiveDisplay::addParagraph(const QString &text)
 {
     add({true, false, QByteArray(), text});
+}
+
+void ReceiveDisplay::addSent(const QString &text)
+{
+    Entry entry{true, false, QByteArray(), text};
+    entry.sent = true;
+    add(std::move(entry));
+}
+
+QTextCharFormat ReceiveDisplay::format(bool sent) const
+{
+    QTextCharFormat format;
+    if (sent) {
+        m_sentLook->ensurePolished();
+        format.setForeground(m_sentLook->palette().color(QPalette::WindowText));
+    }
+    return format;
 }
 
 void ReceiveDisplay::addStatusLine(const QString &text, bool stamped)
@@ -295,7 +315,7 @@ void ReceiveDisplay::write(qsizetype count)
                 if (!document->isEmpty() && !std::exchange(m_freshLine, false))
                     end.insertBlock();
                 addBytes(end.block(), entry.received);
-                end.insertText(entry.shown(), QTextCharFormat());
+                end.insertText(entry.shown(), format(entry.sent));
             } else {
                 if (entry.received > 0)
                     addBytes(m_area->textCursor().block(), entry.received);
@@ -307,38 +327,45 @@ void ReceiveDisplay::write(qsizetype count)
         // is at the end the two are one text.
         const bool cursorAtEnd = shown.atEnd();
         const bool wasEmpty = document->isEmpty() || m_freshLine;
-        const int endPosition = document->characterCount() - 1;
-        QString atEnd;
+        // What goes at the end, in runs of one format each.
+        struct Run
+        {
+            bool sent;
+            QString text;
+            // Where received entries begin in `text`, and their bytes.
+            QList<std::pair<qsizetype, qsizetype>> starts;
+        };
+        QList<Run> atEnd;
+        bool atEndEmpty = true;
         QString atCursor;
         qsizetype atCursorBytes = 0;
-        // Where received entries begin in `atEnd`, and their bytes.
-        QList<std::pair<qsizetype, qsizetype>> starts;
         for (qsizetype i = 0; i < count; ++i) {
             const Entry &entry = m_pending.at(i);
-            if (entry.paragraph) {
-                if (!wasEmpty || !atEnd.isEmpty())
-                    atEnd += QChar::ParagraphSeparator;
-                starts.append({atEnd.size(), entry.received});
-                appendJoined(atEnd, entry.shown());
-            } else if (cursorAtEnd) {
-                if (entry.received > 0)
-                    starts.append({atEnd.size(), entry.received});
-                appendJoined(atEnd, entry.shown());
-            } else {
+            if (!entry.paragraph && !cursorAtEnd) {
                 atCursorBytes += entry.received;
                 appendJoined(atCursor, entry.shown());
+                continue;
             }
+            if (atEnd.isEmpty() || atEnd.last().sent != entry.sent)
+                atEnd.append({entry.sent, QString(), {}});
+            Run &run = atEnd.last();
+            if (entry.paragraph && (!wasEmpty || !atEndEmpty))
+                run.text += QChar::ParagraphSeparator;
+            if (entry.paragraph || entry.received > 0)
+                run.starts.append({run.text.size(), entry.received});
+            appendJoined(run.text, entry.shown());
+            atEndEmpty = atEndEmpty && run.text.isEmpty();
         }
         if (!atCursor.isEmpty()) {
             if (atCursorBytes > 0)
                 addBytes(shown.block(), atCursorBytes);
             m_area->insertPlainText(atCursor);
         }
-        if (!atEnd.isEmpty()) {
-            const int base = atCursor.isEmpty() ? endPosition : document->characterCount() - 1;
+        for (const Run &run : std::as_const(atEnd)) {
+            const int base = document->characterCount() - 1;
             end.movePosition(QTextCursor::End);
-            end.insertText(atEnd, QTextCharFormat());
-            for (const auto &[offset, bytes] : std::as_const(starts))
+            end.insertText(run.text, format(run.sent));
+            for (const auto &[offset, bytes] : run.starts)
                 addBytes(document->findBlock(int(base + offset)), bytes);
         }
         if (!atEnd.isEmpty() || !atCursor.isEmpty())

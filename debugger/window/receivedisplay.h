@@ -9,6 +9,7 @@
 #include <QString>
 #include <QStringDecoder>
 #include <QStringView>
+#include <QTextCharFormat>
 #include <QTimer>
 
 #include "receiverecorder.h"
@@ -16,6 +17,7 @@
 #include <type_traits>
 
 class QTextBrowser;
+class QWidget;
 
 // The rules both receive areas follow, as plain functions.
 
@@ -73,6 +75,10 @@ public:
     explicit ReceiveDisplay(QTextBrowser *area);
 
     void addParagraph(const QString &text);
+    // The echo of what the window sent, a paragraph in the colour the style
+    // sheet gives sent echoes (the area's hidden child "SentEcho"), so that
+    // it stands apart from received data even without time stamps.
+    void addSent(const QString &text);
     // A line of the window's own (a channel's state), after a bare time stamp
     // when `stamped`.
     void addStatusLine(const QString &text, bool stamped);
@@ -129,6 +135,7 @@ private:
         qsizetype received = 0;
         // Received text: its line ends break lines within its paragraph.
         bool lineBreaks = false;
+        bool sent = false;
 
         QString shown() const;
         qsizetype size() const { return bytes.isNull() ? text.size() : hex ? 3 * bytes.size() : bytes.size(); }
@@ -147,8 +154,12 @@ private:
     // The area's first line, saying how much has left, written or updated.
     void showCut();
     void forget();
+    // Received data and the window's own lines in the area's own colour.
+    QTextCharFormat format(bool sent) const;
 
     QTextBrowser *m_area;
+    // Styled by the style sheet, never shown: its text colour is that of sent echoes.
+    QWidget *m_sentLook;
     QStringDecoder m_decoder{QStringDecoder::System};
     QList<Entry> m_pending;
     // The pending entries' sizes, each with one for its separator.

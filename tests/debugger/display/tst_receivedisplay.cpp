@@ -5,12 +5,14 @@
 #include "../windowstores.h"
 #include "longwordwrap.h"
 #include "receivepage.h"
+#include "stylesheet.h"
 
 #include <QCheckBox>
 #include <QDateTime>
 #include <QElapsedTimer>
 #include <QPushButton>
 #include <QRegularExpression>
+#include <QTextBlock>
 #include <QTest>
 #include <QTextBrowser>
 
@@ -53,6 +55,8 @@ private Q_SLOTS:
     void stampLines();
     void batchesWithinOneFrame_data();
     void batchesWithinOneFrame();
+    void sentEchoesStandApart_data();
+    void sentEchoesStandApart();
     void burstOfSmallBatches_data();
     void burstOfSmallBatches();
     void clearDropsWhatIsGathered_data();
@@ -171,6 +175,46 @@ void tst_ReceiveDisplay::batchesWithinOneFrame()
     w.deliver(batches.constLast());
     QTRY_VERIFY(w.shown().size() > shown.size());
     QVERIFY(w.shown().startsWith(shown));
+}
+
+void tst_ReceiveDisplay::sentEchoesStandApart_data()
+{
+    QTest::addColumn<int>("page");
+    QTest::addColumn<bool>("lines");
+    for (int page = 0; page < 2; ++page) {
+        QTest::addRow("%s, lines", kReceivePages[page].name) << page << true;
+        QTest::addRow("%s, batches joined", kReceivePages[page].name) << page << false;
+    }
+}
+
+// An echo written in the same frame as received data between it is in the
+// style sheet's colour for sent echoes; what was received is not.
+void tst_ReceiveDisplay::sentEchoesStandApart()
+{
+    QFETCH(int, page);
+    QFETCH(bool, lines);
+    QVERIFY(loadStyleSheet(*qApp));
+    {
+        Window w(page, false, false, lines);
+        w.deliver("in", Qt::DirectConnection);
+        w.display->addSent(QStringLiteral("out"));
+        w.deliver("after", Qt::DirectConnection);
+        w.display->flush();
+        QCOMPARE(w.shown(), lines ? QStringLiteral("in\nout\nafter") : QStringLiteral("in\noutafter"));
+
+        QHash<QString, QTextCharFormat> formats;
+        for (QTextBlock block = w.area->document()->begin(); block.isValid(); block = block.next())
+            for (auto it = block.begin(); !it.atEnd(); ++it)
+                formats.insert(it.fragment().text(), it.fragment().charFormat());
+        const QColor sent = w.area->findChild<QWidget *>(QStringLiteral("SentEcho"))->palette().color(QPalette::WindowText);
+        QVERIFY(sent != w.area->palette().color(QPalette::Text));
+        QCOMPARE(formats.value(QStringLiteral("out")).foreground().color(), sent);
+        for (const QString &received : {QStringLiteral("in"), QStringLiteral("after")}) {
+            QVERIFY2(formats.contains(received), qPrintable(received));
+            QVERIFY(!formats.value(received).hasProperty(QTextFormat::ForegroundBrush));
+        }
+    }
+    qApp->setStyleSheet(QString());
 }
 
 void tst_ReceiveDisplay::burstOfSmallBatches_data()
