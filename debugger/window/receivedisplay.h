@@ -51,7 +51,10 @@ QString countText(Count count)
 //
 // Entries are gathered for up to 16 ms (within a frame) and written together
 // in one edit, so that a fast stream neither lays out the area's last
-// paragraph again nor repaints the window for every batch. Writing stops after
+// paragraph again nor repaints the window for every batch; while entries
+// keep coming, one write follows another after 100 ms at the soonest. A
+// received batch's line ends break lines within its paragraph, so that a
+// stream of short lines makes one paragraph per batch to lay out. Writing stops after
 // about 30 ms of work and goes on in the next turn of the event loop, so the
 // window keeps responding while it catches up.
 //
@@ -154,7 +157,7 @@ private:
     // The area's first line, saying how much has left, written or updated.
     void showCut();
     void forget();
-    // Received data and the window's own lines in the area's own colour.
+    // Sent echoes in their own colour; everything else in the area's.
     QTextCharFormat format(bool sent) const;
 
     QTextBrowser *m_area;
