@@ -7,6 +7,7 @@
 
 #include "../common/benchsupport.h"
 #include "longwordwrap.h"
+#include "channelcontroller.h"
 #include "mainwindow.h"
 #include "messagefiles.h"
 #include "tcp_client.h"
@@ -36,7 +37,7 @@
 class MainWindowTestAccess
 {
 public:
-    static TCP_Client *client(MainWindow &window) { return window.TcpClient; }
+    static TCP_Client *client(MainWindow &window) { return static_cast<TCP_Client *>(window.m_channels->service(Channel::TcpClient)); }
 };
 
 namespace {

@@ -5,6 +5,7 @@
 //   wrenpost_serial_bench [--content hex|text|log] [--time on|off] [--seconds N] [--rate bytes/s] [--record]
 
 #include "../common/benchsupport.h"
+#include "channelcontroller.h"
 #include "mainwindow.h"
 #include "ptypeer.h"
 #include "serial.h"
@@ -32,7 +33,7 @@
 class MainWindowTestAccess
 {
 public:
-    static Serial *service(MainWindow &window) { return window.objSerial; }
+    static Serial *service(MainWindow &window) { return static_cast<Serial *>(window.m_channels->service(Channel::Serial)); }
 };
 
 namespace {

@@ -1,4 +1,5 @@
 #include "tcp_server.h"
+#include "peername.h"
 
 #include <QDebug>
 #include <QHostAddress>
@@ -22,19 +23,6 @@ TCP_Server::~TCP_Server()
     MyClients->clear();
     delete MyClients;
 }
-
-namespace {
-
-// On a dual-stack listener an IPv4 client appears as ::ffff:a.b.c.d; it is
-// shown, listed and kicked by the address it really has.
-QString addressText(const QHostAddress &address)
-{
-    bool isIPv4 = false;
-    const quint32 ipv4 = address.toIPv4Address(&isIPv4);
-    return isIPv4 ? QHostAddress(ipv4).toString() : address.toString();
-}
-
-} // namespace
 
 void TCP_Server::StartListen(quint16 port)
 {
@@ -71,6 +59,16 @@ void TCP_Server::SelectClient(QString ip)
         ObjClient = MyClients->value(ip, nullptr);
 }
 
+void TCP_Server::SelectAllClients()
+{
+    if (QThread::currentThread() != thread()) {
+        QMetaObject::invokeMethod(this, "SelectAllClients", Qt::QueuedConnection);
+        return;
+    }
+    m_targetLeft = false;
+    ObjClient = nullptr;
+}
+
 void TCP_Server::KickClient(QString ip)
 {
     QTcpSocket *socket = MyClients->value(ip, nullptr);
@@ -95,13 +93,16 @@ void TCP_Server::HasClientConnect()
     while (QTcpSocket *socket = Server->nextPendingConnection()) {
         // Address and port: several clients from one address (programs on
         // one machine, or behind one router) are told apart.
-        const QString name = addressText(socket->peerAddress()) + QLatin1Char(':') + QString::number(socket->peerPort());
+        // On a dual-stack listener an IPv4 client appears as ::ffff:a.b.c.d; it is
+        // shown, listed and kicked by the address it really has.
+        const QString name = peerAddressText(socket->peerAddress()) + QLatin1Char(':') + QString::number(socket->peerPort());
         connect(socket, &QTcpSocket::readyRead, this, &TCP_Server::ReciveClientMessage);
         connect(socket, &QTcpSocket::bytesWritten, this, &TCP_Server::BytesSent);
         connect(socket, &QTcpSocket::disconnected, this, &TCP_Server::HasClientDisconnect);
         m_peers.insert(socket, name);
         emit TcpServerMsgToUI(QStringLiteral("New Client:") + name + QStringLiteral(" connected!"));
         emit UpdateClientsToUI(QStringLiteral("join"), name);
+        emit ClientJoined(name);
         MyClients->insert(name, socket);
         qDebug() << "现在有" << MyClients->size() << "个客户端";
     }
@@ -120,6 +121,7 @@ void TCP_Server::HasClientDisconnect()
     }
     emit TcpServerMsgToUI(QStringLiteral("Client:") + name + QStringLiteral(" left!"));
     emit UpdateClientsToUI(QStringLiteral("leave"), name);
+    emit ClientLeft(name);
     socket->disconnect(this);
     socket->deleteLater();
 }
@@ -129,5 +131,7 @@ void TCP_Server::ReciveClientMessage()
     auto *socket = qobject_cast<QTcpSocket *>(sender());
     if (!socket)
         return;
-    emit ClientsMsgToUI(socket->readAll());
+    const QByteArray message = socket->readAll();
+    emit ClientsMsgToUI(message);
+    emit ClientsMsgFrom(message, peerName(socket->peerAddress(), socket->peerPort()));
 }

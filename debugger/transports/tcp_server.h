@@ -25,6 +25,8 @@ public Q_SLOTS:
     void StartListen(quint16 port);
     void StopListen();
     void SelectClient(QString ip);
+    // Sends go to every client; may be called from any thread, like SelectClient.
+    void SelectAllClients();
     void KickClient(QString ip);
     void SendMessage(QByteArray msg);
     void HasClientConnect();
@@ -33,11 +35,17 @@ public Q_SLOTS:
 
 Q_SIGNALS:
     void ClientsMsgToUI(QByteArray message);
+    // The same bytes with the client that sent them, "address:port"
+    // ("[address]:port" for IPv6).
+    void ClientsMsgFrom(QByteArray message, QString sender);
     // Bytes the system has taken for sending to any client (a send to all
     // clients counts for each), as it takes them.
     void BytesSent(qint64 bytes);
     void TcpServerMsgToUI(QString message);
     void UpdateClientsToUI(QString method, QString IP);
+    // The same arrivals and departures, by the client's table name.
+    void ClientJoined(QString name);
+    void ClientLeft(QString name);
     // Listening failed (port in use, not permitted); `reason` is the server's own description.
     void OpenFailed(QString reason);
 

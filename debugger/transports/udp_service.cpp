@@ -1,4 +1,5 @@
 #include "udp_service.h"
+#include "peername.h"
 
 #include <QDebug>
 #include <QHostAddress>
@@ -56,5 +57,6 @@ void UDP_Service::ReadUdpMessage()
             break;
         qDebug() << "udp message.";
         emit UdpModeMsg(datagram.data());
+        emit UdpModeMsgFrom(datagram.data(), peerName(datagram.senderAddress(), quint16(datagram.senderPort())));
     }
 }

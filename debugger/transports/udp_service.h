@@ -25,6 +25,9 @@ public Q_SLOTS:
 
 Q_SIGNALS:
     void UdpModeMsg(QByteArray message);
+    // The same payload with the datagram's sender, "address:port"
+    // ("[address]:port" for IPv6).
+    void UdpModeMsgFrom(QByteArray message, QString sender);
     // Bytes the system has taken for sending, one datagram at a time: what a send
     // could not put out is never reported.
     void BytesSent(qint64 bytes);

@@ -1,6 +1,7 @@
 #include "mainwindow.h"
 #include "ui_mainwindow.h"
 #include "framelessframe.h"
+#include "channelcontroller.h"
 
 #include <QAbstractButton>
 #include <QButtonGroup>
@@ -70,8 +71,8 @@ MainWindow::MainWindow(QWidget *parent)
     sysInit();
     initSerialUI();
     initRecording();
+    initQuickCommands();
     loadSettings();
-    initSerialService();
 
     connect(ui->serialButton, &QAbstractButton::clicked, this, [this] { ui->stackedWidget->setCurrentIndex(1); });
     for (QAbstractButton *button : {static_cast<QAbstractButton *>(ui->TCPClient), static_cast<QAbstractButton *>(ui->TCPserver),
@@ -94,8 +95,11 @@ MainWindow::MainWindow(QWidget *parent)
 
 MainWindow::~MainWindow()
 {
-    shutdownNetwork();
-    shutdownSerial();
+    // Closes every channel and stops every thread; the window no longer
+    // listens, its pages are going.
+    m_channels->disconnect(this);
+    delete m_channels;
+    m_channels = nullptr;
     stopRecordings();
     delete Send_timer;
     Send_timer = nullptr;
@@ -120,15 +124,16 @@ void MainWindow::uiInit()
 
     protocolGroup = new QButtonGroup(this);
     protocolGroup->setExclusive(true);
-    protocolGroup->addButton(ui->TCPClient, 0);
-    protocolGroup->addButton(ui->TCPserver, 1);
-    protocolGroup->addButton(ui->UDPButton, 2);
-    protocolGroup->addButton(ui->serialButton, 3);
+    // Numbered as the channels are, which is how the protocol is stored.
+    protocolGroup->addButton(ui->TCPClient, channelIndex(Channel::TcpClient));
+    protocolGroup->addButton(ui->TCPserver, channelIndex(Channel::TcpServer));
+    protocolGroup->addButton(ui->UDPButton, channelIndex(Channel::Udp));
+    protocolGroup->addButton(ui->serialButton, channelIndex(Channel::Serial));
     connect(protocolGroup, &QButtonGroup::buttonClicked, this, &MainWindow::onProtocolButtonClicked);
 
     ui->TCPClient->setChecked(true);
-    currentProtocolIndex = 0;
-    updateUIForProtocol(0);
+    currentProtocolIndex = Channel::TcpClient;
+    updateUIForProtocol(Channel::TcpClient);
 }
 
 void MainWindow::detectLocalAddress()
@@ -145,45 +150,48 @@ void MainWindow::detectLocalAddress()
     }
 }
 
-QString MainWindow::protocolTitle(int index) const
+QString MainWindow::protocolTitle(Channel channel) const
 {
-    static const char *const titles[] = {
-        QT_TR_NOOP("雁桥 - TCP客户端"),
-        QT_TR_NOOP("雁桥 - TCP服务器"),
-        QT_TR_NOOP("雁桥 - UDP"),
-        QT_TR_NOOP("雁桥 - 串口"),
-    };
-    return index >= 0 && index < 4 ? tr(titles[index]) : tr("雁桥");
+    switch (channel) {
+    case Channel::TcpClient:
+        return tr("雁桥 - TCP客户端");
+    case Channel::TcpServer:
+        return tr("雁桥 - TCP服务器");
+    case Channel::Udp:
+        return tr("雁桥 - UDP");
+    case Channel::Serial:
+        return tr("雁桥 - 串口");
+    }
+    return tr("雁桥");
 }
 
 void MainWindow::onProtocolButtonClicked()
 {
-    const QAbstractButton *buttons[] = {ui->TCPClient, ui->TCPserver, ui->UDPButton, ui->serialButton};
-    for (int index = 0; index < 4; ++index) {
-        if (buttons[index]->isChecked()) {
-            // The page's buttons act on the channel it shows: one that is
-            // open is closed before another network channel is chosen.
-            if (index <= 2 && m_openChannel >= 0 && index != m_openChannel)
-                closeNetworkChannel();
-            currentProtocolIndex = index;
-            ui->titlelabel->setText(protocolTitle(index));
-            updateUIForProtocol(index);
-            return;
-        }
-    }
+    const std::optional<Channel> chosen = channelFromIndex(protocolGroup->checkedId());
+    if (!chosen)
+        return;
+    // The page's buttons act on the channel it shows: one that is open is
+    // closed before another network channel is chosen.
+    const std::optional<Channel> open = m_channels ? m_channels->openNetworkChannel() : std::nullopt;
+    if (isNetworkChannel(*chosen) && open && *open != *chosen)
+        m_channels->close(*open);
+    currentProtocolIndex = *chosen;
+    ui->titlelabel->setText(protocolTitle(*chosen));
+    updateUIForProtocol(*chosen);
 }
 
-void MainWindow::updateUIForProtocol(int index)
+void MainWindow::updateUIForProtocol(Channel channel)
 {
-    if (index < 0 || index > 2)
+    if (!isNetworkChannel(channel))
         return;
 
-    const bool client = index == 0;
-    const bool server = index == 1;
-    applyConnectCaptions(index);
-    ui->UdpBroadcast->setEnabled(index == 2);
+    m_networkPage = channel;
+    const bool client = channel == Channel::TcpClient;
+    const bool server = channel == Channel::TcpServer;
+    applyConnectCaptions(channel);
+    ui->UdpBroadcast->setEnabled(channel == Channel::Udp);
     // Coming back to the open channel from the serial page keeps its arrangement.
-    const bool open = m_openChannel == index;
+    const bool open = m_channels && m_channels->state(channel) != ChannelState::Closed;
     ui->Local_Port->setEnabled(!client && !open);
     ui->label_6->setVisible(server);
     ui->client_list->setVisible(server);
@@ -198,26 +206,28 @@ void MainWindow::updateUIForProtocol(int index)
         ui->client_list->clear();
 }
 
-void MainWindow::applyConnectCaptions(int index)
+void MainWindow::applyConnectCaptions(Channel channel)
 {
-    const bool client = index == 0;
-    ui->Connect->setText(client ? tr("连接") : tr("打开"));
+    const bool client = channel == Channel::TcpClient;
+    // While the client's connection is pending its button says so; Disconnect abandons it.
+    const bool pending = client && m_channels && m_channels->state(channel) == ChannelState::Opening;
+    ui->Connect->setText(pending ? tr("连接中…") : client ? tr("连接") : tr("打开"));
     ui->Disconnect->setText(client ? tr("断开") : tr("关闭"));
 }
 
-void MainWindow::selectProtocol(int index)
+void MainWindow::selectProtocol(Channel channel)
 {
-    QAbstractButton *button = protocolGroup ? protocolGroup->button(index) : nullptr;
+    QAbstractButton *button = protocolGroup ? protocolGroup->button(channelIndex(channel)) : nullptr;
     if (!button)
         return;
     button->setChecked(true);
-    ui->stackedWidget->setCurrentIndex(index == 3 ? 1 : 0);
+    ui->stackedWidget->setCurrentIndex(isNetworkChannel(channel) ? 0 : 1);
     onProtocolButtonClicked();
 }
 
 void MainWindow::keyPressEvent(QKeyEvent *event)
 {
-    if (event->key() == Qt::Key_F1 && currentProtocolIndex != 1)
+    if (event->key() == Qt::Key_F1 && currentProtocolIndex != Channel::TcpServer)
         QMessageBox::information(this, tr("提示！"), tr("不可用！"), QMessageBox::Ok);
 
     if (event->key() == Qt::Key_Escape) {

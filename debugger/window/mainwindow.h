@@ -3,6 +3,8 @@
 #include <QByteArray>
 #include <QHostInfo>
 #include <QMainWindow>
+
+#include "channel.h"
 #include <QPoint>
 #include <QSize>
 #include <QString>
@@ -10,19 +12,20 @@
 #include <optional>
 
 class ByteCounter;
+class ChannelController;
 class FramelessFrame;
 class QAbstractButton;
 class QButtonGroup;
 class QMenu;
 class QTextEdit;
-class QThread;
 class QTimer;
+class QSettings;
 class QTranslator;
+struct QuickCommand;
+class QuickCommandModel;
+class QuickCommandPanel;
 class ReceiveDisplay;
-class Serial;
-class TCP_Client;
-class TCP_Server;
-class UDP_Service;
+struct ChannelRequest;
 
 QT_BEGIN_NAMESPACE
 namespace Ui { class MainWindow; }
@@ -33,10 +36,14 @@ QT_END_NAMESPACE
 //   mainwindow_menu.cpp      title-bar menu and About
 //   mainwindow_language.cpp  language switching
 //   mainwindow_settings.cpp  settings persistence and reset
-//   mainwindow_network.cpp   network transports' threads and wiring, the network console
-//   mainwindow_dns.cpp       host-name resolution
+//   mainwindow_network.cpp   the network console, shown from the channel controller's reports
+//   mainwindow_dns.cpp       host-name resolution's results
 //   mainwindow_files.cpp     message file import and export of both pages
-//   mainwindow_serial.cpp    serial service wiring and the serial page
+//   mainwindow_serial.cpp    the serial page
+//   mainwindow_quickcommands.cpp  the quick-command panels of both pages
+// The channels themselves (services, threads, which may be open) belong to
+// the ChannelController; the window asks it and shows what it reports. The
+// request signals below are wired to it, so emitting one asks it too.
 class MainWindow : public QMainWindow
 {
     Q_OBJECT
@@ -76,7 +83,6 @@ public Q_SLOTS:
 
     // Serial page
     void GetSerialData(const QByteArray &Recive_msg);
-    void serialPortLost(const QString &reason);
     void Refresh_ComList();
 
     // Shell
@@ -112,21 +118,24 @@ private Q_SLOTS:
 
 private:
     void removeClient(int index);
+    void addClient(const QString &name);
+    void dropClient(const QString &name);
+    void showResolvedName(const QString &address);
     // Construction steps (see the constructor for their order)
     void uiInit();
-    void updateUIForProtocol(int index);
-    void selectProtocol(int index);
+    void updateUIForProtocol(Channel channel);
+    void selectProtocol(Channel channel);
     void detectLocalAddress();
     void createMenu();
     void sysInit();
     void initSerialUI();
-    void initSerialService();
+    void forwardRequestSignals();
     void loadSettings();
     void saveSettings();
 
     // Protocol title and connect-button captions of a network protocol
-    QString protocolTitle(int index) const;
-    void applyConnectCaptions(int index);
+    QString protocolTitle(Channel channel) const;
+    void applyConnectCaptions(Channel channel);
 
     // Language: the form's texts again, with what the user and the channels made of them
     void retranslateWindow();
@@ -150,16 +159,16 @@ private:
                          const QString &filter, const QString &namePattern);
     void stopRecordings();
 
-    // Destruction steps
-    void shutdownNetwork();
-    void shutdownSerial();
+    // What the controller reports, shown on the pages
+    void channelStateChanged(Channel channel, ChannelState state);
+    void channelEnded(Channel channel, const QString &line);
+    void showReceived(Channel channel, const QByteArray &data);
+    void networkChannelClosed();
+    void serialChannelClosed();
 
     // Network console helpers
     void Enable_Options();
     void Disable_Options();
-    void startClientConnection();
-    void closeNetworkChannel();
-    void channelEnded(int channel, const QString &line);
 
     // Send paths of both pages: the bytes a send area stands for, or nothing
     // once the send has been refused.
@@ -168,16 +177,35 @@ private:
     // `timedBox`) stops, and a box says why.
     void refuseSend(const QString &message, QTimer *timed, QAbstractButton *timedBox);
 
+    // Sends of both pages, typed or not: the text with the page's rules, true
+    // when it went out. `timed` and `timedBox` are the page's timed send,
+    // which a refused send stops.
+    bool sendNetworkText(QString text, bool hex, bool newLine, QTimer *timed, QAbstractButton *timedBox);
+    bool sendSerialText(QString text, bool hex, bool newLine, QTimer *timed, QAbstractButton *timedBox);
+
+    // Quick commands (page 0 network, 1 serial)
+    void initQuickCommands();
+    void loadQuickCommands(QSettings &settings);
+    void saveQuickCommands(QSettings &settings) const;
+    void resetQuickCommands();
+    bool sendQuickCommand(int page, const QuickCommand &command);
+    void stopQuickSequence(int page);
+
     // Serial page helpers
     void EnableSelection();
     void DisableSelection();
+
+    // The quick-command list both pages share, and each page's panel.
+    QuickCommandModel *m_quickCommands = nullptr;
+    QuickCommandPanel *m_quickPanels[2] = {};
 
     // The receive areas' writers (children of the areas).
     ReceiveDisplay *networkReceive = nullptr;
     ReceiveDisplay *serialReceive = nullptr;
 
-    Serial *objSerial = nullptr;
-    QThread *dvThread = nullptr;
+    // Every channel's service and thread, and which channels are open.
+    ChannelController *m_channels = nullptr;
+
     QTimer *timer = nullptr;
     QTimer *timer1 = nullptr;
     // The serial page's counters of bytes read from and written to the port.
@@ -190,24 +218,13 @@ private:
 
     QMenu *menu = nullptr;
     QButtonGroup *protocolGroup = nullptr;
-    int currentProtocolIndex = 0;
-    // The network channel that is open (0 TCP client, 1 TCP server, 2 UDP),
-    // or -1. At most one is open; choosing another closes it.
-    int m_openChannel = -1;
-    // The client's connection stands: set by its Connected, cleared by every
-    // connect and close, so a close reported for an earlier connection does
-    // not end a new one.
-    bool m_clientConnected = false;
-    // The host look-up of a connection being opened, or -1.
-    int m_lookupId = -1;
+    // The page chosen in the side menu, stored as its index.
+    Channel currentProtocolIndex = Channel::TcpClient;
+    // The network channel whose arrangement the network page shows: the one
+    // chosen last, also while the serial page is in front.
+    Channel m_networkPage = Channel::TcpClient;
 
     QTimer *Send_timer = nullptr;
-    UDP_Service *UdpService = nullptr;
-    QThread *UdpThread = nullptr;
-    TCP_Client *TcpClient = nullptr;
-    QThread *ClientThread = nullptr;
-    TCP_Server *TcpServer = nullptr;
-    QThread *ServerThread = nullptr;
     // The network page's counters of bytes received and sent over any channel.
     ByteCounter *Recive_Count = nullptr;
     ByteCounter *Send_Count = nullptr;

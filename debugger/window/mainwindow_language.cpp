@@ -62,10 +62,7 @@ void MainWindow::retranslateWindow()
     ui->titlelabel->setText(protocolTitle(currentProtocolIndex));
     // On the serial page the network page keeps the arrangement of the
     // network protocol chosen last.
-    int networkProtocol = currentProtocolIndex;
-    if (networkProtocol < 0 || networkProtocol > 2)
-        networkProtocol = !ui->Kick->isHidden() ? 1 : ui->UdpBroadcast->isEnabled() ? 2 : 0;
-    applyConnectCaptions(networkProtocol);
+    applyConnectCaptions(m_networkPage);
     ui->SerialList->lineEdit()->setPlaceholderText(tr("设备路径"));
 
     for (ByteCounter *counter : {Recive_Count, Send_Count, ReciveCount, SendCount})

@@ -6,15 +6,11 @@
 #include "hexcodec.h"
 #include "longwordwrap.h"
 #include "receivedisplay.h"
-#include "tcp_client.h"
-#include "tcp_server.h"
-#include "udp_service.h"
-#include "workerthread.h"
+#include "channelcontroller.h"
 
 #include <QDateTime>
 #include <QHostAddress>
 #include <QMessageBox>
-#include <QThread>
 #include <QTimer>
 
 void MainWindow::sysInit()
@@ -25,86 +21,125 @@ void MainWindow::sysInit()
     Recive_Count = new ByteCounter(ui->Recive_cnt, ui->Recive_rate,
                                    QT_TRANSLATE_NOOP("MainWindow", "累计接收："), this);
     Send_Count = new ByteCounter(ui->Send_cnt, ui->Send_rate, QT_TRANSLATE_NOOP("MainWindow", "累计发送："), this);
-    // The sent counter counts what the channels report written, not what was asked.
-    const auto countSent = [this](qint64 bytes) { Send_Count->add(bytes); };
 
     Send_timer = new QTimer(this);
     connect(Send_timer, &QTimer::timeout, this, &MainWindow::LoopSend);
 
-    qRegisterMetaType<QHostInfo>("QHostInfo");
-
-    UdpThread = new QThread;
-    UdpService = new UDP_Service;
-    UdpService->moveToThread(UdpThread);
-    connect(UdpService, &UDP_Service::UdpModeMsg, this, &MainWindow::UpdateMsg);
-    connect(this, &MainWindow::udp_open, UdpService, &UDP_Service::OpenUdp);
-    connect(this, &MainWindow::udp_close, UdpService, &UDP_Service::CloseUdp);
-    connect(this, &MainWindow::udp_send, UdpService, &UDP_Service::SendUdpMsg);
-    connect(UdpService, &UDP_Service::BytesSent, this, countSent);
-    connect(UdpService, &UDP_Service::OpenFailed, this, [this](const QString &reason) {
-        channelEnded(2, tr("UDP打开失败：%1").arg(reason));
+    m_channels = new ChannelController(this);
+    connect(m_channels, &ChannelController::stateChanged, this, &MainWindow::channelStateChanged);
+    connect(m_channels, &ChannelController::ended, this, &MainWindow::channelEnded);
+    connect(m_channels, &ChannelController::received, this,
+            [this](Channel channel, const QByteArray &data) { showReceived(channel, data); });
+    // The sent counters count what the channels report written, not what was asked.
+    connect(m_channels, &ChannelController::bytesSent, this, [this](Channel channel, qint64 bytes) {
+        (isNetworkChannel(channel) ? Send_Count : SendCount)->add(bytes);
     });
-
-    ClientThread = new QThread;
-    TcpClient = new TCP_Client;
-    TcpClient->moveToThread(ClientThread);
-    connect(TcpClient, &TCP_Client::TcpClientModeMsg, this, &MainWindow::UpdateMsg);
-    connect(this, &MainWindow::tcpC_connect, TcpClient, &TCP_Client::ConnectToServer);
-    connect(this, &MainWindow::tcpC_disconnect, TcpClient, &TCP_Client::DisconnectFromServer);
-    connect(this, &MainWindow::tcpC_send, TcpClient, &TCP_Client::SendMessage);
-    connect(TcpClient, &TCP_Client::BytesSent, this, countSent);
-    connect(TcpClient, &TCP_Client::Connected, this, [this] {
-        // Sending is possible from now on, not from the click.
-        if (m_openChannel == 0) {
-            m_clientConnected = true;
-            ui->Send->setEnabled(true);
-        }
+    connect(m_channels, &ChannelController::statusLine, this, [this](Channel, const QString &line) {
+        UpdateClientsHint(line);
     });
-    connect(TcpClient, &TCP_Client::ConnectFailed, this, [this](const QString &reason) {
-        channelEnded(0, tr("连接失败：%1").arg(reason));
-    });
-    connect(TcpClient, &TCP_Client::ServerClosed, this, [this] {
-        if (m_clientConnected)
-            channelEnded(0, tr("服务器已断开连接"));
-    });
-
-    ServerThread = new QThread;
-    TcpServer = new TCP_Server;
-    TcpServer->moveToThread(ServerThread);
-    connect(this, &MainWindow::tcpS_open, TcpServer, &TCP_Server::StartListen);
-    connect(this, &MainWindow::tcpS_close, TcpServer, &TCP_Server::StopListen);
-    connect(this, &MainWindow::tcpS_send, TcpServer, &TCP_Server::SendMessage);
-    connect(TcpServer, &TCP_Server::BytesSent, this, countSent);
-    connect(this, &MainWindow::tcpS_kick, TcpServer, &TCP_Server::KickClient);
-    connect(TcpServer, &TCP_Server::ClientsMsgToUI, this, &MainWindow::UpdateMsg);
-    connect(TcpServer, &TCP_Server::UpdateClientsToUI, this, &MainWindow::UpdateClientsList);
-    connect(TcpServer, &TCP_Server::TcpServerMsgToUI, this, &MainWindow::UpdateClientsHint);
-    connect(TcpServer, &TCP_Server::OpenFailed, this, [this](const QString &reason) {
-        channelEnded(1, tr("服务器打开失败：%1").arg(reason));
-    });
+    connect(m_channels, &ChannelController::clientJoined, this, &MainWindow::addClient);
+    connect(m_channels, &ChannelController::clientLeft, this, &MainWindow::dropClient);
+    connect(m_channels, &ChannelController::nameResolved, this, &MainWindow::showResolvedName);
+    forwardRequestSignals();
 }
 
-void MainWindow::shutdownNetwork()
+// The window's request signals ask the controller, as its own buttons do.
+void MainWindow::forwardRequestSignals()
 {
-    // Closed on its own thread first, where a pending attempt's timer lives.
-    if (m_openChannel >= 0)
-        closeNetworkChannel();
-    const std::pair<QThread **, QObject *> threads[] = {
-        {&UdpThread, UdpService}, {&ServerThread, TcpServer}, {&ClientThread, TcpClient}};
-    for (const auto &[thread, service] : threads) {
-        // A thread that never ran (no channel opened) is still ours to free.
-        if (*thread)
-            stopWorkerThread(*thread, service);
-        delete *thread;
-        *thread = nullptr;
-    }
+    ChannelController *channels = m_channels;
+    connect(this, &MainWindow::tcpC_connect, channels, [channels](const QString &address, quint16 port) {
+        ChannelRequest request;
+        request.address = address;
+        request.port = port;
+        channels->open(Channel::TcpClient, request);
+    });
+    connect(this, &MainWindow::tcpC_disconnect, channels, [channels] { channels->close(Channel::TcpClient); });
+    connect(this, &MainWindow::tcpC_send, channels,
+            [channels](const QByteArray &data) { channels->send(Channel::TcpClient, data); });
+    connect(this, &MainWindow::tcpS_open, channels, [channels](quint16 port) {
+        ChannelRequest request;
+        request.port = port;
+        channels->open(Channel::TcpServer, request);
+    });
+    connect(this, &MainWindow::tcpS_close, channels, [channels] { channels->close(Channel::TcpServer); });
+    connect(this, &MainWindow::tcpS_send, channels,
+            [channels](const QByteArray &data) { channels->send(Channel::TcpServer, data); });
+    connect(this, &MainWindow::tcpS_kick, channels, &ChannelController::kickClient);
+    connect(this, &MainWindow::udp_open, channels, [channels](quint16 port) {
+        ChannelRequest request;
+        request.port = port;
+        channels->open(Channel::Udp, request);
+    });
+    connect(this, &MainWindow::udp_close, channels, [channels] { channels->close(Channel::Udp); });
+    connect(this, &MainWindow::udp_send, channels, [channels](const QByteArray &data, const QString &address, quint16 port) {
+        channels->setUdpTarget(address, port);
+        channels->send(Channel::Udp, data);
+    });
+    connect(this, &MainWindow::openSerial, channels,
+            [channels](const QString &name, int baud, qint8 dataBits, qint8 stopBits, qint8 parity, qint8 flow) {
+                channels->open(Channel::Serial, ChannelRequest::serialPort(name, baud, dataBits, stopBits, parity, flow));
+            });
+    connect(this, &MainWindow::closeSerial, channels, [channels] { channels->close(Channel::Serial); });
+    connect(this, &MainWindow::sendMsg, channels,
+            [channels](const QByteArray &data) { channels->send(Channel::Serial, data); });
+}
 
-    delete UdpService;
-    UdpService = nullptr;
-    delete TcpClient;
-    TcpClient = nullptr;
-    delete TcpServer;
-    TcpServer = nullptr;
+void MainWindow::channelStateChanged(Channel channel, ChannelState state)
+{
+    if (channel == Channel::Serial) {
+        if (state == ChannelState::Opening) {
+            serialReceive->resetDecoder();
+            DisableSelection();
+            timer1->stop();
+        } else if (state == ChannelState::Closed) {
+            serialChannelClosed();
+        }
+        return;
+    }
+    switch (state) {
+    case ChannelState::Opening:
+        // A character cut by the last channel's end does not join the next one's text.
+        networkReceive->resetDecoder();
+        Disable_Options();
+        // Sending waits until the channel is open.
+        ui->Send->setEnabled(false);
+        break;
+    case ChannelState::Open:
+        ui->Send->setEnabled(true);
+        break;
+    case ChannelState::Closed:
+        networkChannelClosed();
+        break;
+    }
+    if (channel == m_networkPage)
+        applyConnectCaptions(channel);
+}
+
+// A channel that failed or was closed by its peer has been closed as Close
+// would close it; its page says why.
+void MainWindow::channelEnded(Channel channel, const QString &line)
+{
+    if (channel == Channel::Serial)
+        serialReceive->addStatusLine(line, ui->TimeDisplay->isChecked());
+    else
+        UpdateClientsHint(line);
+}
+
+void MainWindow::showReceived(Channel channel, const QByteArray &data)
+{
+    if (channel == Channel::Serial)
+        GetSerialData(data);
+    else
+        UpdateMsg(data);
+}
+
+void MainWindow::networkChannelClosed()
+{
+    // A timed send goes over the open channel and ends with it.
+    Send_timer->stop();
+    ui->Timer_Send->setChecked(false);
+    Enable_Options();
+    ui->client_list->clear();
 }
 
 void MainWindow::UpdateMsg(QByteArray message)
@@ -122,55 +157,52 @@ void MainWindow::on_ClearMessage_clicked()
 
 void MainWindow::on_Send_clicked()
 {
+    sendNetworkText(ui->Send_msg->toPlainText(), ui->HexSend->isChecked(), ui->SendNewLine->isChecked(), Send_timer,
+                    ui->Timer_Send);
+}
+
+bool MainWindow::sendNetworkText(QString text, bool hex, bool newLine, QTimer *timed, QAbstractButton *timedBox)
+{
     // Only what can go out is sent, counted and echoed: over the open
     // channel, once it is ready, and from a server to at least one client.
-    if (m_openChannel < 0 || !ui->Send->isEnabled())
-        return;
-    if (m_openChannel == 1 && (ui->client_list->count() <= 1 || ui->client_list->currentIndex() < 0))
-        return;
+    const std::optional<Channel> open = m_channels->openNetworkChannel();
+    if (!open || !ui->Send->isEnabled())
+        return false;
+    if (*open == Channel::TcpServer && (ui->client_list->count() <= 1 || ui->client_list->currentIndex() < 0))
+        return false;
 
-    QString text = ui->Send_msg->toPlainText();
-    if (ui->SendNewLine->isChecked())
+    if (newLine)
         text += QStringLiteral("\r\n");
 
-    const bool hex = ui->HexSend->isChecked();
-    const std::optional<QByteArray> parsed = bytesToSend(text, hex, Send_timer, ui->Timer_Send);
+    const std::optional<QByteArray> parsed = bytesToSend(text, hex, timed, timedBox);
     if (!parsed)
-        return;
+        return false;
     const QByteArray &bytes = *parsed;
 
-    switch (m_openChannel) {
-    case 0:
-        emit tcpC_send(bytes);
-        break;
-    case 1:
-        emit tcpS_send(bytes);
-        break;
-    case 2: {
+    // The UDP page names the datagram's target.
+    if (*open == Channel::Udp) {
         const std::optional<quint16> port = targetPortFromField(ui->Obj_Port->text());
         if (!port) {
-            refuseSend(tr("目标端口错误：请输入 1–65535 之间的整数"), Send_timer, ui->Timer_Send);
-            return;
+            refuseSend(tr("目标端口错误：请输入 1–65535 之间的整数"), timed, timedBox);
+            return false;
         }
         const QString address = ui->UdpBroadcast->isChecked() ? QHostAddress(QHostAddress::Broadcast).toString()
                                                               : ui->Obj_IP->text();
         if (QHostAddress(address).isNull()) {
             UpdateClientsHint(tr("目标地址无效：%1").arg(address));
-            return;
+            return false;
         }
-        emit udp_send(bytes, address, *port);
-        break;
+        m_channels->setUdpTarget(address, *port);
     }
-    default:
-        break;
-    }
+    m_channels->send(bytes);
 
     if (!ui->DisplaySendMsg->isChecked())
-        return;
+        return true;
     if (ui->DisplayTime->isChecked())
         networkReceive->addSent(stampLine(QDateTime::currentDateTime(), u"   Send"));
     // What went out: in HEX send the bytes, as the receive area writes them.
     networkReceive->addSent(hex ? BytesToHexText(bytes) : text);
+    return true;
 }
 
 std::optional<QByteArray> MainWindow::bytesToSend(const QString &text, bool hex, QTimer *timed,
@@ -222,102 +254,40 @@ void MainWindow::on_clear_send_cnt_clicked()
 void MainWindow::on_Connect_clicked()
 {
     // Checked before anything starts: a port the user did not type is never used.
-    std::optional<quint16> port;
-    if (currentProtocolIndex == 0) {
-        port = targetPortFromField(ui->Obj_Port->text());
+    const Channel channel = m_networkPage;
+    ChannelRequest request;
+    if (channel == Channel::TcpClient) {
+        const std::optional<quint16> port = targetPortFromField(ui->Obj_Port->text());
         if (!port) {
             QMessageBox::warning(this, tr("警告"), tr("目标端口错误：请输入 1–65535 之间的整数"));
             return;
         }
-    } else if (currentProtocolIndex == 1 || currentProtocolIndex == 2) {
-        port = localPortFromField(ui->Local_Port->text());
+        request.address = ui->Obj_IP->text();
+        request.port = *port;
+        request.lookUpName = ui->DnsAnalysis->isChecked();
+    } else {
+        const std::optional<quint16> port = localPortFromField(ui->Local_Port->text());
         if (!port) {
             QMessageBox::warning(this, tr("警告"),
                                  tr("本地端口错误：请输入 0–65535 之间的整数（0 由系统选择）"));
             return;
         }
+        request.port = *port;
     }
-
-    switch (currentProtocolIndex) {
-    case 0:
-        ClientThread->start();
-        if (ui->DnsAnalysis->isChecked())
-            startClientConnection();
-        else
-            emit tcpC_connect(ui->Obj_IP->text(), *port);
-        break;
-    case 1:
-        ServerThread->start();
-        emit tcpS_open(*port);
+    m_channels->open(channel, request);
+    // Its first row, current at once: sends go to every client until one is chosen.
+    if (channel == Channel::TcpServer)
         ui->client_list->addItem(QStringLiteral("All Clients"));
-        break;
-    case 2:
-        UdpThread->start();
-        emit udp_open(*port);
-        break;
-    default:
-        return;
-    }
-    m_openChannel = currentProtocolIndex;
-    m_clientConnected = false;
-    // A character cut by the last channel's end does not join the next one's text.
-    networkReceive->resetDecoder();
-    Disable_Options();
-    // The client can send once its connection stands.
-    if (m_openChannel == 0)
-        ui->Send->setEnabled(false);
 }
 
 void MainWindow::on_Disconnect_clicked()
 {
-    closeNetworkChannel();
-}
-
-void MainWindow::closeNetworkChannel()
-{
-    const int channel = m_openChannel;
-    m_openChannel = -1;
-    m_clientConnected = false;
-    // A timed send goes over the open channel and ends with it.
-    Send_timer->stop();
-    ui->Timer_Send->setChecked(false);
-    Enable_Options();
-    switch (channel) {
-    case 0:
-        if (m_lookupId >= 0)
-            QHostInfo::abortHostLookup(m_lookupId);
-        m_lookupId = -1;
-        emit tcpC_disconnect();
-        stopWorkerThread(ClientThread, TcpClient);
-        break;
-    case 1:
-        emit tcpS_close();
-        stopWorkerThread(ServerThread, TcpServer);
-        ui->client_list->clear();
-        break;
-    case 2:
-        emit udp_close();
-        stopWorkerThread(UdpThread, UdpService);
-        break;
-    default:
-        break;
-    }
-}
-
-// A transport's report that its channel failed or was closed by the peer: the
-// page closes it as Disconnect would and says why. Reports about a channel
-// that is no longer open are late and change nothing.
-void MainWindow::channelEnded(int channel, const QString &line)
-{
-    if (channel != m_openChannel)
-        return;
-    closeNetworkChannel();
-    UpdateClientsHint(line);
+    m_channels->closeNetwork();
 }
 
 void MainWindow::Disable_Options()
 {
-    if (currentProtocolIndex == 0 || currentProtocolIndex == 1) {
+    if (m_networkPage != Channel::Udp) {
         ui->Obj_IP->setEnabled(false);
         ui->Obj_Port->setEnabled(false);
     }
@@ -329,12 +299,11 @@ void MainWindow::Disable_Options()
 
 void MainWindow::Enable_Options()
 {
-    // Enabled in every mode, so that a channel that ends while another page
-    // is shown leaves no field locked.
     ui->Obj_IP->setEnabled(true);
     ui->Obj_Port->setEnabled(true);
     ui->Connect->setEnabled(true);
-    ui->Local_Port->setEnabled(true);
+    // The client's local port is the system's choice.
+    ui->Local_Port->setEnabled(m_networkPage != Channel::TcpClient);
     ui->Disconnect->setEnabled(false);
     ui->Send->setEnabled(false);
 }
@@ -344,16 +313,26 @@ void MainWindow::UpdateClientsHint(QString message)
     networkReceive->addStatusLine(message, ui->DisplayTime->isChecked());
 }
 
+// The server's event names, for those who still report in them; the
+// controller's reports come typed to addClient and dropClient.
 void MainWindow::UpdateClientsList(QString method, QString IP)
 {
-    if (method == QLatin1String("join")) {
-        ui->client_list->addItem(IP);
-    } else if (method == QLatin1String("leave")) {
-        const int index = ui->client_list->findText(IP, Qt::MatchExactly | Qt::MatchCaseSensitive);
-        if (index >= 0)
-            removeClient(index);
-    }
-    ui->client_list->update();
+    if (method == QLatin1String("join"))
+        addClient(IP);
+    else if (method == QLatin1String("leave"))
+        dropClient(IP);
+}
+
+void MainWindow::addClient(const QString &name)
+{
+    ui->client_list->addItem(name);
+}
+
+void MainWindow::dropClient(const QString &name)
+{
+    const int index = ui->client_list->findText(name, Qt::MatchExactly | Qt::MatchCaseSensitive);
+    if (index >= 0)
+        removeClient(index);
 }
 
 // Removes a client from the list. When it was the target, no other client
@@ -369,12 +348,13 @@ void MainWindow::removeClient(int index)
 
 void MainWindow::on_client_list_currentTextChanged(const QString &arg1)
 {
-    // The server forwards the call to its own thread, queued behind any send
-    // already requested, so every send sees the target chosen before it.
-    if (TcpServer)
-        TcpServer->SelectClient(arg1);
-    if (m_openChannel == 1)
-        ui->Send->setEnabled(ui->client_list->currentIndex() >= 0);
+    const int index = ui->client_list->currentIndex();
+    if (index == 0)
+        m_channels->selectAllClients();
+    else if (index > 0)
+        m_channels->selectClient(arg1);
+    if (m_channels->state(Channel::TcpServer) == ChannelState::Open)
+        ui->Send->setEnabled(index >= 0);
 }
 
 void MainWindow::on_Kick_clicked()
@@ -383,7 +363,7 @@ void MainWindow::on_Kick_clicked()
     if (list->count() <= 1 || list->currentIndex() < 0)
         return;
     if (list->currentIndex() > 0) {
-        emit tcpS_kick(list->currentText());
+        m_channels->kickClient(list->currentText());
         removeClient(list->currentIndex());
         return;
     }
@@ -395,7 +375,7 @@ void MainWindow::on_Kick_clicked()
     if (box.exec() != QMessageBox::Yes)
         return;
     while (list->count() > 1) {
-        emit tcpS_kick(list->itemText(1));
+        m_channels->kickClient(list->itemText(1));
         list->removeItem(1);
     }
 }

@@ -6,15 +6,13 @@
 #include "hexcodec.h"
 #include "longwordwrap.h"
 #include "receivedisplay.h"
-#include "serial.h"
+#include "channelcontroller.h"
 #include "serialportlist.h"
-#include "workerthread.h"
 
 #include <QComboBox>
 #include <QDateTime>
 #include <QLineEdit>
 #include <QMessageBox>
-#include <QThread>
 #include <QTimer>
 
 namespace {
@@ -63,41 +61,6 @@ void MainWindow::initSerialUI()
     ui->SerialClose->setEnabled(false);
 }
 
-void MainWindow::initSerialService()
-{
-    objSerial = new Serial;
-    dvThread = new QThread(this);
-    objSerial->moveToThread(dvThread);
-    connect(dvThread, &QThread::finished, objSerial, &QObject::deleteLater);
-
-    connect(this, &MainWindow::openSerial, objSerial, &Serial::OpenSerial);
-    connect(this, &MainWindow::closeSerial, objSerial, &Serial::CloseSerial);
-    connect(this, &MainWindow::sendMsg, objSerial, &Serial::SerialWrite);
-    connect(objSerial, &Serial::message, this, &MainWindow::GetSerialData);
-    connect(objSerial, &Serial::BytesSent, this, [this](qint64 bytes) { SendCount->add(bytes); });
-    connect(objSerial, &Serial::PortLost, this, &MainWindow::serialPortLost);
-
-    dvThread->start();
-}
-
-void MainWindow::shutdownSerial()
-{
-    if (!dvThread)
-        return;
-    emit closeSerial();
-    if (dvThread->isRunning()) {
-        // The service goes with the thread's finish (deleteLater on its own
-        // thread), so the window only drops the pointer.
-        stopWorkerThread(dvThread, objSerial);
-    } else if (!dvThread->isFinished()) {
-        // Never started: nothing will run deleteLater, and no thread uses it.
-        delete objSerial;
-    }
-    objSerial = nullptr;
-    delete dvThread;
-    dvThread = nullptr;
-}
-
 void MainWindow::GetSerialData(const QByteArray &Recive_msg)
 {
     if (Recive_msg.isEmpty())
@@ -125,20 +88,22 @@ void MainWindow::Refresh_ComList()
 
 void MainWindow::on_SerialOpen_clicked()
 {
-    emit openSerial(ui->SerialList->currentText(),
-                    ui->BaudrateList->currentText().toInt(),
-                    qint8(ui->DataBitsList->currentText().toInt()),
-                    qint8(ui->StopBitsList->currentIndex()),
-                    qint8(ui->ParityList->currentIndex()),
-                    qint8(ui->FlowControlList->currentIndex()));
-    serialReceive->resetDecoder();
-    DisableSelection();
-    timer1->stop();
+    m_channels->open(Channel::Serial,
+                     ChannelRequest::serialPort(ui->SerialList->currentText(),
+                                                ui->BaudrateList->currentText().toInt(),
+                                                qint8(ui->DataBitsList->currentText().toInt()),
+                                                qint8(ui->StopBitsList->currentIndex()),
+                                                qint8(ui->ParityList->currentIndex()),
+                                                qint8(ui->FlowControlList->currentIndex())));
 }
 
 void MainWindow::on_SerialClose_clicked()
 {
-    emit closeSerial();
+    m_channels->close(Channel::Serial);
+}
+
+void MainWindow::serialChannelClosed()
+{
     // The loop send goes over the port and ends with it.
     timer->stop();
     ui->LoopSend->setChecked(false);
@@ -146,35 +111,29 @@ void MainWindow::on_SerialClose_clicked()
     timer1->start(kPortListRefreshMs);
 }
 
-// The service closed the port by itself: the page goes back to its closed
-// arrangement, as Close would, and says why in the receive area.
-void MainWindow::serialPortLost(const QString &reason)
-{
-    if (!ui->SerialClose->isEnabled())
-        return;
-    on_SerialClose_clicked();
-    serialReceive->addStatusLine(reason.isEmpty() ? tr("串口已断开") : tr("串口打开失败：%1").arg(reason),
-                                 ui->TimeDisplay->isChecked());
-}
-
 void MainWindow::on_SnedData_clicked()
 {
-    QString text = ui->DataToSend->toPlainText();
-    if (ui->SendNewLine_2->isChecked())
+    sendSerialText(ui->DataToSend->toPlainText(), ui->SendHEX_2->isChecked(), ui->SendNewLine_2->isChecked(), timer,
+                   ui->LoopSend);
+}
+
+bool MainWindow::sendSerialText(QString text, bool hex, bool newLine, QTimer *timed, QAbstractButton *timedBox)
+{
+    if (newLine)
         text += QStringLiteral("\r\n");
 
     // Counted by the service as the port takes the bytes.
-    const bool hex = ui->SendHEX_2->isChecked();
-    const std::optional<QByteArray> bytes = bytesToSend(text, hex, timer, ui->LoopSend);
+    const std::optional<QByteArray> bytes = bytesToSend(text, hex, timed, timedBox);
     if (!bytes)
-        return;
-    emit sendMsg(*bytes);
+        return false;
+    m_channels->send(Channel::Serial, *bytes);
 
     if (ui->SendDisplay->isChecked()) {
         if (ui->TimeDisplay->isChecked())
             serialReceive->addSent(stampLine(QDateTime::currentDateTime(), u"  Send："));
         serialReceive->addSent(hex ? BytesToHexText(*bytes) : text);
     }
+    return true;
 }
 
 void MainWindow::on_SendClear_clicked()

@@ -4,7 +4,7 @@
 #include "bytecounter.h"
 
 #include "receivedisplay.h"
-#include "serial.h"
+#include "channelcontroller.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -13,7 +13,6 @@
 #include <QMessageBox>
 #include <QScreen>
 #include <QSettings>
-#include <QThread>
 #include <QTimer>
 #include <QVariant>
 
@@ -120,9 +119,9 @@ void MainWindow::loadSettings()
         const QVariant value = settings.value(field.key, field.fallback);
         if (field.key == kProtocolKey) {
             // The window always opens on the network page.
-            const int index = value.toInt();
-            if (index >= 0 && index <= 2)
-                selectProtocol(index);
+            const std::optional<Channel> channel = channelFromIndex(value.toInt());
+            if (channel && isNetworkChannel(*channel))
+                selectProtocol(*channel);
             continue;
         }
         // A timed or loop send runs only from the user's click, so a box
@@ -145,6 +144,7 @@ void MainWindow::loadSettings()
     resize(size.expandedTo(kMinimumSize));
     if (settings.value(kMaximizedKey, false).toBool())
         setWindowState(windowState() | Qt::WindowMaximized);
+    loadQuickCommands(settings);
 }
 
 void MainWindow::saveSettings()
@@ -152,7 +152,7 @@ void MainWindow::saveSettings()
     QSettings settings = settingsStore();
     for (const Field &field : storedFields(ui)) {
         if (field.key == kProtocolKey)
-            settings.setValue(field.key, currentProtocolIndex);
+            settings.setValue(field.key, channelIndex(currentProtocolIndex));
         else
             settings.setValue(field.key, currentValue(field.widget));
     }
@@ -164,14 +164,15 @@ void MainWindow::saveSettings()
     settings.setValue(kWidthKey, size.width());
     settings.setValue(kHeightKey, size.height());
     settings.setValue(kMaximizedKey, isMaximized());
+    saveQuickCommands(settings);
     settings.sync();
 }
 
 void MainWindow::closeOpenNetworkChannels()
 {
     // A reset leaves no channel open, whichever page is shown.
-    if (m_openChannel >= 0)
-        closeNetworkChannel();
+    if (m_channels->openNetworkChannel())
+        m_channels->closeNetwork();
     else if (ui->Disconnect->isEnabled())
         Enable_Options();
 }
@@ -183,7 +184,7 @@ void MainWindow::on_resetButton_clicked()
     if (answer != QMessageBox::Yes)
         return;
 
-    if (currentProtocolIndex >= 0 && currentProtocolIndex <= 2 && ui->Disconnect->isEnabled())
+    if (isNetworkChannel(currentProtocolIndex) && ui->Disconnect->isEnabled())
         on_Disconnect_clicked();
     closeOpenNetworkChannels();
     if (ui->SerialClose->isEnabled())
@@ -192,8 +193,7 @@ void MainWindow::on_resetButton_clicked()
     // once this empty call returns, but what they reported last (bytes
     // written, data, status lines) still waits in this thread's queue: take it
     // now, so that none of it lands in the areas or counters after the reset.
-    if (dvThread->isRunning())
-        QMetaObject::invokeMethod(objSerial, [] {}, Qt::BlockingQueuedConnection);
+    m_channels->takeReports();
     QCoreApplication::sendPostedEvents(this, QEvent::MetaCall);
     // The files get everything the areas showed before they are emptied.
     stopRecordings();
@@ -208,13 +208,14 @@ void MainWindow::on_resetButton_clicked()
 
     for (const Field &field : storedFields(ui)) {
         if (field.key == kProtocolKey)
-            selectProtocol(0);
+            selectProtocol(Channel::TcpClient);
         else if (field.key != kPortNameKey)
             putValue(field.widget, field.fallback);
     }
     // Unchecked boxes mean no timed send: their timers stop with them.
     Send_timer->stop();
     timer->stop();
+    resetQuickCommands();
 
     for (QWidget *area : {static_cast<QWidget *>(ui->Recive_msg), static_cast<QWidget *>(ui->Send_msg),
                           static_cast<QWidget *>(ui->DataRecive), static_cast<QWidget *>(ui->DataToSend)})

@@ -35,6 +35,39 @@
     </message>
 </context>
 <context>
+    <name>ChannelController</name>
+    <message>
+        <location filename="../../debugger/channels/channelcontroller.cpp" line="82"/>
+        <source>连接失败：%1</source>
+        <translation>Connection failed: %1</translation>
+    </message>
+    <message>
+        <location filename="../../debugger/channels/channelcontroller.cpp" line="87"/>
+        <source>服务器已断开连接</source>
+        <translation>The server closed the connection</translation>
+    </message>
+    <message>
+        <location filename="../../debugger/channels/channelcontroller.cpp" line="123"/>
+        <source>服务器打开失败：%1</source>
+        <translation>Server open failed: %1</translation>
+    </message>
+    <message>
+        <location filename="../../debugger/channels/channelcontroller.cpp" line="147"/>
+        <source>UDP打开失败：%1</source>
+        <translation>UDP open failed: %1</translation>
+    </message>
+    <message>
+        <location filename="../../debugger/channels/channelcontroller.cpp" line="175"/>
+        <source>串口已断开</source>
+        <translation>The serial port was disconnected</translation>
+    </message>
+    <message>
+        <location filename="../../debugger/channels/channelcontroller.cpp" line="175"/>
+        <source>串口打开失败：%1</source>
+        <translation>Serial port open failed: %1</translation>
+    </message>
+</context>
+<context>
     <name>CommandLine</name>
     <message>
         <location filename="../../debugger/window/programidentity.cpp" line="12"/>
@@ -151,6 +184,11 @@
         <location filename="../../debugger/window/mainwindow.cpp" line="167"/>
         <source>连接</source>
         <translation>Connect</translation>
+    </message>
+    <message>
+        <location filename="../../debugger/window/mainwindow.cpp" line="212"/>
+        <source>连接中…</source>
+        <translation>Connecting…</translation>
     </message>
     <message>
         <location filename="../../debugger/window/mainwindow.ui" line="625"/>
@@ -608,26 +646,6 @@
         <translation>About Wrenpost​</translation>
     </message>
     <message>
-        <location filename="../../debugger/window/mainwindow_network.cpp" line="37"/>
-        <source>UDP打开失败：%1</source>
-        <translation>UDP open failed: %1</translation>
-    </message>
-    <message>
-        <location filename="../../debugger/window/mainwindow_network.cpp" line="55"/>
-        <source>连接失败：%1</source>
-        <translation>Connection failed: %1</translation>
-    </message>
-    <message>
-        <location filename="../../debugger/window/mainwindow_network.cpp" line="59"/>
-        <source>服务器已断开连接</source>
-        <translation>The server closed the connection</translation>
-    </message>
-    <message>
-        <location filename="../../debugger/window/mainwindow_network.cpp" line="73"/>
-        <source>服务器打开失败：%1</source>
-        <translation>Server open failed: %1</translation>
-    </message>
-    <message>
         <location filename="../../debugger/window/mainwindow_network.cpp" line="145"/>
         <source>目标地址无效：%1</source>
         <translation>Invalid remote address: %1</translation>
@@ -751,19 +769,223 @@
         <translation>Device path</translation>
     </message>
     <message>
-        <location filename="../../debugger/window/mainwindow_serial.cpp" line="151"/>
-        <source>串口已断开</source>
-        <translation>The serial port was disconnected</translation>
-    </message>
-    <message>
-        <location filename="../../debugger/window/mainwindow_serial.cpp" line="151"/>
-        <source>串口打开失败：%1</source>
-        <translation>Serial port open failed: %1</translation>
-    </message>
-    <message>
         <location filename="../../debugger/window/mainwindow_network.cpp" line="391"/>
         <source>确定断开全部 %1 个客户端吗？</source>
         <translation>Disconnect all %1 clients?</translation>
+    </message>
+    <message>
+        <location filename="../../debugger/window/mainwindow_quickcommands.cpp" line="97"/>
+        <source>快捷指令“%1”</source>
+        <translation>Quick command "%1"</translation>
+    </message>
+</context>
+<context>
+    <name>QuickCommandDialog</name>
+    <message>
+        <location filename="../../debugger/quickcommands/quickcommanddialog.cpp" line="15"/>
+        <source>HEX发送</source>
+        <translation>Hex send</translation>
+    </message>
+    <message>
+        <location filename="../../debugger/quickcommands/quickcommanddialog.cpp" line="16"/>
+        <source>发送换行</source>
+        <translation>Send newline</translation>
+    </message>
+    <message>
+        <location filename="../../debugger/quickcommands/quickcommanddialog.cpp" line="20"/>
+        <source>快捷指令</source>
+        <translation>Quick commands</translation>
+    </message>
+    <message>
+        <location filename="../../debugger/quickcommands/quickcommanddialog.cpp" line="34"/>
+        <source>名称：</source>
+        <translation>Name: </translation>
+    </message>
+    <message>
+        <location filename="../../debugger/quickcommands/quickcommanddialog.cpp" line="35"/>
+        <source>内容：</source>
+        <translation>Content: </translation>
+    </message>
+    <message>
+        <location filename="../../debugger/quickcommands/quickcommanddialog.cpp" line="38"/>
+        <source>之后延时：</source>
+        <translation>Delay after: </translation>
+    </message>
+</context>
+<context>
+    <name>QuickCommandFile</name>
+    <message>
+        <location filename="../../debugger/quickcommands/quickcommandfile.cpp" line="115"/>
+        <source>不是 UTF-8 文本</source>
+        <translation>not UTF-8 text</translation>
+    </message>
+    <message>
+        <location filename="../../debugger/quickcommands/quickcommandfile.cpp" line="122"/>
+        <source>缺少“=”</source>
+        <translation>"=" missing</translation>
+    </message>
+    <message>
+        <location filename="../../debugger/quickcommands/quickcommandfile.cpp" line="134"/>
+        <source>名称为空</source>
+        <translation>empty name</translation>
+    </message>
+    <message>
+        <location filename="../../debugger/quickcommands/quickcommandfile.cpp" line="140"/>
+        <source>未知的键：%1</source>
+        <translation>unknown key: %1</translation>
+    </message>
+    <message>
+        <location filename="../../debugger/quickcommands/quickcommandfile.cpp" line="145"/>
+        <source>“%1”之前没有“name=”行</source>
+        <translation>"%1" before any "name=" line</translation>
+    </message>
+    <message>
+        <location filename="../../debugger/quickcommands/quickcommandfile.cpp" line="149"/>
+        <source>“%1”重复</source>
+        <translation>"%1" given twice</translation>
+    </message>
+    <message>
+        <location filename="../../debugger/quickcommands/quickcommandfile.cpp" line="161"/>
+        <source>延时应为 0 到 3600000 之间的整数</source>
+        <translation>the delay must be a whole number from 0 to 3600000</translation>
+    </message>
+    <message>
+        <location filename="../../debugger/quickcommands/quickcommandfile.cpp" line="171"/>
+        <source>“%1”应为 yes 或 no</source>
+        <translation>"%1" must be yes or no</translation>
+    </message>
+</context>
+<context>
+    <name>QuickCommandModel</name>
+    <message>
+        <location filename="../../debugger/quickcommands/quickcommandmodel.cpp" line="20"/>
+        <source>HEX发送</source>
+        <translation>Hex send</translation>
+    </message>
+    <message>
+        <location filename="../../debugger/quickcommands/quickcommandmodel.cpp" line="22"/>
+        <source>发送换行</source>
+        <translation>Send newline</translation>
+    </message>
+    <message>
+        <location filename="../../debugger/quickcommands/quickcommandmodel.cpp" line="24"/>
+        <source>之后延时 %1 ms</source>
+        <translation>then %1 ms delay</translation>
+    </message>
+</context>
+<context>
+    <name>QuickCommandPanel</name>
+    <message>
+        <location filename="../../debugger/quickcommands/quickcommandpanel.cpp" line="128"/>
+        <source>快捷指令</source>
+        <translation>Quick commands</translation>
+    </message>
+    <message>
+        <location filename="../../debugger/quickcommands/quickcommandpanel.cpp" line="129"/>
+        <source>添加</source>
+        <translation>Add</translation>
+    </message>
+    <message>
+        <location filename="../../debugger/quickcommands/quickcommandpanel.cpp" line="130"/>
+        <source>编辑</source>
+        <translation>Edit</translation>
+    </message>
+    <message>
+        <location filename="../../debugger/quickcommands/quickcommandpanel.cpp" line="131"/>
+        <source>删除</source>
+        <translation>Remove</translation>
+    </message>
+    <message>
+        <location filename="../../debugger/quickcommands/quickcommandpanel.cpp" line="132"/>
+        <source>上移</source>
+        <translation>Up</translation>
+    </message>
+    <message>
+        <location filename="../../debugger/quickcommands/quickcommandpanel.cpp" line="133"/>
+        <source>下移</source>
+        <translation>Down</translation>
+    </message>
+    <message>
+        <location filename="../../debugger/quickcommands/quickcommandpanel.cpp" line="134"/>
+        <source>导入</source>
+        <translation>Import</translation>
+    </message>
+    <message>
+        <location filename="../../debugger/quickcommands/quickcommandpanel.cpp" line="135"/>
+        <source>导出</source>
+        <translation>Export</translation>
+    </message>
+    <message>
+        <location filename="../../debugger/quickcommands/quickcommandpanel.cpp" line="136"/>
+        <source>按顺序发送</source>
+        <translation>Send in order</translation>
+    </message>
+    <message>
+        <location filename="../../debugger/quickcommands/quickcommandpanel.cpp" line="137"/>
+        <source>循环</source>
+        <translation>Loop</translation>
+    </message>
+    <message>
+        <location filename="../../debugger/quickcommands/quickcommandpanel.cpp" line="138"/>
+        <source>停止</source>
+        <translation>Stop</translation>
+    </message>
+    <message>
+        <location filename="../../debugger/quickcommands/quickcommandpanel.cpp" line="139"/>
+        <source>单击指令即发送；Ctrl+1 … Ctrl+9 发送前九条</source>
+        <translation>One click sends a command; Ctrl+1 … Ctrl+9 send the first nine</translation>
+    </message>
+    <message>
+        <location filename="../../debugger/quickcommands/quickcommandpanel.cpp" line="207"/>
+        <source>导入快捷指令</source>
+        <translation>Import quick commands</translation>
+    </message>
+    <message>
+        <location filename="../../debugger/quickcommands/quickcommandpanel.cpp" line="208"/>
+        <location filename="../../debugger/quickcommands/quickcommandpanel.cpp" line="236"/>
+        <source>快捷指令文件 (*.txt);;所有文件 (*)</source>
+        <translation>Quick command files (*.txt);;All files (*)</translation>
+    </message>
+    <message>
+        <location filename="../../debugger/quickcommands/quickcommandpanel.cpp" line="213"/>
+        <location filename="../../debugger/quickcommands/quickcommandpanel.cpp" line="242"/>
+        <source>错误</source>
+        <translation>Error</translation>
+    </message>
+    <message>
+        <location filename="../../debugger/quickcommands/quickcommandpanel.cpp" line="213"/>
+        <source>无法打开文件：%1</source>
+        <translation>Cannot open the file: %1</translation>
+    </message>
+    <message>
+        <location filename="../../debugger/quickcommands/quickcommandpanel.cpp" line="220"/>
+        <source>文件有误，未导入任何指令：</source>
+        <translation>The file has mistakes; no command was imported: </translation>
+    </message>
+    <message>
+        <location filename="../../debugger/quickcommands/quickcommandpanel.cpp" line="222"/>
+        <source>第 %1 行：%2</source>
+        <translation>line %1: %2</translation>
+    </message>
+    <message>
+        <location filename="../../debugger/quickcommands/quickcommandpanel.cpp" line="224"/>
+        <source>……另有 %1 处错误</source>
+        <translation>… and %1 more mistakes</translation>
+    </message>
+    <message>
+        <location filename="../../debugger/quickcommands/quickcommandpanel.cpp" line="225"/>
+        <source>警告</source>
+        <translation>Warning</translation>
+    </message>
+    <message>
+        <location filename="../../debugger/quickcommands/quickcommandpanel.cpp" line="234"/>
+        <source>导出快捷指令</source>
+        <translation>Export quick commands</translation>
+    </message>
+    <message>
+        <location filename="../../debugger/quickcommands/quickcommandpanel.cpp" line="242"/>
+        <source>无法保存文件：%1</source>
+        <translation>Cannot save the file: %1</translation>
     </message>
 </context>
 <context>

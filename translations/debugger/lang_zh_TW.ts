@@ -35,6 +35,39 @@
     </message>
 </context>
 <context>
+    <name>ChannelController</name>
+    <message>
+        <location filename="../../debugger/channels/channelcontroller.cpp" line="82"/>
+        <source>连接失败：%1</source>
+        <translation>連線失敗：%1</translation>
+    </message>
+    <message>
+        <location filename="../../debugger/channels/channelcontroller.cpp" line="87"/>
+        <source>服务器已断开连接</source>
+        <translation>伺服器已中斷連線</translation>
+    </message>
+    <message>
+        <location filename="../../debugger/channels/channelcontroller.cpp" line="123"/>
+        <source>服务器打开失败：%1</source>
+        <translation>伺服器開啟失敗：%1</translation>
+    </message>
+    <message>
+        <location filename="../../debugger/channels/channelcontroller.cpp" line="147"/>
+        <source>UDP打开失败：%1</source>
+        <translation>UDP開啟失敗：%1</translation>
+    </message>
+    <message>
+        <location filename="../../debugger/channels/channelcontroller.cpp" line="175"/>
+        <source>串口已断开</source>
+        <translation>序列埠已中斷連線</translation>
+    </message>
+    <message>
+        <location filename="../../debugger/channels/channelcontroller.cpp" line="175"/>
+        <source>串口打开失败：%1</source>
+        <translation>序列埠開啟失敗：%1</translation>
+    </message>
+</context>
+<context>
     <name>CommandLine</name>
     <message>
         <location filename="../../debugger/window/programidentity.cpp" line="12"/>
@@ -151,6 +184,11 @@
         <location filename="../../debugger/window/mainwindow.cpp" line="167"/>
         <source>连接</source>
         <translation>連線</translation>
+    </message>
+    <message>
+        <location filename="../../debugger/window/mainwindow.cpp" line="212"/>
+        <source>连接中…</source>
+        <translation>連線中…</translation>
     </message>
     <message>
         <location filename="../../debugger/window/mainwindow.ui" line="625"/>
@@ -608,26 +646,6 @@
         <translation>關於雁橋​</translation>
     </message>
     <message>
-        <location filename="../../debugger/window/mainwindow_network.cpp" line="37"/>
-        <source>UDP打开失败：%1</source>
-        <translation>UDP開啟失敗：%1</translation>
-    </message>
-    <message>
-        <location filename="../../debugger/window/mainwindow_network.cpp" line="55"/>
-        <source>连接失败：%1</source>
-        <translation>連線失敗：%1</translation>
-    </message>
-    <message>
-        <location filename="../../debugger/window/mainwindow_network.cpp" line="59"/>
-        <source>服务器已断开连接</source>
-        <translation>伺服器已中斷連線</translation>
-    </message>
-    <message>
-        <location filename="../../debugger/window/mainwindow_network.cpp" line="73"/>
-        <source>服务器打开失败：%1</source>
-        <translation>伺服器開啟失敗：%1</translation>
-    </message>
-    <message>
         <location filename="../../debugger/window/mainwindow_network.cpp" line="145"/>
         <source>目标地址无效：%1</source>
         <translation>目標位址無效：%1</translation>
@@ -751,19 +769,223 @@
         <translation>裝置路徑</translation>
     </message>
     <message>
-        <location filename="../../debugger/window/mainwindow_serial.cpp" line="151"/>
-        <source>串口已断开</source>
-        <translation>序列埠已中斷連線</translation>
-    </message>
-    <message>
-        <location filename="../../debugger/window/mainwindow_serial.cpp" line="151"/>
-        <source>串口打开失败：%1</source>
-        <translation>序列埠開啟失敗：%1</translation>
-    </message>
-    <message>
         <location filename="../../debugger/window/mainwindow_network.cpp" line="391"/>
         <source>确定断开全部 %1 个客户端吗？</source>
         <translation>確定中斷全部 %1 個用戶端嗎？</translation>
+    </message>
+    <message>
+        <location filename="../../debugger/window/mainwindow_quickcommands.cpp" line="97"/>
+        <source>快捷指令“%1”</source>
+        <translation>快捷指令「%1」</translation>
+    </message>
+</context>
+<context>
+    <name>QuickCommandDialog</name>
+    <message>
+        <location filename="../../debugger/quickcommands/quickcommanddialog.cpp" line="15"/>
+        <source>HEX发送</source>
+        <translation>HEX傳送</translation>
+    </message>
+    <message>
+        <location filename="../../debugger/quickcommands/quickcommanddialog.cpp" line="16"/>
+        <source>发送换行</source>
+        <translation>傳送換行</translation>
+    </message>
+    <message>
+        <location filename="../../debugger/quickcommands/quickcommanddialog.cpp" line="20"/>
+        <source>快捷指令</source>
+        <translation>快捷指令</translation>
+    </message>
+    <message>
+        <location filename="../../debugger/quickcommands/quickcommanddialog.cpp" line="34"/>
+        <source>名称：</source>
+        <translation>名稱：</translation>
+    </message>
+    <message>
+        <location filename="../../debugger/quickcommands/quickcommanddialog.cpp" line="35"/>
+        <source>内容：</source>
+        <translation>內容：</translation>
+    </message>
+    <message>
+        <location filename="../../debugger/quickcommands/quickcommanddialog.cpp" line="38"/>
+        <source>之后延时：</source>
+        <translation>之後延遲：</translation>
+    </message>
+</context>
+<context>
+    <name>QuickCommandFile</name>
+    <message>
+        <location filename="../../debugger/quickcommands/quickcommandfile.cpp" line="115"/>
+        <source>不是 UTF-8 文本</source>
+        <translation>不是 UTF-8 文字</translation>
+    </message>
+    <message>
+        <location filename="../../debugger/quickcommands/quickcommandfile.cpp" line="122"/>
+        <source>缺少“=”</source>
+        <translation>缺少「=」</translation>
+    </message>
+    <message>
+        <location filename="../../debugger/quickcommands/quickcommandfile.cpp" line="134"/>
+        <source>名称为空</source>
+        <translation>名稱為空</translation>
+    </message>
+    <message>
+        <location filename="../../debugger/quickcommands/quickcommandfile.cpp" line="140"/>
+        <source>未知的键：%1</source>
+        <translation>未知的鍵：%1</translation>
+    </message>
+    <message>
+        <location filename="../../debugger/quickcommands/quickcommandfile.cpp" line="145"/>
+        <source>“%1”之前没有“name=”行</source>
+        <translation>「%1」之前沒有「name=」行</translation>
+    </message>
+    <message>
+        <location filename="../../debugger/quickcommands/quickcommandfile.cpp" line="149"/>
+        <source>“%1”重复</source>
+        <translation>「%1」重複</translation>
+    </message>
+    <message>
+        <location filename="../../debugger/quickcommands/quickcommandfile.cpp" line="161"/>
+        <source>延时应为 0 到 3600000 之间的整数</source>
+        <translation>延遲應為 0 到 3600000 之間的整數</translation>
+    </message>
+    <message>
+        <location filename="../../debugger/quickcommands/quickcommandfile.cpp" line="171"/>
+        <source>“%1”应为 yes 或 no</source>
+        <translation>「%1」應為 yes 或 no</translation>
+    </message>
+</context>
+<context>
+    <name>QuickCommandModel</name>
+    <message>
+        <location filename="../../debugger/quickcommands/quickcommandmodel.cpp" line="20"/>
+        <source>HEX发送</source>
+        <translation>HEX傳送</translation>
+    </message>
+    <message>
+        <location filename="../../debugger/quickcommands/quickcommandmodel.cpp" line="22"/>
+        <source>发送换行</source>
+        <translation>傳送換行</translation>
+    </message>
+    <message>
+        <location filename="../../debugger/quickcommands/quickcommandmodel.cpp" line="24"/>
+        <source>之后延时 %1 ms</source>
+        <translation>之後延遲 %1 ms</translation>
+    </message>
+</context>
+<context>
+    <name>QuickCommandPanel</name>
+    <message>
+        <location filename="../../debugger/quickcommands/quickcommandpanel.cpp" line="128"/>
+        <source>快捷指令</source>
+        <translation>快捷指令</translation>
+    </message>
+    <message>
+        <location filename="../../debugger/quickcommands/quickcommandpanel.cpp" line="129"/>
+        <source>添加</source>
+        <translation>新增</translation>
+    </message>
+    <message>
+        <location filename="../../debugger/quickcommands/quickcommandpanel.cpp" line="130"/>
+        <source>编辑</source>
+        <translation>編輯</translation>
+    </message>
+    <message>
+        <location filename="../../debugger/quickcommands/quickcommandpanel.cpp" line="131"/>
+        <source>删除</source>
+        <translation>刪除</translation>
+    </message>
+    <message>
+        <location filename="../../debugger/quickcommands/quickcommandpanel.cpp" line="132"/>
+        <source>上移</source>
+        <translation>上移</translation>
+    </message>
+    <message>
+        <location filename="../../debugger/quickcommands/quickcommandpanel.cpp" line="133"/>
+        <source>下移</source>
+        <translation>下移</translation>
+    </message>
+    <message>
+        <location filename="../../debugger/quickcommands/quickcommandpanel.cpp" line="134"/>
+        <source>导入</source>
+        <translation>匯入</translation>
+    </message>
+    <message>
+        <location filename="../../debugger/quickcommands/quickcommandpanel.cpp" line="135"/>
+        <source>导出</source>
+        <translation>匯出</translation>
+    </message>
+    <message>
+        <location filename="../../debugger/quickcommands/quickcommandpanel.cpp" line="136"/>
+        <source>按顺序发送</source>
+        <translation>依序傳送</translation>
+    </message>
+    <message>
+        <location filename="../../debugger/quickcommands/quickcommandpanel.cpp" line="137"/>
+        <source>循环</source>
+        <translation>循環</translation>
+    </message>
+    <message>
+        <location filename="../../debugger/quickcommands/quickcommandpanel.cpp" line="138"/>
+        <source>停止</source>
+        <translation>停止</translation>
+    </message>
+    <message>
+        <location filename="../../debugger/quickcommands/quickcommandpanel.cpp" line="139"/>
+        <source>单击指令即发送；Ctrl+1 … Ctrl+9 发送前九条</source>
+        <translation>單擊指令即傳送；Ctrl+1 … Ctrl+9 傳送前九條</translation>
+    </message>
+    <message>
+        <location filename="../../debugger/quickcommands/quickcommandpanel.cpp" line="207"/>
+        <source>导入快捷指令</source>
+        <translation>匯入快捷指令</translation>
+    </message>
+    <message>
+        <location filename="../../debugger/quickcommands/quickcommandpanel.cpp" line="208"/>
+        <location filename="../../debugger/quickcommands/quickcommandpanel.cpp" line="236"/>
+        <source>快捷指令文件 (*.txt);;所有文件 (*)</source>
+        <translation>快捷指令檔案 (*.txt);;所有檔案 (*)</translation>
+    </message>
+    <message>
+        <location filename="../../debugger/quickcommands/quickcommandpanel.cpp" line="213"/>
+        <location filename="../../debugger/quickcommands/quickcommandpanel.cpp" line="242"/>
+        <source>错误</source>
+        <translation>錯誤</translation>
+    </message>
+    <message>
+        <location filename="../../debugger/quickcommands/quickcommandpanel.cpp" line="213"/>
+        <source>无法打开文件：%1</source>
+        <translation>無法開啟檔案：%1</translation>
+    </message>
+    <message>
+        <location filename="../../debugger/quickcommands/quickcommandpanel.cpp" line="220"/>
+        <source>文件有误，未导入任何指令：</source>
+        <translation>檔案有誤，未匯入任何指令：</translation>
+    </message>
+    <message>
+        <location filename="../../debugger/quickcommands/quickcommandpanel.cpp" line="222"/>
+        <source>第 %1 行：%2</source>
+        <translation>第 %1 行：%2</translation>
+    </message>
+    <message>
+        <location filename="../../debugger/quickcommands/quickcommandpanel.cpp" line="224"/>
+        <source>……另有 %1 处错误</source>
+        <translation>……另有 %1 處錯誤</translation>
+    </message>
+    <message>
+        <location filename="../../debugger/quickcommands/quickcommandpanel.cpp" line="225"/>
+        <source>警告</source>
+        <translation>警告</translation>
+    </message>
+    <message>
+        <location filename="../../debugger/quickcommands/quickcommandpanel.cpp" line="234"/>
+        <source>导出快捷指令</source>
+        <translation>匯出快捷指令</translation>
+    </message>
+    <message>
+        <location filename="../../debugger/quickcommands/quickcommandpanel.cpp" line="242"/>
+        <source>无法保存文件：%1</source>
+        <translation>無法儲存檔案：%1</translation>
     </message>
 </context>
 <context>

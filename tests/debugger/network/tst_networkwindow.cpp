@@ -1,4 +1,5 @@
 #include "bytecounter.h"
+#include "channelcontroller.h"
 #include "hexcodec.h"
 #include "logcapture.h"
 #include "../windowstores.h"
@@ -34,16 +35,26 @@
 #include <memory>
 #include <vector>
 
+class ChannelControllerTestAccess
+{
+public:
+    static void markOpen(ChannelController *channels, Channel channel)
+    {
+        channels->row(channel).state = ChannelState::Open;
+    }
+};
+
 class MainWindowTestAccess
 {
 public:
     explicit MainWindowTestAccess(MainWindow &window) : w(window) {}
 
-    QThread *clientThread() const { return w.ClientThread; }
-    QThread *serverThread() const { return w.ServerThread; }
-    QThread *udpThread() const { return w.UdpThread; }
-    QObject *serverService() const { return w.TcpServer; }
-    QObject *udpService() const { return w.UdpService; }
+    ChannelController *channels() const { return w.m_channels; }
+    QThread *clientThread() const { return w.m_channels->thread(Channel::TcpClient); }
+    QThread *serverThread() const { return w.m_channels->thread(Channel::TcpServer); }
+    QThread *udpThread() const { return w.m_channels->thread(Channel::Udp); }
+    QObject *serverService() const { return w.m_channels->service(Channel::TcpServer); }
+    QObject *udpService() const { return w.m_channels->service(Channel::Udp); }
     QTimer *sendTimer() const { return w.Send_timer; }
     QString dnsResult() const { return w.DnsAnalysisResult; }
     void lookedUp(const QHostInfo &info) { w.lookedUp(info); }
@@ -51,7 +62,7 @@ public:
     // are issued, and nothing leaves the window.
     void markOpen(int channel)
     {
-        w.m_openChannel = channel;
+        ChannelControllerTestAccess::markOpen(w.m_channels, Channel(channel));
         w.findChild<QPushButton *>(QStringLiteral("Send"))->setEnabled(true);
     }
 
@@ -396,7 +407,7 @@ void tst_NetworkWindow::sendPath()
 
     // The client's thread is never started: the request only has to be issued.
     MainWindowTestAccess(*m_window).markOpen(0);
-    QSignalSpy sent(m_window, &MainWindow::tcpC_send);
+    QSignalSpy sent(MainWindowTestAccess(*m_window).channels(), &ChannelController::sending);
     QVERIFY(sent.isValid());
     find<QCheckBox>("HexSend")->setChecked(hexSend);
     find<QCheckBox>("SendNewLine")->setChecked(newLine);
@@ -408,14 +419,14 @@ void tst_NetworkWindow::sendPath()
     m_window->LoopSend();
 
     QCOMPARE(sent.count(), 1);
-    QCOMPARE(sent.at(0).at(0).toByteArray(), bytes);
+    QCOMPARE(sent.at(0).at(1).toByteArray(), bytes);
     QTRY_COMPARE(shownWithoutTimes(area()), echoed);
 }
 
 void tst_NetworkWindow::severalMegabytesToSend()
 {
     MainWindowTestAccess(*m_window).markOpen(0);
-    QSignalSpy sent(m_window, &MainWindow::tcpC_send);
+    QSignalSpy sent(MainWindowTestAccess(*m_window).channels(), &ChannelController::sending);
     find<QCheckBox>("DisplaySendMsg")->setChecked(true);
     find<QCheckBox>("HexSend")->setChecked(true);
     QString text;
@@ -426,7 +437,7 @@ void tst_NetworkWindow::severalMegabytesToSend()
     typeToSend(text);
     m_window->LoopSend();
     QCOMPARE(sent.count(), 1);
-    QCOMPARE(sent.at(0).at(0).toByteArray().size(), text.size() / 24 * 8);
+    QCOMPARE(sent.at(0).at(1).toByteArray().size(), text.size() / 24 * 8);
     // The echo is the bytes' pairs: the text without its last line end.
     QTRY_COMPARE(area()->toPlainText().size(), text.size() - 1);
 }
@@ -459,7 +470,7 @@ void tst_NetworkWindow::periodWarning()
 void tst_NetworkWindow::timedSendStartsAndStops()
 {
     MainWindowTestAccess(*m_window).markOpen(0);
-    QSignalSpy sent(m_window, &MainWindow::tcpC_send);
+    QSignalSpy sent(MainWindowTestAccess(*m_window).channels(), &ChannelController::sending);
     typeToSend(QStringLiteral("tick"));
     find<QLineEdit>("period")->setText(QStringLiteral("40"));
     auto *timed = find<QCheckBox>("Timer_Send");
@@ -469,7 +480,7 @@ void tst_NetworkWindow::timedSendStartsAndStops()
     QTRY_VERIFY(sent.count() >= 3);
     // Edits take effect on the next tick.
     typeToSend(QStringLiteral("tock"));
-    QTRY_COMPARE(sent.last().at(0).toByteArray(), QByteArray("tock"));
+    QTRY_COMPARE(sent.last().at(1).toByteArray(), QByteArray("tock"));
 
     timed->click();
     QVERIFY(!timed->isChecked());
@@ -515,7 +526,7 @@ void tst_NetworkWindow::udpTargetAndBroadcastChoice()
     MainWindowTestAccess access(*m_window);
     select("UDPButton");
     access.markOpen(2);
-    QSignalSpy sent(m_window, &MainWindow::udp_send);
+    QSignalSpy sent(access.channels(), &ChannelController::sending);
     find<QCheckBox>("UdpBroadcast")->setChecked(broadcast);
     find<QLineEdit>("Obj_IP")->setText(targetIp);
     find<QLineEdit>("Obj_Port")->setText(targetPort);
@@ -537,9 +548,9 @@ void tst_NetworkWindow::udpTargetAndBroadcastChoice()
         return;
     }
     QCOMPARE(sent.count(), 1);
-    QCOMPARE(sent.at(0).at(0).toByteArray(), QByteArray("datagram"));
-    QCOMPARE(sent.at(0).at(1).toString(), address);
-    QCOMPARE(sent.at(0).at(2).value<quint16>(), quint16(port));
+    QCOMPARE(sent.at(0).at(1).toByteArray(), QByteArray("datagram"));
+    QCOMPARE(access.channels()->udpTargetAddress(), address);
+    QCOMPARE(access.channels()->udpTargetPort(), quint16(port));
 }
 
 void tst_NetworkWindow::connectRefusesPorts_data()
@@ -622,7 +633,8 @@ void tst_NetworkWindow::tcpClientExchange()
         QVERIFY(!find<QPushButton>("Disconnect")->isEnabled());
         QVERIFY(!find<QPushButton>("Send")->isEnabled());
         QVERIFY(find<QLineEdit>("Obj_IP")->isEnabled());
-        QVERIFY(find<QLineEdit>("Local_Port")->isEnabled());
+        // The system chooses the client's local port, after a close as at start.
+        QVERIFY(!find<QLineEdit>("Local_Port")->isEnabled());
         QVERIFY(!MainWindowTestAccess(*m_window).clientThread()->isRunning());
         QTRY_COMPARE(side->state(), QAbstractSocket::UnconnectedState);
         delete side;
@@ -810,12 +822,14 @@ void tst_NetworkWindow::disconnectAbandonsPendingAttempt()
     QTest::qWait(300);
     QVERIFY(find<QPushButton>("Disconnect")->isEnabled());
     QVERIFY(!find<QPushButton>("Send")->isEnabled());
+    QCOMPARE(find<QPushButton>("Connect")->text(), QStringLiteral("连接中…"));
 
     QElapsedTimer clock;
     clock.start();
     click("Disconnect");
     QVERIFY2(clock.elapsed() < 1000, qPrintable(QString::number(clock.elapsed())));
     QVERIFY(find<QPushButton>("Connect")->isEnabled());
+    QCOMPARE(find<QPushButton>("Connect")->text(), QStringLiteral("连接"));
     QVERIFY(!MainWindowTestAccess(*m_window).clientThread()->isRunning());
 }
 

@@ -5,6 +5,7 @@
 // pseudo-terminal through the page's own buttons.
 
 #include "../windowstores.h"
+#include "channelcontroller.h"
 #include "mainwindow.h"
 #include "ptypeer.h"
 #include "serial.h"
@@ -30,7 +31,8 @@ class MainWindowTestAccess
 public:
     static QTimer *portListTimer(MainWindow *w) { return w->timer1; }
     static QTimer *loopTimer(MainWindow *w) { return w->timer; }
-    static Serial *service(MainWindow *w) { return w->objSerial; }
+    static Serial *service(MainWindow *w) { return static_cast<Serial *>(w->m_channels->service(Channel::Serial)); }
+    static ChannelRequest serialRequest(MainWindow *w) { return w->m_channels->request(Channel::Serial); }
 };
 
 // The page's time stamp: "yyyy.MM.dd hh:mm:ss.zzz".

@@ -32,14 +32,13 @@ void tst_SerialPage::openSendReceive()
     child<QComboBox>(&w, "ParityList")->setCurrentText(QStringLiteral("even"));
     child<QComboBox>(&w, "FlowControlList")->setCurrentText(QStringLiteral("RTS/CTS"));
 
-    QSignalSpy opened(&w, &MainWindow::openSerial);
     QTest::mouseClick(child<QPushButton>(&w, "SerialOpen"), Qt::LeftButton);
-    QCOMPARE(opened.size(), 1);
-    QCOMPARE(opened.at(0).at(0).toString(), path);
-    QCOMPARE(opened.at(0).at(2).value<qint8>(), qint8(8));
-    QCOMPARE(opened.at(0).at(3).value<qint8>(), qint8(1));
-    QCOMPARE(opened.at(0).at(4).value<qint8>(), qint8(2));
-    QCOMPARE(opened.at(0).at(5).value<qint8>(), qint8(1));
+    const ChannelRequest opened = MainWindowTestAccess::serialRequest(&w);
+    QCOMPARE(opened.portName, path);
+    QCOMPARE(opened.dataBits, qint8(8));
+    QCOMPARE(opened.stopBits, qint8(1));
+    QCOMPARE(opened.parity, qint8(2));
+    QCOMPARE(opened.flowControl, qint8(1));
     QVERIFY(!child<QPushButton>(&w, "SerialOpen")->isEnabled());
     QVERIFY(child<QPushButton>(&w, "SnedData")->isEnabled());
     QTRY_COMPARE(peer.slaveUsers(), 2);

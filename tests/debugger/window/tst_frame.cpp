@@ -36,11 +36,11 @@
 class MainWindowTestAccess
 {
 public:
-    static int protocol(const MainWindow &window) { return window.currentProtocolIndex; }
+    static int protocol(const MainWindow &window) { return channelIndex(window.currentProtocolIndex); }
     static bool dragging(const MainWindow &window) { return window.m_frame->isDragging(); }
     static QMenu *menu(const MainWindow &window) { return window.menu; }
     static QButtonGroup *protocolGroup(const MainWindow &window) { return window.protocolGroup; }
-    static void selectProtocol(MainWindow &window, int index) { window.selectProtocol(index); }
+    static void selectProtocol(MainWindow &window, int index) { window.selectProtocol(Channel(index)); }
 };
 using Access = MainWindowTestAccess;
 

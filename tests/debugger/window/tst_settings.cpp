@@ -1,6 +1,7 @@
 // Wrenpost's settings: what a window reads from its store when built, what it
 // writes when destroyed, and the one-click reset.
 
+#include "channelcontroller.h"
 #include "mainwindow.h"
 #include "widgetlookup.h"
 #include "../windowstores.h"
@@ -33,10 +34,11 @@ class MainWindowTestAccess
 public:
     static QTimer *sendTimer(const MainWindow &w) { return w.Send_timer; }
     static QTimer *loopTimer(const MainWindow &w) { return w.timer; }
-    static int protocol(const MainWindow &w) { return w.currentProtocolIndex; }
+    static int protocol(const MainWindow &w) { return channelIndex(w.currentProtocolIndex); }
     static bool anyNetworkThreadRunning(const MainWindow &w)
     {
-        return w.ClientThread->isRunning() || w.ServerThread->isRunning() || w.UdpThread->isRunning();
+        return w.m_channels->thread(Channel::TcpClient)->isRunning() || w.m_channels->thread(Channel::TcpServer)->isRunning()
+               || w.m_channels->thread(Channel::Udp)->isRunning();
     }
 };
 using Access = MainWindowTestAccess;
