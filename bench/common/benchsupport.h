@@ -97,7 +97,8 @@ struct Displayed
 inline bool isWindowLine(const QString &line)
 {
     static const QRegularExpression bareStamp(QStringLiteral("^\\d{4}\\.\\d\\d\\.\\d\\d \\d\\d:\\d\\d:\\d\\d\\.\\d{3}$"));
-    return std::any_of(line.cbegin(), line.cend(), [](QChar c) { return c.unicode() > 0x7F; })
+    // A line break within a paragraph is one of the stream's line ends.
+    return std::any_of(line.cbegin(), line.cend(), [](QChar c) { return c.unicode() > 0x7F && c != QChar::LineSeparator; })
            || (line.size() == 23 && bareStamp.match(line).hasMatch());
 }
 
@@ -171,7 +172,9 @@ public:
     {
         std::printf("  resident memory: %ld MiB at the start", m_atStart);
         if (m_afterMinute >= 0)
-            std::printf(", %ld MiB after the first minute, at most %ld MiB after it", m_afterMinute, m_peakAfterMinute);
+            std::printf(", %ld MiB after the first minute", m_afterMinute);
+        if (m_peakAfterMinute >= 0)
+            std::printf(", at most %ld MiB after it", m_peakAfterMinute);
         std::printf(", %ld MiB now\n", residentMiB());
     }
     long atStart() const { return m_atStart; }

@@ -124,6 +124,9 @@ int main(int argc, char **argv)
     window.findChild<QCheckBox *>(QStringLiteral("TimeDisplay"))->setChecked(stamps);
     window.findChild<QCheckBox *>(QStringLiteral("AutoSwitchLine_2"))->setChecked(true);
     window.findChild<QComboBox *>(QStringLiteral("BaudrateList"))->setCurrentText(QStringLiteral("512000"));
+    // The page restores the port it had last, which may be a pseudo-terminal
+    // of an earlier run: this run's own is chosen as a user would choose it.
+    window.findChild<QComboBox *>(QStringLiteral("SerialList"))->setCurrentText(path);
     auto *area = window.findChild<QTextBrowser *>(QStringLiteral("DataRecive"));
     auto *countLabel = window.findChild<QLabel *>(QStringLiteral("ReciveCountLabel"));
     bench::settle();
@@ -138,7 +141,9 @@ int main(int argc, char **argv)
     while (peer.slaveUsers() != 2 && !opened.hasExpired())
         QThread::msleep(5);
     if (peer.slaveUsers() != 2) {
-        std::fprintf(stderr, "the page did not open %s\n", qPrintable(path));
+        bench::settle();
+        std::fprintf(stderr, "the page did not open %s: %s\n", qPrintable(path),
+                     qPrintable(area->document()->lastBlock().text()));
         return 1;
     }
 

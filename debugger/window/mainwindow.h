@@ -161,10 +161,13 @@ private:
 
     // Message files of both pages
     void importMessageFile(QTextEdit *sendArea, QWidget *dialogParent, const QString &filter);
-    void exportMessageFile(const QString &text, const QString &namePattern);
+    // Asks where to save a page's receive area, offering a file named by the
+    // time (`namePattern`) in the folder used last, and writes the area there.
+    void saveReceiveArea(ReceiveDisplay *display, QTextEdit *area, QWidget *dialogParent, const QString &filter,
+                         const QString &namePattern);
     void reportSave(bool written, const QString &path);
-    // Where the network page's first save is offered: the program's folder,
-    // or the documents folder when the program's cannot be written.
+    // Where the first save is offered: the program's folder, or the
+    // documents folder when the program's cannot be written.
     static QString firstSaveFolder();
     // Recording a receive area to a file, behind the page's record box.
     void initRecording();

@@ -15,6 +15,7 @@
 #include <QFileInfo>
 #include <QMessageBox>
 #include <QStandardPaths>
+#include <QTextDocument>
 #include <QTextEdit>
 
 using namespace MessageFiles;
@@ -61,26 +62,6 @@ void MainWindow::reportSave(bool written, const QString &path)
     box.exec();
 }
 
-void MainWindow::exportMessageFile(const QString &text, const QString &namePattern)
-{
-    const QDateTime now = QDateTime::currentDateTime();
-    const QByteArray bytes = LocalTextToBytes(text);
-    QString path = exportPath(QCoreApplication::applicationDirPath(), now, namePattern);
-    qDebug() << path;
-    bool written = writeTextFile(path, bytes);
-    if (!written) {
-        // An installed program's folder is not the user's to write: the
-        // documents folder takes the file instead.
-        const QString documents = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
-        if (!documents.isEmpty() && QDir().mkpath(documents)) {
-            path = exportPath(documents, now, namePattern);
-            qDebug() << path;
-            written = writeTextFile(path, bytes);
-        }
-    }
-    reportSave(written, path);
-}
-
 QString MainWindow::firstSaveFolder()
 {
     const QString program = QCoreApplication::applicationDirPath();
@@ -95,21 +76,26 @@ void MainWindow::on_ActOpenFile_triggered()
     importMessageFile(ui->Send_msg, this, QStringLiteral("Text files (*.txt)"));
 }
 
-void MainWindow::on_ActSaveFile_triggered()
+void MainWindow::saveReceiveArea(ReceiveDisplay *display, QTextEdit *area, QWidget *dialogParent,
+                                 const QString &filter, const QString &namePattern)
 {
-    // The network page keeps its saves' names in the source language's form.
     const QString folder = m_saveFolder.isEmpty() ? firstSaveFolder() : m_saveFolder;
-    const QString suggested =
-        exportPath(folder, QDateTime::currentDateTime(), QStringLiteral("/yyyy年MM月dd日hh-mm-ss"));
-    const QString path = QFileDialog::getSaveFileName(this, tr("保存接收区"), suggested,
-                                                      QStringLiteral("Text files (*.txt)"));
+    const QString suggested = exportPath(folder, QDateTime::currentDateTime(), namePattern);
+    const QString path = QFileDialog::getSaveFileName(dialogParent, tr("保存接收区"), suggested, filter);
     if (path.isEmpty())
         return;
     m_saveFolder = QFileInfo(path).absolutePath();
     // What arrived within the last frame, and while the dialog was open, is written too.
-    networkReceive->flush();
+    display->flush();
     qDebug() << path;
-    reportSave(writeTextFile(path, LocalTextToBytes(ui->Recive_msg->toPlainText())), path);
+    reportSave(writeTextFile(path, LocalTextToBytes(area->toPlainText())), path);
+}
+
+void MainWindow::on_ActSaveFile_triggered()
+{
+    // The network page keeps its saves' names in the source language's form.
+    saveReceiveArea(networkReceive, ui->Recive_msg, this, QStringLiteral("Text files (*.txt)"),
+                    QStringLiteral("/yyyy年MM月dd日hh-mm-ss"));
 }
 
 void MainWindow::on_OpenFile_clicked()
@@ -120,10 +106,9 @@ void MainWindow::on_OpenFile_clicked()
 void MainWindow::on_SaveData_clicked()
 {
     serialReceive->flush();
-    const QString content = ui->DataRecive->toPlainText();
-    if (content.isEmpty())
+    if (ui->DataRecive->document()->isEmpty())
         return;
-    exportMessageFile(content, tr("/yyyy年MM月dd日hh-mm-ss"));
+    saveReceiveArea(serialReceive, ui->DataRecive, nullptr, QString(), tr("/yyyy年MM月dd日hh-mm-ss"));
 }
 
 void MainWindow::initRecording()

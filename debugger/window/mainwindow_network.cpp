@@ -204,9 +204,9 @@ bool MainWindow::sendNetworkText(QString text, bool hex, bool newLine, QTimer *t
     if (!ui->DisplaySendMsg->isChecked())
         return true;
     if (ui->DisplayTime->isChecked())
-        networkReceive->addParagraph(stampLine(QDateTime::currentDateTime(), u"   Send"));
+        networkReceive->addSent(stampLine(QDateTime::currentDateTime(), u"   Send"));
     // What went out: in HEX send the bytes, as the receive area writes them.
-    networkReceive->addParagraph(sentEcho(text, hex, bytes, timed));
+    networkReceive->addSent(sentEcho(text, hex, bytes, timed));
     return true;
 }
 

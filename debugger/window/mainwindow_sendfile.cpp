@@ -93,8 +93,8 @@ void MainWindow::startFileSend(int page, const QString &path)
     QFileInfo info(path);
     if ((network ? ui->DisplaySendMsg : ui->SendDisplay)->isChecked()) {
         if ((network ? ui->DisplayTime : ui->TimeDisplay)->isChecked())
-            display->addParagraph(stampLine(QDateTime::currentDateTime(), network ? QStringView(u"   Send") : QStringView(u"  Send：")));
-        display->addParagraph(tr("发送文件 %1，%2 字节").arg(info.fileName()).arg(info.size()));
+            display->addSent(stampLine(QDateTime::currentDateTime(), network ? QStringView(u"   Send") : QStringView(u"  Send：")));
+        display->addSent(tr("发送文件 %1，%2 字节").arg(info.fileName()).arg(info.size()));
     }
     if (!sender->start(path, pace.piece, pace.window)) {
         m_fileSendBar[page]->setRunning(false);

@@ -133,8 +133,8 @@ bool MainWindow::sendSerialText(QString text, bool hex, bool newLine, QTimer *ti
 
     if (ui->SendDisplay->isChecked()) {
         if (ui->TimeDisplay->isChecked())
-            serialReceive->addParagraph(stampLine(QDateTime::currentDateTime(), u"  Send："));
-        serialReceive->addParagraph(sentEcho(text, hex, *bytes, timed));
+            serialReceive->addSent(stampLine(QDateTime::currentDateTime(), u"  Send："));
+        serialReceive->addSent(sentEcho(text, hex, *bytes, timed));
     }
     return true;
 }

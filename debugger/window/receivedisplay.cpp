@@ -8,6 +8,7 @@
 #include <QTextBlock>
 #include <QTextCursor>
 #include <QTextDocument>
+#include <QWidget>
 
 #include <QFont>
 #include <QPalette>
@@ -24,6 +25,10 @@ namespace {
 
 // Entries are gathered for at most this long before they are written.
 constexpr int kGatherMs = 16;
+// While entries keep coming, writes follow each other at this interval at
+// least: each write lays out and repaints the area, and fewer, larger writes
+// do that work less often for the same text.
+constexpr int kFrameMs = 100;
 // Work done in one turn of the event loop while catching up.
 constexpr qint64 kWriteBudgetMs = 30;
 // Entries are written in pieces sized to the budget by the measured speed,
@@ -47,7 +52,41 @@ void appendJoined(QString &into, const QString &text)
     into += text;
 }
 
+// Line ends ("\r\n", "\n" or a lone "\r") become line breaks within the
+// paragraph. A batch of many short lines is then one paragraph to lay out
+// and to place, not one per line, which is most of the cost of showing a
+// stream of lines; the area's plain text still ends each line with "\n".
+QString withLineBreaks(QString text)
+{
+    qsizetype from = 0;
+    while (from < text.size() && text.at(from) != QLatin1Char('\n') && text.at(from) != QLatin1Char('\r'))
+        ++from;
+    if (from == text.size())
+        return text;
+    QChar *data = text.data();
+    qsizetype to = from;
+    for (qsizetype i = from; i < text.size(); ++i) {
+        const QChar c = data[i];
+        if (c == QLatin1Char('\r') || c == QLatin1Char('\n')) {
+            if (c == QLatin1Char('\r') && i + 1 < text.size() && data[i + 1] == QLatin1Char('\n'))
+                ++i;
+            data[to++] = QChar::LineSeparator;
+        } else {
+            data[to++] = c;
+        }
+    }
+    text.truncate(to);
+    return text;
+}
+
 } // namespace
+
+QString ReceiveDisplay::Entry::shown() const
+{
+    if (!bytes.isNull())
+        return shownText(bytes, hex);
+    return lineBreaks ? withLineBreaks(text) : text;
+}
 
 QString stampLine(const QDateTime &at, QStringView label)
 {
@@ -59,8 +98,10 @@ QString shownText(const QByteArray &bytes, bool hex)
     return hex ? BytesToHexText(bytes) : BytesToLocalText(bytes);
 }
 
-ReceiveDisplay::ReceiveDisplay(QTextBrowser *area) : QObject(area), m_area(area)
+ReceiveDisplay::ReceiveDisplay(QTextBrowser *area) : QObject(area), m_area(area), m_sentLook(new QWidget(area))
 {
+    m_sentLook->setObjectName(QStringLiteral("SentEcho"));
+    m_sentLook->hide();
     m_timer.setSingleShot(true);
     m_timer.setTimerType(Qt::PreciseTimer);
     connect(&m_timer, &QTimer::timeout, this, [this] { writeSome(kWriteBudgetMs); });
@@ -83,6 +124,23 @@ ReceiveDisplay::ReceiveDisplay(QTextBrowser *area) : QObject(area), m_area(area)
 void ReceiveDisplay::addParagraph(const QString &text)
 {
     add({true, false, QByteArray(), text});
+}
+
+void ReceiveDisplay::addSent(const QString &text)
+{
+    Entry entry{true, false, QByteArray(), text};
+    entry.sent = true;
+    add(std::move(entry));
+}
+
+QTextCharFormat ReceiveDisplay::format(bool sent) const
+{
+    QTextCharFormat format;
+    if (sent) {
+        m_sentLook->ensurePolished();
+        format.setForeground(m_sentLook->palette().color(QPalette::WindowText));
+    }
+    return format;
 }
 
 void ReceiveDisplay::addStatusLine(const QString &text, bool stamped)
@@ -111,7 +169,7 @@ void ReceiveDisplay::addReceived(const QByteArray &bytes, bool hex, bool paragra
             // An empty batch is an empty text; a null array would mean "use the text".
             add({paragraph, true, part.isNull() ? QByteArray("") : part, QString(), length});
         } else {
-            add({paragraph, false, QByteArray(), m_decoder.decode(part), length});
+            add({paragraph, false, QByteArray(), m_decoder.decode(part), length, true});
         }
         at += length;
     } while (at < bytes.size());
@@ -188,8 +246,10 @@ void ReceiveDisplay::clear()
 
 void ReceiveDisplay::schedule()
 {
-    if (!m_timer.isActive())
-        m_timer.start(kGatherMs);
+    if (m_timer.isActive())
+        return;
+    const qint64 sinceWrite = m_lastWrite.isValid() ? m_lastWrite.elapsed() : kFrameMs;
+    m_timer.start(int(qBound(qint64(kGatherMs), kFrameMs - sinceWrite, qint64(kFrameMs))));
 }
 
 // A negative budget writes everything.
@@ -202,6 +262,7 @@ void ReceiveDisplay::writeSome(qint64 budgetMs)
     }
     QElapsedTimer clock;
     clock.start();
+    m_lastWrite.start();
     while (!m_pending.isEmpty() && (budgetMs < 0 || clock.elapsed() < budgetMs)) {
         const qint64 left = budgetMs < 0 ? budgetMs : budgetMs - clock.elapsed();
         const qsizetype piece = left < 0 ? std::numeric_limits<qsizetype>::max()
@@ -254,7 +315,7 @@ void ReceiveDisplay::write(qsizetype count)
                 if (!document->isEmpty() && !std::exchange(m_freshLine, false))
                     end.insertBlock();
                 addBytes(end.block(), entry.received);
-                end.insertText(entry.shown(), QTextCharFormat());
+                end.insertText(entry.shown(), format(entry.sent));
             } else {
                 if (entry.received > 0)
                     addBytes(m_area->textCursor().block(), entry.received);
@@ -266,38 +327,45 @@ void ReceiveDisplay::write(qsizetype count)
         // is at the end the two are one text.
         const bool cursorAtEnd = shown.atEnd();
         const bool wasEmpty = document->isEmpty() || m_freshLine;
-        const int endPosition = document->characterCount() - 1;
-        QString atEnd;
+        // What goes at the end, in runs of one format each.
+        struct Run
+        {
+            bool sent;
+            QString text;
+            // Where received entries begin in `text`, and their bytes.
+            QList<std::pair<qsizetype, qsizetype>> starts;
+        };
+        QList<Run> atEnd;
+        bool atEndEmpty = true;
         QString atCursor;
         qsizetype atCursorBytes = 0;
-        // Where received entries begin in `atEnd`, and their bytes.
-        QList<std::pair<qsizetype, qsizetype>> starts;
         for (qsizetype i = 0; i < count; ++i) {
             const Entry &entry = m_pending.at(i);
-            if (entry.paragraph) {
-                if (!wasEmpty || !atEnd.isEmpty())
-                    atEnd += QChar::ParagraphSeparator;
-                starts.append({atEnd.size(), entry.received});
-                appendJoined(atEnd, entry.shown());
-            } else if (cursorAtEnd) {
-                if (entry.received > 0)
-                    starts.append({atEnd.size(), entry.received});
-                appendJoined(atEnd, entry.shown());
-            } else {
+            if (!entry.paragraph && !cursorAtEnd) {
                 atCursorBytes += entry.received;
                 appendJoined(atCursor, entry.shown());
+                continue;
             }
+            if (atEnd.isEmpty() || atEnd.last().sent != entry.sent)
+                atEnd.append({entry.sent, QString(), {}});
+            Run &run = atEnd.last();
+            if (entry.paragraph && (!wasEmpty || !atEndEmpty))
+                run.text += QChar::ParagraphSeparator;
+            if (entry.paragraph || entry.received > 0)
+                run.starts.append({run.text.size(), entry.received});
+            appendJoined(run.text, entry.shown());
+            atEndEmpty = atEndEmpty && run.text.isEmpty();
         }
         if (!atCursor.isEmpty()) {
             if (atCursorBytes > 0)
                 addBytes(shown.block(), atCursorBytes);
             m_area->insertPlainText(atCursor);
         }
-        if (!atEnd.isEmpty()) {
-            const int base = atCursor.isEmpty() ? endPosition : document->characterCount() - 1;
+        for (const Run &run : std::as_const(atEnd)) {
+            const int base = document->characterCount() - 1;
             end.movePosition(QTextCursor::End);
-            end.insertText(atEnd, QTextCharFormat());
-            for (const auto &[offset, bytes] : std::as_const(starts))
+            end.insertText(run.text, format(run.sent));
+            for (const auto &[offset, bytes] : run.starts)
                 addBytes(document->findBlock(int(base + offset)), bytes);
         }
         if (!atEnd.isEmpty() || !atCursor.isEmpty())

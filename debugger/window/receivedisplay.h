@@ -9,6 +9,7 @@
 #include <QString>
 #include <QStringDecoder>
 #include <QStringView>
+#include <QTextCharFormat>
 #include <QTimer>
 
 #include "receiverecorder.h"
@@ -16,6 +17,7 @@
 #include <type_traits>
 
 class QTextBrowser;
+class QWidget;
 
 // The rules both receive areas follow, as plain functions.
 
@@ -49,7 +51,10 @@ QString countText(Count count)
 //
 // Entries are gathered for up to 16 ms (within a frame) and written together
 // in one edit, so that a fast stream neither lays out the area's last
-// paragraph again nor repaints the window for every batch. Writing stops after
+// paragraph again nor repaints the window for every batch; while entries
+// keep coming, one write follows another after 100 ms at the soonest. A
+// received batch's line ends break lines within its paragraph, so that a
+// stream of short lines makes one paragraph per batch to lay out. Writing stops after
 // about 30 ms of work and goes on in the next turn of the event loop, so the
 // window keeps responding while it catches up.
 //
@@ -73,6 +78,10 @@ public:
     explicit ReceiveDisplay(QTextBrowser *area);
 
     void addParagraph(const QString &text);
+    // The echo of what the window sent, a paragraph in the colour the style
+    // sheet gives sent echoes (the area's hidden child "SentEcho"), so that
+    // it stands apart from received data even without time stamps.
+    void addSent(const QString &text);
     // A line of the window's own (a channel's state), after a bare time stamp
     // when `stamped`.
     void addStatusLine(const QString &text, bool stamped);
@@ -127,8 +136,11 @@ private:
         QString text;
         // The received bytes it shows.
         qsizetype received = 0;
+        // Received text: its line ends break lines within its paragraph.
+        bool lineBreaks = false;
+        bool sent = false;
 
-        QString shown() const { return bytes.isNull() ? text : shownText(bytes, hex); }
+        QString shown() const;
         qsizetype size() const { return bytes.isNull() ? text.size() : hex ? 3 * bytes.size() : bytes.size(); }
     };
 
@@ -145,8 +157,12 @@ private:
     // The area's first line, saying how much has left, written or updated.
     void showCut();
     void forget();
+    // Sent echoes in their own colour; everything else in the area's.
+    QTextCharFormat format(bool sent) const;
 
     QTextBrowser *m_area;
+    // Styled by the style sheet, never shown: its text colour is that of sent echoes.
+    QWidget *m_sentLook;
     QStringDecoder m_decoder{QStringDecoder::System};
     QList<Entry> m_pending;
     // The pending entries' sizes, each with one for its separator.
@@ -156,6 +172,8 @@ private:
     qint64 m_cutBytes = 0;
     qint64 m_areaBytes = 0;
     QTimer m_timer;
+    // Since the last write began.
+    QElapsedTimer m_lastWrite;
     // How fast the area takes text (characters per millisecond), measured.
     double m_charactersPerMs = 500;
     bool m_writing = false;

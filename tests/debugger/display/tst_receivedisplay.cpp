@@ -5,12 +5,15 @@
 #include "../windowstores.h"
 #include "longwordwrap.h"
 #include "receivepage.h"
+#include "stylesheet.h"
 
 #include <QCheckBox>
 #include <QDateTime>
 #include <QElapsedTimer>
 #include <QPushButton>
 #include <QRegularExpression>
+#include <QScopeGuard>
+#include <QTextBlock>
 #include <QTest>
 #include <QTextBrowser>
 
@@ -53,6 +56,8 @@ private Q_SLOTS:
     void stampLines();
     void batchesWithinOneFrame_data();
     void batchesWithinOneFrame();
+    void sentEchoesStandApart_data();
+    void sentEchoesStandApart();
     void burstOfSmallBatches_data();
     void burstOfSmallBatches();
     void clearDropsWhatIsGathered_data();
@@ -171,6 +176,35 @@ void tst_ReceiveDisplay::batchesWithinOneFrame()
     w.deliver(batches.constLast());
     QTRY_VERIFY(w.shown().size() > shown.size());
     QVERIFY(w.shown().startsWith(shown));
+}
+
+void tst_ReceiveDisplay::sentEchoesStandApart_data()
+{
+    QTest::addColumn<int>("page");
+    for (int page = 0; page < 2; ++page)
+        QTest::newRow(kReceivePages[page].name) << page;
+}
+
+void tst_ReceiveDisplay::sentEchoesStandApart()
+{
+    QFETCH(int, page);
+    QVERIFY(loadStyleSheet(*qApp));
+    const auto unstyled = qScopeGuard([] { qApp->setStyleSheet(QString()); });
+    Window w(page, false, false, false);
+    w.deliver("in", Qt::DirectConnection);
+    w.display->addSent(QStringLiteral("out"));
+    w.deliver("after", Qt::DirectConnection);
+    w.display->flush();
+    const QColor sent = child<QWidget>(*w.area, "SentEcho")->palette().color(QPalette::WindowText);
+    w.area->ensurePolished();
+    QVERIFY(sent != w.area->palette().color(QPalette::Text));
+    QStringList coloured;
+    for (QTextBlock block = w.area->document()->begin(); block.isValid(); block = block.next())
+        for (auto it = block.begin(); !it.atEnd(); ++it)
+            if (it.fragment().charFormat().foreground().color() == sent)
+                coloured << it.fragment().text();
+    QCOMPARE(coloured, QStringList{QStringLiteral("out")});
+    QCOMPARE(w.shown(), QStringLiteral("in\noutafter"));
 }
 
 void tst_ReceiveDisplay::burstOfSmallBatches_data()
