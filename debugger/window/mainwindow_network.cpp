@@ -4,6 +4,8 @@
 #include "bytecounter.h"
 #include "fieldrules.h"
 #include "hexcodec.h"
+#include "localaddress.h"
+#include "localaddressfield.h"
 #include "longwordwrap.h"
 #include "receivedisplay.h"
 #include "channelcontroller.h"
@@ -17,6 +19,7 @@ void MainWindow::sysInit()
 {
     networkReceive = new ReceiveDisplay(ui->Recive_msg);
     new LongWordWrap(ui->Send_msg);
+    new LocalAddressField(ui->Local_IP);
 
     Recive_Count = new ByteCounter(ui->Recive_cnt, ui->Recive_rate,
                                    QT_TRANSLATE_NOOP("MainWindow", "累计接收："), this);
@@ -29,7 +32,9 @@ void MainWindow::sysInit()
     connect(m_channels, &ChannelController::stateChanged, this, &MainWindow::channelStateChanged);
     connect(m_channels, &ChannelController::ended, this, &MainWindow::channelEnded);
     connect(m_channels, &ChannelController::received, this,
-            [this](Channel channel, const QByteArray &data) { showReceived(channel, data); });
+            [this](Channel channel, const QByteArray &data, const QString &sender) {
+                showReceived(channel, data, sender);
+            });
     // The sent counters count what the channels report written, not what was asked.
     connect(m_channels, &ChannelController::bytesSent, this, [this](Channel channel, qint64 bytes) {
         (isNetworkChannel(channel) ? Send_Count : SendCount)->add(bytes);
@@ -125,12 +130,13 @@ void MainWindow::channelEnded(Channel channel, const QString &line)
         UpdateClientsHint(line);
 }
 
-void MainWindow::showReceived(Channel channel, const QByteArray &data)
+void MainWindow::showReceived(Channel channel, const QByteArray &data, const QString &sender)
 {
     if (channel == Channel::Serial)
         GetSerialData(data);
     else
-        UpdateMsg(data);
+        // The client's page has one peer, the server it connected to.
+        UpdateMsg(data, channel == Channel::TcpClient ? QString() : sender);
 }
 
 void MainWindow::networkChannelClosed()
@@ -142,12 +148,12 @@ void MainWindow::networkChannelClosed()
     ui->client_list->clear();
 }
 
-void MainWindow::UpdateMsg(QByteArray message)
+void MainWindow::UpdateMsg(QByteArray message, QString sender)
 {
     Recive_Count->add(message.size());
 
     networkReceive->addReceived(message, ui->HexDisplay->isChecked(), ui->AutoSwitchLine->isChecked(),
-                                ui->DisplayTime->isChecked() ? QStringView(u"   Recive") : QStringView());
+                                ui->DisplayTime->isChecked() ? QStringView(u"   Recive") : QStringView(), sender);
 }
 
 void MainWindow::on_ClearMessage_clicked()
@@ -268,6 +274,13 @@ void MainWindow::on_Connect_clicked()
             return;
         }
         request.port = *port;
+        // Only where the field says: "0.0.0.0" alone opens every interface.
+        const std::optional<QHostAddress> local = localBindAddress(ui->Local_IP->text());
+        if (!local) {
+            UpdateClientsHint(tr("本机地址无效：%1").arg(ui->Local_IP->text()));
+            return;
+        }
+        request.localAddress = *local;
     }
     m_channels->open(channel, request);
     // Its first row, current at once: sends go to every client until one is chosen.
