@@ -132,6 +132,10 @@ private Q_SLOTS:
     void dnsLookUp();
     void shutdownWithOpenChannels_data();
     void shutdownWithOpenChannels();
+    void localAddressDecidesReach_data();
+    void localAddressDecidesReach();
+    void senderLines_data();
+    void senderLines();
 
 private:
     template<typename T>
@@ -161,6 +165,8 @@ void tst_NetworkWindow::init()
     find<QCheckBox>("SendNewLine")->setChecked(false);
     find<QCheckBox>("DisplaySendMsg")->setChecked(false);
     find<QCheckBox>("UdpBroadcast")->setChecked(false);
+    // Whatever the host name resolves to here, servers listen on loopback.
+    find<QLineEdit>("Local_IP")->setText(QStringLiteral("127.0.0.1"));
     setOptions(false, true, false);
     find<QTextBrowser>("Recive_msg")->clear();
     click("clear_send_cnt");
@@ -964,7 +970,7 @@ void tst_NetworkWindow::udpExchange()
 
     peer.writeDatagram(QByteArray("\x01\x02"), QHostAddress::LocalHost, port);
     peer.writeDatagram(QByteArray("\x03"), QHostAddress::LocalHost, port);
-    QTRY_COMPARE(area()->toPlainText(), QStringLiteral("01 02\n03"));
+    QTRY_COMPARE(area()->toPlainText(), QStringLiteral("127.0.0.1:%1\n01 02\n03").arg(peer.localPort()));
 
     // The target may change while the channel is open.
     QUdpSocket other;
@@ -1115,6 +1121,133 @@ void tst_NetworkWindow::shutdownWithOpenChannels()
     if (protocol != QLatin1String("UDPButton"))
         QTRY_COMPARE(other->state(), QAbstractSocket::UnconnectedState);
     QCOMPARE(log.messages(QtWarningMsg), QStringList());
+}
+
+// The server and UDP open only where 本机地址 says; "0.0.0.0" is every
+// interface, IPv4 and IPv6. An address the machine does not have opens nothing.
+void tst_NetworkWindow::localAddressDecidesReach_data()
+{
+    QTest::addColumn<QString>("protocol");
+    QTest::addColumn<QString>("local");
+    QTest::addColumn<QString>("probe"); // empty: the open is refused
+    QTest::addColumn<bool>("reachable");
+    for (const QString &protocol : {QStringLiteral("TCPserver"), QStringLiteral("UDPButton")}) {
+        const QByteArray p = protocol.toLatin1();
+        QTest::addRow("%s on 127.0.0.1, probed on 127.0.0.2", p.data()) << protocol << "127.0.0.1" << "127.0.0.2" << false;
+        QTest::addRow("%s on 127.0.0.1, probed on ::1", p.data()) << protocol << "127.0.0.1" << "::1" << false;
+        QTest::addRow("%s on ::1, probed on 127.0.0.1", p.data()) << protocol << "::1" << "127.0.0.1" << false;
+        QTest::addRow("%s on all, probed on ::1", p.data()) << protocol << "0.0.0.0" << "::1" << true;
+        QTest::addRow("%s on all, probed on 127.0.0.2", p.data()) << protocol << "0.0.0.0" << "127.0.0.2" << true;
+        QTest::addRow("%s on another machine's address", p.data()) << protocol << "198.51.100.7" << "" << false;
+        QTest::addRow("%s on a host name", p.data()) << protocol << "localhost" << "" << false;
+    }
+}
+
+void tst_NetworkWindow::localAddressDecidesReach()
+{
+    QFETCH(QString, protocol);
+    QFETCH(QString, local);
+    QFETCH(QString, probe);
+    QFETCH(bool, reachable);
+    if (!nettest::hasIPv6Loopback() && (local + probe).contains(QLatin1Char(':')))
+        QSKIP("this machine has no IPv6 loopback");
+    select(protocol.toLatin1().constData());
+    const quint16 port = nettest::freePort();
+    find<QLineEdit>("Local_IP")->setText(local);
+    find<QLineEdit>("Local_Port")->setText(QString::number(port));
+    click("Connect");
+    if (probe.isEmpty()) {
+        QTRY_COMPARE(area()->toPlainText(), QStringLiteral("本机地址无效：") + local);
+        QVERIFY(find<QPushButton>("Connect")->isEnabled());
+        return;
+    }
+    const QHostAddress bound(local == QLatin1String("0.0.0.0") ? QStringLiteral("127.0.0.1") : local);
+    if (protocol == QLatin1String("TCPserver")) {
+        QVERIFY(nettest::waitListening(bound, port));
+        QTcpSocket socket;
+        socket.connectToHost(QHostAddress(probe), port);
+        QCOMPARE(socket.waitForConnected(2000), reachable);
+    } else {
+        // Where the window is bound, nobody else can bind.
+        QTRY_VERIFY(!QUdpSocket().bind(bound, port, QAbstractSocket::DontShareAddress));
+        QCOMPARE(!QUdpSocket().bind(QHostAddress(probe), port, QAbstractSocket::DontShareAddress), reachable);
+    }
+}
+
+// Received data names its sender: in the stamp line, or without stamps in a
+// line of its own when the sender changes; data never joins a status line.
+void tst_NetworkWindow::senderLines_data()
+{
+    QTest::addColumn<QString>("protocol");
+    QTest::addColumn<QStringList>("from"); // two peers' addresses
+    QTest::addColumn<QString>("form");     // how a peer is named
+    QTest::addColumn<bool>("time");
+    for (const QString &protocol : {QStringLiteral("TCPserver"), QStringLiteral("UDPButton")}) {
+        for (bool time : {false, true}) {
+            const QByteArray tag = protocol.toLatin1() + (time ? " stamped" : "");
+            QTest::addRow("%s IPv4", tag.data()) << protocol << QStringList{"127.0.0.1", "127.0.0.2"} << "%1:%2" << time;
+            QTest::addRow("%s ::1", tag.data()) << protocol << QStringList{"::1", "::1"} << "[%1]:%2" << time;
+        }
+    }
+}
+
+void tst_NetworkWindow::senderLines()
+{
+    QFETCH(QString, protocol);
+    QFETCH(QStringList, from);
+    QFETCH(QString, form);
+    QFETCH(bool, time);
+    const bool tcp = protocol == QLatin1String("TCPserver");
+    const QHostAddress to(from.at(0));
+    if (to.protocol() == QAbstractSocket::IPv6Protocol && !nettest::hasIPv6Loopback())
+        QSKIP("this machine has no IPv6 loopback");
+    select(protocol.toLatin1().constData());
+    const quint16 port = nettest::freePort(to);
+    find<QLineEdit>("Local_IP")->setText(from.at(0));
+    find<QLineEdit>("Local_Port")->setText(QString::number(port));
+    setOptions(false, false, time);
+    click("Connect");
+    if (tcp) {
+        QVERIFY(nettest::waitListening(to, port));
+        QTRY_VERIFY(area()->toPlainText().contains(QStringLiteral(" left!"))); // the probe
+        click("ClearMessage");
+    } else {
+        QTRY_VERIFY(!QUdpSocket().bind(to, port, QAbstractSocket::DontShareAddress));
+    }
+    std::vector<std::unique_ptr<QAbstractSocket>> peers;
+    QStringList names;
+    QStringList lines;
+    for (const QString &address : from) {
+        if (tcp) {
+            peers.emplace_back(nettest::connectFrom(address, to, port, nullptr));
+        } else {
+            peers.emplace_back(new QUdpSocket);
+            QVERIFY(peers.back()->bind(QHostAddress(address), 0));
+        }
+        names << form.arg(address).arg(peers.back()->localPort());
+        if (tcp)
+            lines << (time ? QStringList{"T"} : QStringList{}) << QStringLiteral("New Client:%1 connected!").arg(names.back());
+    }
+    if (tcp) {
+        QTRY_COMPARE(find<QComboBox>("client_list")->count(), 3);
+        QCOMPARE(find<QComboBox>("client_list")->itemText(2), names.at(1));
+    }
+    int last = -1;
+    for (const auto &[who, text] : std::vector<std::pair<int, QString>>{{0, "a1"}, {0, "a2"}, {1, "b1"}, {0, "a3"}}) {
+        if (time)
+            lines << QStringLiteral("T   Recive ") + names.at(who) << text;
+        else if (who == last)
+            lines.back() += text;
+        else
+            lines << names.at(who) << text;
+        last = who;
+        if (tcp)
+            peers.at(who)->write(text.toLatin1());
+        else
+            static_cast<QUdpSocket *>(peers.at(who).get())->writeDatagram(text.toLatin1(), to, port);
+        QTRY_COMPARE(shownWithoutTimes(area()), lines.join(QLatin1Char('\n')));
+    }
+    click("Disconnect");
 }
 
 QTEST_MAIN(tst_NetworkWindow)
