@@ -150,23 +150,20 @@ private:
     QTextBrowser *area() const { return find<QTextBrowser>("Recive_msg"); }
     void typeToSend(const QString &text) { find<QTextEdit>("Send_msg")->setPlainText(text); }
     void click(const char *button) { find<QPushButton>(button)->click(); }
-    // Opens the server or UDP page on `local` and, unless the open is
-    // refused, waits until it can be reached at `at` (a server's probe come
-    // and gone) and empties the area; false if it never can be.
-    bool openOn(const QString &protocol, const QString &local, const QHostAddress &at, quint16 *port)
+    // Opens the server or UDP page on `local`; unless refused, waits until it
+    // is there at `at` (a server's probe gone) and empties the area.
+    quint16 openOn(const QString &protocol, const QString &local, const QHostAddress &at)
     {
         find<QToolButton>(protocol.toLatin1().constData())->click();
-        *port = nettest::freePort(at);
+        const quint16 port = nettest::freePort(at);
         find<QLineEdit>("Local_IP")->setText(local);
-        find<QLineEdit>("Local_Port")->setText(QString::number(*port));
+        find<QLineEdit>("Local_Port")->setText(QString::number(port));
         click("Connect");
-        if (!find<QPushButton>("Disconnect")->isEnabled())
-            return true;
-        const bool ok = protocol == QLatin1String("UDPButton")
-            ? QTest::qWaitFor([&] { return !QUdpSocket().bind(at, *port, QAbstractSocket::DontShareAddress); })
-            : nettest::waitListening(at, *port) && QTest::qWaitFor([this] { return area()->toPlainText().contains(" left!"); });
-        click("ClearMessage");
-        return ok;
+        if (find<QPushButton>("Disconnect")->isEnabled() && (protocol == QLatin1String("UDPButton")
+                ? QTest::qWaitFor([&] { return !QUdpSocket().bind(at, port, QAbstractSocket::DontShareAddress); })
+                : nettest::waitListening(at, port) && QTest::qWaitFor([this] { return area()->toPlainText().contains(" left!"); })))
+            click("ClearMessage");
+        return port;
     }
 
     MainWindow *m_window = nullptr;
@@ -1150,9 +1147,8 @@ void tst_NetworkWindow::localAddressDecidesReach_data()
     QTest::addColumn<QString>("probe"); // empty: the open is refused
     QTest::addColumn<bool>("reachable");
     for (const char *p : {"TCPserver", "UDPButton"}) {
-        QTest::addRow("%s on 127.0.0.1, at 127.0.0.2", p) << p << "127.0.0.1" << "127.0.0.2" << false;
-        QTest::addRow("%s on 127.0.0.1, at ::1", p) << p << "127.0.0.1" << "::1" << false;
-        QTest::addRow("%s on all, at ::1", p) << p << "0.0.0.0" << "::1" << true;
+        QTest::addRow("%s on 127.0.0.1", p) << p << "127.0.0.1" << "127.0.0.2" << false;
+        QTest::addRow("%s on all", p) << p << "0.0.0.0" << "::1" << true;
         QTest::addRow("%s on another machine's", p) << p << "198.51.100.7" << "" << false;
     }
 }
@@ -1165,11 +1161,9 @@ void tst_NetworkWindow::localAddressDecidesReach()
     QFETCH(bool, reachable);
     if (probe.contains(QLatin1Char(':')) && !nettest::hasIPv6Loopback())
         QSKIP("this machine has no IPv6 loopback");
-    quint16 port = 0;
-    QVERIFY(openOn(protocol, local, QHostAddress::LocalHost, &port));
+    const quint16 port = openOn(protocol, local, QHostAddress::LocalHost);
     if (probe.isEmpty()) {
         QTRY_COMPARE(area()->toPlainText(), QStringLiteral("本机地址无效：") + local);
-        QVERIFY(find<QPushButton>("Connect")->isEnabled());
     } else if (protocol == QLatin1String("TCPserver")) {
         QTcpSocket socket;
         socket.connectToHost(QHostAddress(probe), port);
@@ -1206,20 +1200,18 @@ void tst_NetworkWindow::senderLines()
     if (to.protocol() == QAbstractSocket::IPv6Protocol && !nettest::hasIPv6Loopback())
         QSKIP("this machine has no IPv6 loopback");
     setOptions(false, false, time);
-    quint16 port = 0;
-    QVERIFY(openOn(protocol, from.at(0), to, &port));
+    const quint16 port = openOn(protocol, from.at(0), to);
     std::vector<std::unique_ptr<QAbstractSocket>> peers;
     QStringList names, lines;
     for (const QString &address : from) {
         peers.emplace_back(tcp ? static_cast<QAbstractSocket *>(nettest::connectFrom(address, to, port, nullptr)) : new QUdpSocket);
         QVERIFY(tcp || peers.back()->bind(QHostAddress(address), 0));
         names << form.arg(address).arg(peers.back()->localPort());
-        if (tcp)
+        if (tcp) // the client list names them alike
             lines << (time ? QStringList{"T"} : QStringList{}) << QStringLiteral("New Client:%1 connected!").arg(names.back());
     }
-    if (tcp)
-        QTRY_COMPARE(find<QComboBox>("client_list")->itemText(2), names.at(1));
     for (const auto &[who, text] : std::vector<std::pair<int, QString>>{{0, "a1"}, {0, "a2"}, {1, "b1"}, {0, "a3"}}) {
+        QTRY_COMPARE(shownWithoutTimes(area()), lines.join(QLatin1Char('\n')));
         if (time || text != QLatin1String("a2"))
             lines << (time ? QStringLiteral("T   Recive ") : QString()) + names.at(who) << text;
         else
@@ -1228,8 +1220,8 @@ void tst_NetworkWindow::senderLines()
             peers.at(who)->write(text.toLatin1());
         else
             static_cast<QUdpSocket *>(peers.at(who).get())->writeDatagram(text.toLatin1(), to, port);
-        QTRY_COMPARE(shownWithoutTimes(area()), lines.join(QLatin1Char('\n')));
     }
+    QTRY_COMPARE(shownWithoutTimes(area()), lines.join(QLatin1Char('\n')));
 }
 
 QTEST_MAIN(tst_NetworkWindow)
