@@ -132,10 +132,8 @@ private Q_SLOTS:
     void dnsLookUp();
     void shutdownWithOpenChannels_data();
     void shutdownWithOpenChannels();
-    void localAddressDecidesReach_data();
-    void localAddressDecidesReach();
-    void senderLines_data();
-    void senderLines();
+    void localAddressAndSenders_data();
+    void localAddressAndSenders();
 
 private:
     template<typename T>
@@ -150,22 +148,6 @@ private:
     QTextBrowser *area() const { return find<QTextBrowser>("Recive_msg"); }
     void typeToSend(const QString &text) { find<QTextEdit>("Send_msg")->setPlainText(text); }
     void click(const char *button) { find<QPushButton>(button)->click(); }
-    // Opens the server or UDP page on `local`; unless refused, waits until it
-    // is there at `at` (a server's probe gone) and empties the area.
-    quint16 openOn(const QString &protocol, const QString &local, const QHostAddress &at)
-    {
-        find<QToolButton>(protocol.toLatin1().constData())->click();
-        const quint16 port = nettest::freePort(at);
-        find<QLineEdit>("Local_IP")->setText(local);
-        find<QLineEdit>("Local_Port")->setText(QString::number(port));
-        click("Connect");
-        if (find<QPushButton>("Disconnect")->isEnabled() && (protocol == QLatin1String("UDPButton")
-                ? QTest::qWaitFor([&] { return !QUdpSocket().bind(at, port, QAbstractSocket::DontShareAddress); })
-                : nettest::waitListening(at, port) && QTest::qWaitFor([this] { return area()->toPlainText().contains(" left!"); })))
-            click("ClearMessage");
-        return port;
-    }
-
     MainWindow *m_window = nullptr;
 };
 
@@ -1138,90 +1120,73 @@ void tst_NetworkWindow::shutdownWithOpenChannels()
     QCOMPARE(log.messages(QtWarningMsg), QStringList());
 }
 
-// The server and UDP open only where 本机地址 says; "0.0.0.0" is every
-// interface, IPv4 and IPv6. An address the machine does not have opens nothing.
-void tst_NetworkWindow::localAddressDecidesReach_data()
+// The server and UDP open only where 本机地址 says ("0.0.0.0": every interface,
+// IPv4 and IPv6), and received data names its sender: in the stamp line, or in
+// a line of its own when the sender changes; data never joins a status line.
+void tst_NetworkWindow::localAddressAndSenders_data()
 {
     QTest::addColumn<QString>("protocol");
     QTest::addColumn<QString>("local");
-    QTest::addColumn<QString>("probe"); // empty: the open is refused
-    QTest::addColumn<bool>("reachable");
-    for (const char *p : {"TCPserver", "UDPButton"}) {
-        QTest::addRow("%s on 127.0.0.1", p) << p << "127.0.0.1" << "127.0.0.2" << false;
-        QTest::addRow("%s on all", p) << p << "0.0.0.0" << "::1" << true;
-        QTest::addRow("%s on another machine's", p) << p << "198.51.100.7" << "" << false;
-    }
-}
-
-void tst_NetworkWindow::localAddressDecidesReach()
-{
-    QFETCH(QString, protocol);
-    QFETCH(QString, local);
-    QFETCH(QString, probe);
-    QFETCH(bool, reachable);
-    if (probe.contains(QLatin1Char(':')) && !nettest::hasIPv6Loopback())
-        QSKIP("this machine has no IPv6 loopback");
-    const quint16 port = openOn(protocol, local, QHostAddress::LocalHost);
-    if (probe.isEmpty()) {
-        QTRY_COMPARE(area()->toPlainText(), QStringLiteral("本机地址无效：") + local);
-    } else if (protocol == QLatin1String("TCPserver")) {
-        QTcpSocket socket;
-        socket.connectToHost(QHostAddress(probe), port);
-        QCOMPARE(socket.waitForConnected(2000), reachable);
-    } else { // where the window is bound, nobody else can bind
-        QCOMPARE(!QUdpSocket().bind(QHostAddress(probe), port, QAbstractSocket::DontShareAddress), reachable);
-    }
-}
-
-// Received data names its sender: in the stamp line, or without stamps in a
-// line of its own when the sender changes; data never joins a status line.
-void tst_NetworkWindow::senderLines_data()
-{
-    QTest::addColumn<QString>("protocol");
-    QTest::addColumn<QStringList>("from"); // two peers' addresses
-    QTest::addColumn<QString>("form");     // how a peer is named
+    QTest::addColumn<QStringList>("from"); // two peers' addresses; none: the open is refused
+    QTest::addColumn<QString>("elsewhere"); // a local address where the page is not
     QTest::addColumn<bool>("time");
     for (const char *p : {"TCPserver", "UDPButton"}) {
-        for (bool time : {false, true}) {
-            QTest::addRow("%s%s IPv4", p, time ? " stamped" : "") << p << QStringList{"127.0.0.1", "127.0.0.2"} << "%1:%2" << time;
-            QTest::addRow("%s%s ::1", p, time ? " stamped" : "") << p << QStringList{"::1", "::1"} << "[%1]:%2" << time;
+        QTest::addRow("%s not this machine's", p) << p << "198.51.100.7" << QStringList{} << "" << false;
+        for (const char *stamped : {"", " stamped"}) {
+            const bool time = *stamped;
+            QTest::addRow("%s%s on 127.0.0.1", p, stamped) << p << "127.0.0.1" << QStringList{"127.0.0.1", "127.0.0.2"} << "127.0.0.2" << time;
+            QTest::addRow("%s%s on ::1", p, stamped) << p << "::1" << QStringList{"::1", "::1"} << "127.0.0.1" << time;
+            QTest::addRow("%s%s on all", p, stamped) << p << "0.0.0.0" << QStringList{"127.0.0.1", "::1"} << "" << time;
         }
     }
 }
 
-void tst_NetworkWindow::senderLines()
+void tst_NetworkWindow::localAddressAndSenders()
 {
     QFETCH(QString, protocol);
+    QFETCH(QString, local);
     QFETCH(QStringList, from);
-    QFETCH(QString, form);
+    QFETCH(QString, elsewhere);
     QFETCH(bool, time);
-    const bool tcp = protocol == QLatin1String("TCPserver");
-    const QHostAddress to(from.at(0));
-    if (to.protocol() == QAbstractSocket::IPv6Protocol && !nettest::hasIPv6Loopback())
+    if (from.join(QString()).contains(QLatin1Char(':')) && !nettest::hasIPv6Loopback())
         QSKIP("this machine has no IPv6 loopback");
+    const bool tcp = protocol == QLatin1String("TCPserver");
     setOptions(false, false, time);
-    const quint16 port = openOn(protocol, from.at(0), to);
+    select(protocol.toLatin1().constData());
+    const quint16 port = nettest::freePort();
+    find<QLineEdit>("Local_IP")->setText(local);
+    find<QLineEdit>("Local_Port")->setText(QString::number(port));
+    click("Connect");
+    if (from.isEmpty()) {
+        QTRY_COMPARE(area()->toPlainText(), QStringLiteral("本机地址无效：") + local);
+        return;
+    }
+    QTcpSocket probe; // a server also names its probe: it is gone before the peers come
+    QVERIFY(tcp ? nettest::waitListening(QHostAddress(from.at(0)), port) : QTest::qWaitFor([&] {
+        return !QUdpSocket().bind(QHostAddress(from.at(0)), port, QAbstractSocket::DontShareAddress); }));
+    if (tcp)
+        probe.connectToHost(QHostAddress(elsewhere), port);
+    QVERIFY(elsewhere.isEmpty() || (tcp ? !probe.waitForConnected(2000) : QUdpSocket().bind(QHostAddress(elsewhere), port, QAbstractSocket::DontShareAddress)));
+    QTRY_VERIFY(!tcp || area()->toPlainText().contains(QStringLiteral(" left!")));
+    click("ClearMessage");
     std::vector<std::unique_ptr<QAbstractSocket>> peers;
-    QStringList names, lines;
+    QStringList names;
+    auto to = [&](const QString &address) { return QHostAddress(local == QLatin1String("0.0.0.0") ? address : local); };
     for (const QString &address : from) {
-        peers.emplace_back(tcp ? static_cast<QAbstractSocket *>(nettest::connectFrom(address, to, port, nullptr)) : new QUdpSocket);
+        peers.emplace_back(tcp ? static_cast<QAbstractSocket *>(nettest::connectFrom(address, to(address), port, nullptr)) : new QUdpSocket);
         QVERIFY(tcp || peers.back()->bind(QHostAddress(address), 0));
-        names << form.arg(address).arg(peers.back()->localPort());
-        if (tcp) // the client list names them alike
-            lines << (time ? QStringList{"T"} : QStringList{}) << QStringLiteral("New Client:%1 connected!").arg(names.back());
+        names << QString(address.contains(':') ? "[%1]:%2" : "%1:%2").arg(address).arg(peers.back()->localPort());
     }
-    for (const auto &[who, text] : std::vector<std::pair<int, QString>>{{0, "a1"}, {0, "a2"}, {1, "b1"}, {0, "a3"}}) {
-        QTRY_COMPARE(shownWithoutTimes(area()), lines.join(QLatin1Char('\n')));
-        if (time || text != QLatin1String("a2"))
-            lines << (time ? QStringLiteral("T   Recive ") : QString()) + names.at(who) << text;
-        else
-            lines.back() += text;
-        if (tcp)
-            peers.at(who)->write(text.toLatin1());
-        else
-            static_cast<QUdpSocket *>(peers.at(who).get())->writeDatagram(text.toLatin1(), to, port);
+    if (tcp) // the client list names them as the area does
+        QTRY_COMPARE(find<QComboBox>("client_list")->itemText(2), names.at(1));
+    for (const auto &[who, text] : std::vector<std::pair<int, QByteArray>>{{0, "a1"}, {0, "a2"}, {1, "b1"}, {0, "a3"}}) {
+        tcp ? peers.at(who)->write(text) : static_cast<QUdpSocket *>(peers.at(who).get())->writeDatagram(text, to(from.at(who)), port);
+        QTRY_VERIFY(area()->toPlainText().endsWith(QLatin1String(text)));
     }
-    QTRY_COMPARE(shownWithoutTimes(area()), lines.join(QLatin1Char('\n')));
+    QString shown = time ? "T   Recive %1\na1\nT   Recive %1\na2\nT   Recive %2\nb1\nT   Recive %1\na3" : "%1\na1a2\n%2\nb1\n%1\na3";
+    if (tcp)
+        shown.prepend(time ? "T\nNew Client:%1 connected!\nT\nNew Client:%2 connected!\n" : "New Client:%1 connected!\nNew Client:%2 connected!\n");
+    QCOMPARE(shownWithoutTimes(area()), shown.arg(names.at(0), names.at(1)));
 }
 
 QTEST_MAIN(tst_NetworkWindow)
