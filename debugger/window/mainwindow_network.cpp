@@ -300,6 +300,8 @@ void MainWindow::Disable_Options()
         ui->Obj_Port->setEnabled(false);
     }
     ui->Connect->setEnabled(false);
+    // Where the open channel listens stays as it was opened.
+    ui->Local_IP->setEnabled(false);
     ui->Local_Port->setEnabled(false);
     ui->Disconnect->setEnabled(true);
     ui->Send->setEnabled(true);
@@ -310,6 +312,7 @@ void MainWindow::Enable_Options()
     ui->Obj_IP->setEnabled(true);
     ui->Obj_Port->setEnabled(true);
     ui->Connect->setEnabled(true);
+    ui->Local_IP->setEnabled(true);
     // The client's local port is the system's choice.
     ui->Local_Port->setEnabled(m_networkPage != Channel::TcpClient);
     ui->Disconnect->setEnabled(false);
