@@ -127,7 +127,8 @@ void ChannelController::bindTcpServer()
     r.thread = thread;
     r.open = [server](const ChannelRequest &request) {
         const quint16 port = request.port;
-        post(server, [port](TCP_Server *service) { service->StartListen(port); });
+        const QHostAddress address = request.localAddress;
+        post(server, [port, address](TCP_Server *service) { service->StartListenOn(port, address); });
     };
     r.close = [server] { post(server, [](TCP_Server *service) { service->StopListen(); }); };
     r.send = [server](const QByteArray &data) { post(server, [data](TCP_Server *service) { service->SendMessage(data); }); };
@@ -151,7 +152,8 @@ void ChannelController::bindUdp()
     r.thread = thread;
     r.open = [udp](const ChannelRequest &request) {
         const quint16 port = request.port;
-        post(udp, [port](UDP_Service *service) { service->OpenUdp(port); });
+        const QHostAddress address = request.localAddress;
+        post(udp, [port, address](UDP_Service *service) { service->OpenUdpOn(port, address); });
     };
     r.close = [udp] { post(udp, [](UDP_Service *service) { service->CloseUdp(); }); };
     r.send = [this, udp](const QByteArray &data) {

@@ -3,6 +3,7 @@
 #include "channel.h"
 
 #include <QByteArray>
+#include <QHostAddress>
 #include <QHostInfo>
 #include <QObject>
 #include <QString>
@@ -22,6 +23,9 @@ struct ChannelRequest
     QString address;
     quint16 port = 0;
     bool lookUpName = false;
+    // TCP server and UDP: the address listened on or bound to (Any: every
+    // interface, IPv4 and IPv6).
+    QHostAddress localAddress{QHostAddress::Any};
 
     // Serial: the port and the serial page's line codes (see serialLineSettings).
     QString portName;

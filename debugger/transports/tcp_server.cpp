@@ -26,7 +26,12 @@ TCP_Server::~TCP_Server()
 
 void TCP_Server::StartListen(quint16 port)
 {
-    if (!Server->listen(QHostAddress::Any, port))
+    StartListenOn(port, QHostAddress(QHostAddress::Any));
+}
+
+void TCP_Server::StartListenOn(quint16 port, QHostAddress address)
+{
+    if (!Server->listen(address, port))
         emit OpenFailed(Server->errorString());
 }
 
@@ -94,8 +99,9 @@ void TCP_Server::HasClientConnect()
         // Address and port: several clients from one address (programs on
         // one machine, or behind one router) are told apart.
         // On a dual-stack listener an IPv4 client appears as ::ffff:a.b.c.d; it is
-        // shown, listed and kicked by the address it really has.
-        const QString name = peerAddressText(socket->peerAddress()) + QLatin1Char(':') + QString::number(socket->peerPort());
+        // shown, listed and kicked by the address it really has, and named as
+        // the data it sends names it.
+        const QString name = peerName(socket->peerAddress(), socket->peerPort());
         connect(socket, &QTcpSocket::readyRead, this, &TCP_Server::ReciveClientMessage);
         connect(socket, &QTcpSocket::bytesWritten, this, &TCP_Server::BytesSent);
         connect(socket, &QTcpSocket::disconnected, this, &TCP_Server::HasClientDisconnect);

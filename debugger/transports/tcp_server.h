@@ -2,14 +2,15 @@
 
 #include <QByteArray>
 #include <QHash>
+#include <QHostAddress>
 #include <QObject>
 #include <QString>
 
 class QTcpServer;
 class QTcpSocket;
 
-// The TCP server channel: listens on all interfaces, keeps one table entry per
-// client, named "address:port", sends to the selected client or to all, kicks,
+// The TCP server channel: listens on the address it is given, keeps one table
+// entry per client, named "address:port" ("[address]:port" for IPv6), sends to the selected client or to all, kicks,
 // and reports arrivals, departures and a port it cannot listen on. Lives on its own thread; SelectClient alone may be
 // called from another thread and forwards itself to the server's thread, so
 // the target is only ever read and written there, in the order of the calls.
@@ -22,7 +23,10 @@ public:
     ~TCP_Server() override;
 
 public Q_SLOTS:
+    // Listens on every interface, IPv4 and IPv6.
     void StartListen(quint16 port);
+    // Listens on that address only (QHostAddress::Any: as StartListen).
+    void StartListenOn(quint16 port, QHostAddress address);
     void StopListen();
     void SelectClient(QString ip);
     // Sends go to every client; may be called from any thread, like SelectClient.

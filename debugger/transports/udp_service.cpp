@@ -21,12 +21,17 @@ UDP_Service::~UDP_Service()
 
 void UDP_Service::OpenUdp(quint16 local_port)
 {
+    OpenUdpOn(local_port, QHostAddress(QHostAddress::Any));
+}
+
+void UDP_Service::OpenUdpOn(quint16 local_port, QHostAddress address)
+{
     // A datagram sent before the channel was opened binds the socket to some
     // port of the system's choice; that must not keep the chosen port from
     // being bound now.
     if (UdpServer->state() != QAbstractSocket::UnconnectedState)
         UdpServer->close();
-    if (UdpServer->bind(QHostAddress::Any, local_port, QAbstractSocket::DefaultForPlatform)) {
+    if (UdpServer->bind(address, local_port, QAbstractSocket::DefaultForPlatform)) {
         qDebug() << "bind success";
         return;
     }

@@ -1,12 +1,13 @@
 #pragma once
 
 #include <QByteArray>
+#include <QHostAddress>
 #include <QObject>
 #include <QString>
 
 class QUdpSocket;
 
-// The UDP channel: one socket bound on all interfaces, one datagram per send,
+// The UDP channel: one socket bound to the address it is given, one datagram per send,
 // one emission per datagram received, a report when the port cannot be
 // bound. Lives on its own thread.
 class UDP_Service : public QObject
@@ -18,7 +19,10 @@ public:
     ~UDP_Service() override;
 
 public Q_SLOTS:
+    // Binds on every interface, IPv4 and IPv6.
     void OpenUdp(quint16 local_port);
+    // Binds to that address only (QHostAddress::Any: as OpenUdp).
+    void OpenUdpOn(quint16 local_port, QHostAddress address);
     void CloseUdp();
     void SendUdpMsg(QByteArray msg, QString obj_ip, quint16 obj_port);
     void ReadUdpMessage();

@@ -91,7 +91,8 @@ protected:
 
 public Q_SLOTS:
     // Network console
-    void UpdateMsg(QByteArray message);
+    // `sender` ("address:port") names the peer on the server and UDP pages.
+    void UpdateMsg(QByteArray message, QString sender = QString());
     void UpdateClientsList(QString method, QString IP);
     void UpdateClientsHint(QString message);
     void LoopSend();
@@ -178,7 +179,7 @@ private:
     // What the controller reports, shown on the pages
     void channelStateChanged(Channel channel, ChannelState state);
     void channelEnded(Channel channel, const QString &line);
-    void showReceived(Channel channel, const QByteArray &data);
+    void showReceived(Channel channel, const QByteArray &data, const QString &sender);
     void networkChannelClosed();
     void serialChannelClosed();
 

@@ -5,6 +5,8 @@
 #include "checksum.h"
 #include "fieldrules.h"
 #include "hexcodec.h"
+#include "localaddress.h"
+#include "localaddressfield.h"
 #include "longwordwrap.h"
 #include "receivedisplay.h"
 #include "channelcontroller.h"
@@ -19,6 +21,7 @@ void MainWindow::sysInit()
 {
     networkReceive = new ReceiveDisplay(ui->Recive_msg);
     new LongWordWrap(ui->Send_msg);
+    new LocalAddressField(ui->Local_IP);
 
     Recive_Count = new ByteCounter(ui->Recive_cnt, ui->Recive_rate,
                                    QT_TRANSLATE_NOOP("MainWindow", "累计接收："), this);
@@ -31,7 +34,9 @@ void MainWindow::sysInit()
     connect(m_channels, &ChannelController::stateChanged, this, &MainWindow::channelStateChanged);
     connect(m_channels, &ChannelController::ended, this, &MainWindow::channelEnded);
     connect(m_channels, &ChannelController::received, this,
-            [this](Channel channel, const QByteArray &data) { showReceived(channel, data); });
+            [this](Channel channel, const QByteArray &data, const QString &sender) {
+                showReceived(channel, data, sender);
+            });
     // The sent counters count what the channels report written, not what was asked.
     connect(m_channels, &ChannelController::bytesSent, this, [this](Channel channel, qint64 bytes) {
         (isNetworkChannel(channel) ? Send_Count : SendCount)->add(bytes);
@@ -129,12 +134,13 @@ void MainWindow::channelEnded(Channel channel, const QString &line)
         UpdateClientsHint(line);
 }
 
-void MainWindow::showReceived(Channel channel, const QByteArray &data)
+void MainWindow::showReceived(Channel channel, const QByteArray &data, const QString &sender)
 {
     if (channel == Channel::Serial)
         GetSerialData(data);
     else
-        UpdateMsg(data);
+        // The client's page has one peer, the server it connected to.
+        UpdateMsg(data, channel == Channel::TcpClient ? QString() : sender);
 }
 
 void MainWindow::networkChannelClosed()
@@ -147,12 +153,12 @@ void MainWindow::networkChannelClosed()
     ui->client_list->clear();
 }
 
-void MainWindow::UpdateMsg(QByteArray message)
+void MainWindow::UpdateMsg(QByteArray message, QString sender)
 {
     Recive_Count->add(message.size());
 
     networkReceive->addReceived(message, ui->HexDisplay->isChecked(), ui->AutoSwitchLine->isChecked(),
-                                ui->DisplayTime->isChecked() ? QStringView(u"   Recive") : QStringView());
+                                ui->DisplayTime->isChecked() ? QStringView(u"   Recive") : QStringView(), sender);
 }
 
 void MainWindow::on_ClearMessage_clicked()
@@ -292,6 +298,13 @@ void MainWindow::on_Connect_clicked()
             return;
         }
         request.port = *port;
+        // Only where the field says: "0.0.0.0" alone opens every interface.
+        const std::optional<QHostAddress> local = localBindAddress(ui->Local_IP->text());
+        if (!local) {
+            UpdateClientsHint(tr("本机地址无效：%1").arg(ui->Local_IP->text()));
+            return;
+        }
+        request.localAddress = *local;
     }
     m_channels->open(channel, request);
     // Its first row, current at once: sends go to every client until one is chosen.
@@ -311,6 +324,8 @@ void MainWindow::Disable_Options()
         ui->Obj_Port->setEnabled(false);
     }
     ui->Connect->setEnabled(false);
+    // Where the open channel listens stays as it was opened.
+    ui->Local_IP->setEnabled(false);
     ui->Local_Port->setEnabled(false);
     ui->Disconnect->setEnabled(true);
     ui->Send->setEnabled(true);
@@ -321,6 +336,7 @@ void MainWindow::Enable_Options()
     ui->Obj_IP->setEnabled(true);
     ui->Obj_Port->setEnabled(true);
     ui->Connect->setEnabled(true);
+    ui->Local_IP->setEnabled(true);
     // The client's local port is the system's choice.
     ui->Local_Port->setEnabled(m_networkPage != Channel::TcpClient);
     ui->Disconnect->setEnabled(false);

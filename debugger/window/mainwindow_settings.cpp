@@ -52,6 +52,8 @@ std::vector<Field> storedFields(Ui::MainWindow *ui)
     const QString port = QStringLiteral("8080");
     const QString period = QStringLiteral("1000");
     return {
+        // The address found at start-up unless one was chosen.
+        {QStringLiteral("network/localIP"), ui->Local_IP, ui->Local_IP->text()},
         {QStringLiteral("network/localPort"), ui->Local_Port, port},
         {QStringLiteral("network/targetIP"), ui->Obj_IP, QStringLiteral("127.0.0.1")},
         {QStringLiteral("network/targetPort"), ui->Obj_Port, port},

@@ -123,6 +123,8 @@ ReceiveDisplay::ReceiveDisplay(QTextBrowser *area) : QObject(area), m_area(area)
 
 void ReceiveDisplay::addParagraph(const QString &text)
 {
+    m_lastReceived = false;
+    m_afterStatusLine = false;
     add({true, false, QByteArray(), text});
 }
 
@@ -148,16 +150,28 @@ void ReceiveDisplay::addStatusLine(const QString &text, bool stamped)
     if (stamped)
         addParagraph(stampLine(QDateTime::currentDateTime(), {}));
     addParagraph(text);
+    m_afterStatusLine = true;
 }
 
 void ReceiveDisplay::addInsertion(const QString &text)
 {
+    m_lastReceived = false;
+    m_afterStatusLine = false;
     add({false, false, QByteArray(), text});
 }
 
-void ReceiveDisplay::addReceived(const QByteArray &bytes, bool hex, bool paragraph, QStringView stampLabel)
+void ReceiveDisplay::addReceived(const QByteArray &bytes, bool hex, bool paragraph, QStringView stampLabel,
+                                 const QString &sender)
 {
-    const QString stamp = stampLabel.isNull() ? QString() : stampLine(QDateTime::currentDateTime(), stampLabel);
+    QString stamp = stampLabel.isNull() ? QString() : stampLine(QDateTime::currentDateTime(), stampLabel);
+    const bool named = !sender.isEmpty() && (!stamp.isNull() || !m_lastReceived || m_lastSender != sender);
+    if (named) {
+        if (stamp.isNull())
+            addParagraph(sender);
+        else
+            stamp += QLatin1Char(' ') + sender;
+    }
+    paragraph = paragraph || named || m_afterStatusLine;
     qsizetype at = 0;
     do {
         const qsizetype length = partLength(QByteArrayView(bytes).sliced(at), hex);
@@ -173,6 +187,9 @@ void ReceiveDisplay::addReceived(const QByteArray &bytes, bool hex, bool paragra
         }
         at += length;
     } while (at < bytes.size());
+    m_lastReceived = true;
+    m_lastSender = sender;
+    m_afterStatusLine = false;
 }
 
 qsizetype ReceiveDisplay::partLength(QByteArrayView bytes, bool hex)
@@ -231,6 +248,8 @@ void ReceiveDisplay::forget()
     m_cutBytes = 0;
     m_areaBytes = 0;
     m_freshLine = false;
+    m_lastReceived = false;
+    m_afterStatusLine = false;
 }
 
 void ReceiveDisplay::clear()

@@ -92,7 +92,12 @@ public:
     // the next, so that a character cut between two batches shows whole.
     // With `stampLabel` set, each part starts with a time-stamp line of the
     // batch's arrival.
-    void addReceived(const QByteArray &bytes, bool hex, bool paragraph, QStringView stampLabel = {});
+    // A `sender` ("address:port") is named after the label of each stamp line;
+    // without stamps, in a line of its own before the batch whenever the
+    // previous entry was not received from it. A batch after a named line or
+    // a status line starts a paragraph of its own.
+    void addReceived(const QByteArray &bytes, bool hex, bool paragraph, QStringView stampLabel = {},
+                     const QString &sender = {});
     // The length of the first part of `bytes` shown as one entry: at most
     // kPartBytes; as text it ends after a line feed in the part's last
     // quarter where there is one, and never between "\r" and "\n".
@@ -180,4 +185,9 @@ private:
     // The area holds only the cut line and an empty line after it, where the
     // next entry goes.
     bool m_freshLine = false;
+    // Whether the last entry was received data, and who sent it.
+    bool m_lastReceived = false;
+    QString m_lastSender;
+    // The last entry was a status line: what follows starts a new line.
+    bool m_afterStatusLine = false;
 };

@@ -651,6 +651,11 @@
         <translation>Invalid remote address: %1</translation>
     </message>
     <message>
+        <location filename="../../debugger/window/mainwindow_network.cpp" line="152"/>
+        <source>本机地址无效：%1</source>
+        <translation>Invalid local address: %1</translation>
+    </message>
+    <message>
         <location filename="../../debugger/window/mainwindow_network.cpp" line="179"/>
         <source>警告</source>
         <translation>Warning</translation>

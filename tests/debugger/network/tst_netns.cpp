@@ -99,6 +99,8 @@ void tst_NetNs::broadcastReachesTheLink()
     MainWindow window;
     window.show();
     child<QToolButton>(window, "UDPButton")->click();
+    // A broadcast leaves through the link, not from a loopback-bound socket.
+    child<QLineEdit>(window, "Local_IP")->setText(QStringLiteral("0.0.0.0"));
     child<QLineEdit>(window, "Local_Port")->setText(QStringLiteral("0"));
     child<QLineEdit>(window, "Obj_IP")->setText(QString::fromLatin1(kNearEnd));
     child<QCheckBox>(window, "HexSend")->setChecked(false);

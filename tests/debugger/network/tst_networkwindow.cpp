@@ -132,6 +132,8 @@ private Q_SLOTS:
     void dnsLookUp();
     void shutdownWithOpenChannels_data();
     void shutdownWithOpenChannels();
+    void localAddressAndSenders_data();
+    void localAddressAndSenders();
 
 private:
     template<typename T>
@@ -146,7 +148,6 @@ private:
     QTextBrowser *area() const { return find<QTextBrowser>("Recive_msg"); }
     void typeToSend(const QString &text) { find<QTextEdit>("Send_msg")->setPlainText(text); }
     void click(const char *button) { find<QPushButton>(button)->click(); }
-
     MainWindow *m_window = nullptr;
 };
 
@@ -161,6 +162,8 @@ void tst_NetworkWindow::init()
     find<QCheckBox>("SendNewLine")->setChecked(false);
     find<QCheckBox>("DisplaySendMsg")->setChecked(false);
     find<QCheckBox>("UdpBroadcast")->setChecked(false);
+    // Whatever the host name resolves to here, servers listen on loopback.
+    find<QLineEdit>("Local_IP")->setText(QStringLiteral("127.0.0.1"));
     setOptions(false, true, false);
     find<QTextBrowser>("Recive_msg")->clear();
     click("clear_send_cnt");
@@ -964,7 +967,7 @@ void tst_NetworkWindow::udpExchange()
 
     peer.writeDatagram(QByteArray("\x01\x02"), QHostAddress::LocalHost, port);
     peer.writeDatagram(QByteArray("\x03"), QHostAddress::LocalHost, port);
-    QTRY_COMPARE(area()->toPlainText(), QStringLiteral("01 02\n03"));
+    QTRY_COMPARE(area()->toPlainText(), QStringLiteral("127.0.0.1:%1\n01 02\n03").arg(peer.localPort()));
 
     // The target may change while the channel is open.
     QUdpSocket other;
@@ -1115,6 +1118,75 @@ void tst_NetworkWindow::shutdownWithOpenChannels()
     if (protocol != QLatin1String("UDPButton"))
         QTRY_COMPARE(other->state(), QAbstractSocket::UnconnectedState);
     QCOMPARE(log.messages(QtWarningMsg), QStringList());
+}
+
+// The server and UDP open only where 本机地址 says ("0.0.0.0": every interface,
+// IPv4 and IPv6), and received data names its sender: in the stamp line, or in
+// a line of its own when the sender changes; data never joins a status line.
+void tst_NetworkWindow::localAddressAndSenders_data()
+{
+    QTest::addColumn<QString>("protocol");
+    QTest::addColumn<QString>("local");
+    QTest::addColumn<QStringList>("from"); // two peers' addresses; none: the open is refused
+    QTest::addColumn<QString>("elsewhere"); // a local address where the page is not
+    QTest::addColumn<bool>("time");
+    for (const char *p : {"TCPserver", "UDPButton"}) {
+        QTest::addRow("%s not this machine's", p) << p << "198.51.100.7" << QStringList{} << "" << false;
+        for (const char *stamped : {"", " stamped"}) {
+            const bool time = *stamped;
+            QTest::addRow("%s%s on 127.0.0.1", p, stamped) << p << "127.0.0.1" << QStringList{"127.0.0.1", "127.0.0.2"} << "127.0.0.2" << time;
+            QTest::addRow("%s%s on ::1", p, stamped) << p << "::1" << QStringList{"::1", "::1"} << "127.0.0.1" << time;
+            QTest::addRow("%s%s on all", p, stamped) << p << "0.0.0.0" << QStringList{"127.0.0.1", "::1"} << "" << time;
+        }
+    }
+}
+
+void tst_NetworkWindow::localAddressAndSenders()
+{
+    QFETCH(QString, protocol);
+    QFETCH(QString, local);
+    QFETCH(QStringList, from);
+    QFETCH(QString, elsewhere);
+    QFETCH(bool, time);
+    if (from.join(QString()).contains(QLatin1Char(':')) && !nettest::hasIPv6Loopback())
+        QSKIP("this machine has no IPv6 loopback");
+    const bool tcp = protocol == QLatin1String("TCPserver");
+    setOptions(false, false, time);
+    select(protocol.toLatin1().constData());
+    const quint16 port = nettest::freePort();
+    find<QLineEdit>("Local_IP")->setText(local);
+    find<QLineEdit>("Local_Port")->setText(QString::number(port));
+    click("Connect");
+    if (from.isEmpty()) {
+        QTRY_COMPARE(area()->toPlainText(), QStringLiteral("本机地址无效：") + local);
+        return;
+    }
+    QTcpSocket probe; // a server also names its probe: it is gone before the peers come
+    QVERIFY(tcp ? nettest::waitListening(QHostAddress(from.at(0)), port) : QTest::qWaitFor([&] {
+        return !QUdpSocket().bind(QHostAddress(from.at(0)), port, QAbstractSocket::DontShareAddress); }));
+    if (tcp)
+        probe.connectToHost(QHostAddress(elsewhere), port);
+    QVERIFY(elsewhere.isEmpty() || (tcp ? !probe.waitForConnected(2000) : QUdpSocket().bind(QHostAddress(elsewhere), port, QAbstractSocket::DontShareAddress)));
+    QTRY_VERIFY(!tcp || area()->toPlainText().contains(QStringLiteral(" left!")));
+    click("ClearMessage");
+    std::vector<std::unique_ptr<QAbstractSocket>> peers;
+    QStringList names;
+    auto to = [&](const QString &address) { return QHostAddress(local == QLatin1String("0.0.0.0") ? address : local); };
+    for (const QString &address : from) {
+        peers.emplace_back(tcp ? static_cast<QAbstractSocket *>(nettest::connectFrom(address, to(address), port, nullptr)) : new QUdpSocket);
+        QVERIFY(tcp || peers.back()->bind(QHostAddress(address), 0));
+        names << QString(address.contains(':') ? "[%1]:%2" : "%1:%2").arg(address).arg(peers.back()->localPort());
+    }
+    if (tcp) // the client list names them as the area does
+        QTRY_COMPARE(find<QComboBox>("client_list")->itemText(2), names.at(1));
+    for (const auto &[who, text] : std::vector<std::pair<int, QByteArray>>{{0, "a1"}, {0, "a2"}, {1, "b1"}, {0, "a3"}}) {
+        tcp ? peers.at(who)->write(text) : static_cast<QUdpSocket *>(peers.at(who).get())->writeDatagram(text, to(from.at(who)), port);
+        QTRY_VERIFY(area()->toPlainText().endsWith(QLatin1String(text)));
+    }
+    QString shown = time ? "T   Recive %1\na1\nT   Recive %1\na2\nT   Recive %2\nb1\nT   Recive %1\na3" : "%1\na1a2\n%2\nb1\n%1\na3";
+    if (tcp)
+        shown.prepend(time ? "T\nNew Client:%1 connected!\nT\nNew Client:%2 connected!\n" : "New Client:%1 connected!\nNew Client:%2 connected!\n");
+    QCOMPARE(shownWithoutTimes(area()), shown.arg(names.at(0), names.at(1)));
 }
 
 QTEST_MAIN(tst_NetworkWindow)

@@ -1,4 +1,5 @@
 #include "nettestutil.h"
+#include "peername.h"
 #include "tcp_server.h"
 
 #include <QSignalSpy>
@@ -58,7 +59,7 @@ private:
     // The name the server gives a client: its address and port.
     static QString nameOf(const QTcpSocket *client)
     {
-        return client->localAddress().toString() + QLatin1Char(':') + QString::number(client->localPort());
+        return peerName(client->localAddress(), client->localPort());
     }
     QTcpSocket *connectClient(const QString &from, const QHostAddress &to = QHostAddress::LocalHost)
     {
@@ -119,8 +120,10 @@ void tst_TcpServer::joinAndLeave()
     QTcpSocket *client = connectClient(address, QHostAddress(address));
     QCOMPARE(client->state(), QAbstractSocket::ConnectedState);
     const QString port = QString::number(client->localPort());
+    // IPv6 in brackets, as the client list and the data name it.
+    const QString host = address.contains(QLatin1Char(':')) ? QLatin1Char('[') + address + QLatin1Char(']') : address;
     QTRY_COMPARE(m_driver->events, QStringList{QStringLiteral("join ") + nameOf(client)});
-    QCOMPARE(m_driver->lines, QStringList{QStringLiteral("New Client:") + address + QLatin1Char(':') + port
+    QCOMPARE(m_driver->lines, QStringList{QStringLiteral("New Client:") + host + QLatin1Char(':') + port
                                           + QStringLiteral(" connected!")});
 
     client->write("from the client");
@@ -128,8 +131,8 @@ void tst_TcpServer::joinAndLeave()
 
     client->close();
     QTRY_COMPARE(m_driver->events.size(), 2);
-    QCOMPARE(m_driver->events.last(), QStringLiteral("leave ") + address + QLatin1Char(':') + port);
-    QCOMPARE(m_driver->lines.last(), QStringLiteral("Client:") + address + QLatin1Char(':') + port
+    QCOMPARE(m_driver->events.last(), QStringLiteral("leave ") + host + QLatin1Char(':') + port);
+    QCOMPARE(m_driver->lines.last(), QStringLiteral("Client:") + host + QLatin1Char(':') + port
                                          + QStringLiteral(" left!"));
 }
 

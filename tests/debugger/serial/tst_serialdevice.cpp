@@ -87,7 +87,7 @@ void tst_SerialDevice::deviceRemovedThenAnotherPlugged()
     QTest::mouseClick(child<QPushButton>(&w, "SnedData"), Qt::LeftButton);
     QTRY_COMPARE(second.received(), QByteArrayLiteral("again"));
     QVERIFY(second.write("two"));
-    QTRY_COMPARE(view->toPlainText(), QStringLiteral("one \n串口已断开two"));
+    QTRY_COMPARE(view->toPlainText(), QStringLiteral("one \n串口已断开\ntwo"));
     QCOMPARE(child<QLabel>(&w, "ReciveCountLabel")->text(), QStringLiteral("累计接收：7"));
 }
 
