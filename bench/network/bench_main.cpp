@@ -1,7 +1,7 @@
 // Streams data from a loopback peer into a real Wrenpost window and reports how
 // fast it is shown, how long the event loop stalls and how much memory it took.
 //
-//   wrenpost_bench [--content hex|text|log] [--time on|off] [--seconds N] [--rate bytes/s] [--record]
+//   wrenpost_bench [--content hex|text|log] [--time on|off] [--lines on|off] [--seconds N] [--rate bytes/s] [--record]
 //   wrenpost_bench --baseline [--seconds N] [--rate bytes/s]   (the same stream into socat > /dev/null)
 //   wrenpost_bench --import BYTES [--plain]   (a file that is one word, imported into the send area)
 //   wrenpost_bench --send-file BYTES   (a generated file sent by the window to a loopback peer, checked)
@@ -94,6 +94,7 @@ protected:
                 peer->flush();
                 m_lastByte.storeRelease(QDateTime::currentMSecsSinceEpoch());
                 peer->disconnectFromHost();
+                bench::notePeerThreadCpu();
                 m_done.storeRelease(1);
             }
         });
@@ -374,7 +375,7 @@ int main(int argc, char **argv)
     window.findChild<QCheckBox *>(QStringLiteral("DnsAnalysis"))->setChecked(false);
     window.findChild<QCheckBox *>(QStringLiteral("HexDisplay"))->setChecked(hex);
     window.findChild<QCheckBox *>(QStringLiteral("DisplayTime"))->setChecked(stamps);
-    window.findChild<QCheckBox *>(QStringLiteral("AutoSwitchLine"))->setChecked(true);
+    window.findChild<QCheckBox *>(QStringLiteral("AutoSwitchLine"))->setChecked(stream.lines);
     window.findChild<QLineEdit *>(QStringLiteral("Obj_IP"))->setText(QStringLiteral("127.0.0.1"));
     window.findChild<QLineEdit *>(QStringLiteral("Obj_Port"))->setText(QString::number(sender.port()));
     auto *area = window.findChild<QTextBrowser *>(QStringLiteral("Recive_msg"));

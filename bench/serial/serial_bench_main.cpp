@@ -2,7 +2,7 @@
 // and reports whether every byte was counted and shown, how long the event
 // loop stalls and how much memory it took.
 //
-//   wrenpost_serial_bench [--content hex|text|log] [--time on|off] [--seconds N] [--rate bytes/s] [--record]
+//   wrenpost_serial_bench [--content hex|text|log] [--time on|off] [--lines on|off] [--seconds N] [--rate bytes/s] [--record]
 
 #include "../common/benchsupport.h"
 #include "channelcontroller.h"
@@ -80,6 +80,7 @@ protected:
             QThread::msleep(10);
         }
         m_lastByte.storeRelease(QDateTime::currentMSecsSinceEpoch());
+        bench::notePeerThreadCpu();
     }
 
 private:
@@ -122,7 +123,7 @@ int main(int argc, char **argv)
     window.findChild<QToolButton *>(QStringLiteral("serialButton"))->click();
     window.findChild<QCheckBox *>(QStringLiteral("DisplayHEX"))->setChecked(hex);
     window.findChild<QCheckBox *>(QStringLiteral("TimeDisplay"))->setChecked(stamps);
-    window.findChild<QCheckBox *>(QStringLiteral("AutoSwitchLine_2"))->setChecked(true);
+    window.findChild<QCheckBox *>(QStringLiteral("AutoSwitchLine_2"))->setChecked(stream.lines);
     window.findChild<QComboBox *>(QStringLiteral("BaudrateList"))->setCurrentText(QStringLiteral("512000"));
     // The page restores the port it had last, which may be a pseudo-terminal
     // of an earlier run: this run's own is chosen as a user would choose it.

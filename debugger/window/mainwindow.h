@@ -164,7 +164,7 @@ private:
     void importMessageFile(QTextEdit *sendArea, QWidget *dialogParent, const QString &filter);
     // Asks where to save a page's receive area, offering a file named by the
     // time (`namePattern`) in the folder used last, and writes the area there.
-    void saveReceiveArea(ReceiveDisplay *display, QTextEdit *area, QWidget *dialogParent, const QString &filter,
+    void saveReceiveArea(ReceiveDisplay *display, QWidget *dialogParent, const QString &filter,
                          const QString &namePattern);
     void reportSave(bool written, const QString &path);
     // Where the first save is offered: the program's folder, or the

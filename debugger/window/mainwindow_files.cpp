@@ -76,7 +76,7 @@ void MainWindow::on_ActOpenFile_triggered()
     importMessageFile(ui->Send_msg, this, QStringLiteral("Text files (*.txt)"));
 }
 
-void MainWindow::saveReceiveArea(ReceiveDisplay *display, QTextEdit *area, QWidget *dialogParent,
+void MainWindow::saveReceiveArea(ReceiveDisplay *display, QWidget *dialogParent,
                                  const QString &filter, const QString &namePattern)
 {
     const QString folder = m_saveFolder.isEmpty() ? firstSaveFolder() : m_saveFolder;
@@ -88,13 +88,13 @@ void MainWindow::saveReceiveArea(ReceiveDisplay *display, QTextEdit *area, QWidg
     // What arrived within the last frame, and while the dialog was open, is written too.
     display->flush();
     qDebug() << path;
-    reportSave(writeTextFile(path, LocalTextToBytes(area->toPlainText())), path);
+    reportSave(writeTextFile(path, LocalTextToBytes(display->plainText())), path);
 }
 
 void MainWindow::on_ActSaveFile_triggered()
 {
     // The network page keeps its saves' names in the source language's form.
-    saveReceiveArea(networkReceive, ui->Recive_msg, this, QStringLiteral("Text files (*.txt)"),
+    saveReceiveArea(networkReceive, this, QStringLiteral("Text files (*.txt)"),
                     QStringLiteral("/yyyy年MM月dd日hh-mm-ss"));
 }
 
@@ -108,7 +108,7 @@ void MainWindow::on_SaveData_clicked()
     serialReceive->flush();
     if (ui->DataRecive->document()->isEmpty())
         return;
-    saveReceiveArea(serialReceive, ui->DataRecive, nullptr, QString(), tr("/yyyy年MM月dd日hh-mm-ss"));
+    saveReceiveArea(serialReceive, nullptr, QString(), tr("/yyyy年MM月dd日hh-mm-ss"));
 }
 
 void MainWindow::initRecording()

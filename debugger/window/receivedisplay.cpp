@@ -40,6 +40,22 @@ constexpr qsizetype kShortEntry = 64;
 // (0 for the window's own lines), -1 (the default) for a line that goes on an
 // entry begun above, or this for the line saying how much has left.
 constexpr int kCutLineState = -2;
+// Marks a paragraph that goes on the one above without a line end between
+// them: a long paragraph ended softly (see endLongParagraphs). Unlike a block
+// format, it is not passed on to the paragraphs that follow.
+class SoftEnd : public QTextBlockUserData
+{
+};
+
+bool endsSoftly(const QTextBlock &block)
+{
+    return dynamic_cast<const SoftEnd *>(block.userData()) != nullptr;
+}
+
+// A paragraph is laid out again whole whenever text is added to it, so one
+// that a stream keeps extending costs more with every write: past this many
+// characters it ends at its next line break.
+constexpr qsizetype kParagraphCharacters = 4 * 1024;
 // Room kept for that line, in characters, in every language.
 constexpr qsizetype kCutLineRoom = 128;
 
@@ -77,6 +93,52 @@ QString withLineBreaks(QString text)
     }
     text.truncate(to);
     return text;
+}
+
+// Ends the paragraphs of `text` from `from` on that grow past
+// kParagraphCharacters (`length` is the length of the one `text` goes on, and
+// is kept up to date): at the next line break, or without one (hex, or text
+// without line ends) softly, after a space past twice that length or before
+// any character past three times it. Returns where soft ends were put: the
+// indices of their paragraph separators.
+QList<qsizetype> endLongParagraphs(QString &text, qsizetype from, qsizetype &length)
+{
+    QList<qsizetype> softEnds;
+    for (qsizetype i = from; i < text.size(); ++i) {
+        const QChar c = text.at(i);
+        if (c == QChar::ParagraphSeparator) {
+            length = 0;
+            continue;
+        }
+        if (length >= kParagraphCharacters && c == QChar::LineSeparator) {
+            text[i] = QChar::ParagraphSeparator;
+            length = 0;
+            continue;
+        }
+        if (i > from && length >= 3 * kParagraphCharacters && !c.isLowSurrogate()) {
+            softEnds.append(i);
+            length = 0;
+        }
+        ++length;
+        if (length >= 2 * kParagraphCharacters && c == QLatin1Char(' ') && i + 1 < text.size()) {
+            softEnds.append(i + 1);
+            length = 0;
+        }
+    }
+    if (softEnds.isEmpty())
+        return softEnds;
+    QString ended;
+    ended.reserve(text.size() + softEnds.size());
+    qsizetype at = 0;
+    for (qsizetype &end : softEnds) {
+        ended.append(QStringView(text).sliced(at, end - at));
+        at = end;
+        end = ended.size();
+        ended.append(QChar::ParagraphSeparator);
+    }
+    ended.append(QStringView(text).sliced(at));
+    text = std::move(ended);
+    return softEnds;
 }
 
 } // namespace
@@ -353,9 +415,11 @@ void ReceiveDisplay::write(qsizetype count)
             QString text;
             // Where received entries begin in `text`, and their bytes.
             QList<std::pair<qsizetype, qsizetype>> starts;
+            QList<qsizetype> softEnds;
         };
         QList<Run> atEnd;
         bool atEndEmpty = true;
+        qsizetype paragraphLength = wasEmpty ? 0 : document->lastBlock().length() - 1;
         QString atCursor;
         qsizetype atCursorBytes = 0;
         for (qsizetype i = 0; i < count; ++i) {
@@ -366,13 +430,17 @@ void ReceiveDisplay::write(qsizetype count)
                 continue;
             }
             if (atEnd.isEmpty() || atEnd.last().sent != entry.sent)
-                atEnd.append({entry.sent, QString(), {}});
+                atEnd.append({entry.sent, QString(), {}, {}});
             Run &run = atEnd.last();
             if (entry.paragraph && (!wasEmpty || !atEndEmpty))
                 run.text += QChar::ParagraphSeparator;
+            if (entry.paragraph)
+                paragraphLength = 0;
             if (entry.paragraph || entry.received > 0)
                 run.starts.append({run.text.size(), entry.received});
+            const qsizetype from = run.text.size();
             appendJoined(run.text, entry.shown());
+            run.softEnds += endLongParagraphs(run.text, from, paragraphLength);
             atEndEmpty = atEndEmpty && run.text.isEmpty();
         }
         if (!atCursor.isEmpty()) {
@@ -384,6 +452,8 @@ void ReceiveDisplay::write(qsizetype count)
             const int base = document->characterCount() - 1;
             end.movePosition(QTextCursor::End);
             end.insertText(run.text, format(run.sent));
+            for (const qsizetype offset : run.softEnds)
+                document->findBlock(int(base + offset + 1)).setUserData(new SoftEnd);
             for (const auto &[offset, bytes] : run.starts)
                 addBytes(document->findBlock(int(base + offset)), bytes);
         }
@@ -465,7 +535,7 @@ bool ReceiveDisplay::keepWithinLimit()
     // A text entry's own lines leave with it: the area then begins where an
     // entry begins, when one begins near.
     for (QTextBlock next = last.next(); next.isValid() && next.position() - end < limit / 8; next = next.next()) {
-        if (next.userState() != -1) {
+        if (next.userState() >= 0) {
             end = next.position();
             break;
         }
@@ -499,6 +569,30 @@ bool ReceiveDisplay::keepWithinLimit()
     cursor.endEditBlock();
     m_writing = false;
     return true;
+}
+
+QString ReceiveDisplay::plainText() const
+{
+    const QTextDocument *document = m_area->document();
+    QString text = document->toPlainText();
+    // Each character of the document is one of its plain text: a soft end's
+    // line end is dropped (but never one after the cut line).
+    qsizetype to = 0;
+    qsizetype from = 0;
+    for (QTextBlock block = document->firstBlock().next(); block.isValid(); block = block.next()) {
+        if (!endsSoftly(block) || block.previous().userState() == kCutLineState)
+            continue;
+        const qsizetype lineEnd = block.position() - 1;
+        if (to != from)
+            std::copy(text.cbegin() + from, text.cbegin() + lineEnd, text.begin() + to);
+        to += lineEnd - from;
+        from = lineEnd + 1;
+    }
+    if (from == 0)
+        return text;
+    std::copy(text.cbegin() + from, text.cend(), text.begin() + to);
+    text.truncate(to + (text.size() - from));
+    return text;
 }
 
 void ReceiveDisplay::showCut()

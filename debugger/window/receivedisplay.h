@@ -112,6 +112,9 @@ public:
     // the memory the area held goes back to the system.
     void clear();
     bool hasPending() const { return !m_pending.isEmpty(); }
+    // The area's text as received, for saving: the area's plain text less the
+    // line ends it shows only to keep its paragraphs short.
+    QString plainText() const;
 
     // The text document copies an area's whole text from time to time to
     // drop what has left it; at 4 Mi characters one copy stays short enough

@@ -3,6 +3,7 @@
 
 #include "../window/localhost_guard.h"
 #include "../windowstores.h"
+#include "hexcodec.h"
 #include "longwordwrap.h"
 #include "receivepage.h"
 #include "stylesheet.h"
@@ -37,7 +38,7 @@ struct Window : ReceiveWindow
         check(this->page.stamps, stamps);
         check(this->page.lines, lines);
     }
-    QString shown() const { return withStampsMarked(area->toPlainText(), page); }
+    QString shown() const { return withStampsMarked(display->plainText(), page); }
 };
 
 } // namespace
@@ -70,6 +71,8 @@ private Q_SLOTS:
     void longBatchInParts();
     void clearWithFullArea_data();
     void clearWithFullArea();
+    void endlessParagraphKeptShort_data();
+    void endlessParagraphKeptShort();
 };
 
 void tst_ReceiveDisplay::counters_data()
@@ -382,6 +385,45 @@ void tst_ReceiveDisplay::clearWithFullArea()
     QTest::qWait(100);
     QCOMPARE(w.area->toPlainText(), QString());
     QCOMPARE(w.display->cutBytes(), 0);
+}
+
+void tst_ReceiveDisplay::endlessParagraphKeptShort_data()
+{
+    QTest::addColumn<int>("page");
+    QTest::addColumn<bool>("hex");
+    QTest::addColumn<QByteArray>("batch");
+    const QByteArray lines = QByteArray("a log line of some length\n").repeated(40);
+    const QByteArray letters(2000, 'x');
+    for (int page = 0; page < 2; ++page) {
+        QTest::addRow("%s, hex", kReceivePages[page].name) << page << true << lines;
+        QTest::addRow("%s, text lines", kReceivePages[page].name) << page << false << lines;
+        QTest::addRow("%s, text without a blank", kReceivePages[page].name) << page << false << letters;
+    }
+}
+
+// Without "one line per batch" a stream goes on one paragraph, which would be
+// laid out again whole with every batch: it is kept in paragraphs of bounded
+// length, and its text as saved is still the stream.
+void tst_ReceiveDisplay::endlessParagraphKeptShort()
+{
+    QFETCH(int, page);
+    QFETCH(bool, hex);
+    QFETCH(QByteArray, batch);
+
+    Window w(page, hex, false, false);
+    QString expected;
+    constexpr int kBatches = 100;
+    for (int i = 0; i < kBatches; ++i) {
+        w.deliver(batch);
+        expected += hex ? BytesToHexText(batch) : QString::fromLatin1(batch);
+    }
+    QTRY_VERIFY_WITH_TIMEOUT(w.display->shownBytes() == kBatches * batch.size(), 20000);
+    qsizetype longest = 0;
+    for (QTextBlock block = w.area->document()->begin(); block.isValid(); block = block.next())
+        longest = qMax<qsizetype>(longest, block.length());
+    QVERIFY2(longest <= 3 * 4096 + 1, qPrintable(QString::number(longest)));
+    QVERIFY(w.area->document()->blockCount() > 10);
+    QCOMPARE(w.display->plainText(), expected);
 }
 
 QTEST_MAIN(tst_ReceiveDisplay)
