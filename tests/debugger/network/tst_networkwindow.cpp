@@ -148,6 +148,20 @@ private:
     QTextBrowser *area() const { return find<QTextBrowser>("Recive_msg"); }
     void typeToSend(const QString &text) { find<QTextEdit>("Send_msg")->setPlainText(text); }
     void click(const char *button) { find<QPushButton>(button)->click(); }
+    // Starts the server page on a free port and connects `count` peers from
+    // 127.0.0.1, once the window's own probe has come and gone.
+    void startServerWith(int count, std::vector<std::unique_ptr<QTcpSocket>> &peers)
+    {
+        select("TCPserver");
+        const quint16 port = nettest::freePort();
+        find<QLineEdit>("Local_Port")->setText(QString::number(port));
+        click("Connect");
+        QVERIFY(nettest::waitListening(QHostAddress::LocalHost, port));
+        QTRY_VERIFY(area()->toPlainText().contains(QStringLiteral(" left!")));
+        for (int i = 0; i < count; ++i)
+            peers.emplace_back(nettest::connectFrom(QStringLiteral("127.0.0.1"), QHostAddress::LocalHost, port, nullptr));
+        QTRY_COMPARE(find<QComboBox>("client_list")->count(), count + 1);
+    }
     MainWindow *m_window = nullptr;
 };
 
@@ -292,16 +306,10 @@ void tst_NetworkWindow::byteCounts()
     QFETCH(QByteArray, wire);
     ByteCounter::rateIntervalMs = 200;
     auto restoreRate = qScopeGuard([] { ByteCounter::rateIntervalMs = 1000; });
-    select("TCPserver");
-    const quint16 port = nettest::freePort();
-    find<QLineEdit>("Local_Port")->setText(QString::number(port));
-    click("Connect");
-    QVERIFY(nettest::waitListening(QHostAddress::LocalHost, port));
-    QTRY_VERIFY(area()->toPlainText().contains(QStringLiteral(" left!"))); // the probe came and went
     std::vector<std::unique_ptr<QTcpSocket>> peers;
-    for (int i = 0; i < clients; ++i)
-        peers.emplace_back(nettest::connectFrom(QStringLiteral("127.0.0.1"), QHostAddress::LocalHost, port, nullptr));
-    QTRY_COMPARE(find<QComboBox>("client_list")->count(), clients + 1);
+    startServerWith(clients, peers);
+    if (QTest::currentTestFailed())
+        return;
     find<QCheckBox>("HexSend")->setChecked(hex);
     find<QCheckBox>("SendNewLine")->setChecked(newLine);
     find<QCheckBox>("DisplaySendMsg")->setChecked(true);
@@ -336,17 +344,11 @@ void tst_NetworkWindow::kickLeavesNoTarget_data()
 void tst_NetworkWindow::kickLeavesNoTarget()
 {
     QFETCH(int, target);
-    select("TCPserver");
-    const quint16 port = nettest::freePort();
-    find<QLineEdit>("Local_Port")->setText(QString::number(port));
-    click("Connect");
-    QVERIFY(nettest::waitListening(QHostAddress::LocalHost, port));
-    QTRY_VERIFY(area()->toPlainText().contains(QStringLiteral(" left!"))); // the probe came and went
     std::vector<std::unique_ptr<QTcpSocket>> peers;
-    for (int i = 0; i < 3; ++i)
-        peers.emplace_back(nettest::connectFrom(QStringLiteral("127.0.0.1"), QHostAddress::LocalHost, port, nullptr));
+    startServerWith(3, peers);
+    if (QTest::currentTestFailed())
+        return;
     auto *list = find<QComboBox>("client_list");
-    QTRY_COMPARE(list->count(), 4);
     list->setCurrentIndex(target);
 
     MessageBoxAnswerer answer(QMessageBox::Yes);
