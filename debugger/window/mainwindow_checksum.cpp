@@ -6,6 +6,7 @@
 
 #include <QComboBox>
 #include <QGridLayout>
+#include <QHBoxLayout>
 #include <QLabel>
 
 void MainWindow::initChecksums()
@@ -20,9 +21,12 @@ void MainWindow::initChecksums()
         m_checksumList[page]->setObjectName(QStringLiteral("ChecksumList") + suffixes[page]);
         for (const Checksum::Kind kind : Checksum::kAll)
             m_checksumList[page]->addItem(Checksum::name(kind), Checksum::name(kind));
-        const int row = grids[page]->rowCount();
-        grids[page]->addWidget(m_checksumLabel[page], row, 0);
-        grids[page]->addWidget(m_checksumList[page], row, 1);
+        // The list takes all the row beside its label: the longest names
+        // need more than one column.
+        auto *row = new QHBoxLayout;
+        row->addWidget(m_checksumLabel[page]);
+        row->addWidget(m_checksumList[page], 1);
+        grids[page]->addLayout(row, grids[page]->rowCount(), 0, 1, 2);
     }
 }
 

@@ -16,7 +16,6 @@ public:
     explicit Reconnector(QObject *parent = nullptr);
 
     void setIntervalMs(int ms) { m_wait.setInterval(ms); }
-    int intervalMs() const { return m_wait.interval(); }
     // Attempts asked for since the connection was lost.
     int attempts() const { return m_attempts; }
     bool isActive() const { return m_active; }
