@@ -188,6 +188,11 @@ public:
                 m_afterMinute = now;
             if (m_seconds > 60)
                 m_peakAfterMinute = qMax(m_peakAfterMinute, now);
+            m_minutePeak = qMax(m_minutePeak, now);
+            if (m_seconds % 60 == 0) {
+                m_minutePeaks.append(m_minutePeak);
+                m_minutePeak = 0;
+            }
         });
         m_timer.start(1000);
     }
@@ -200,6 +205,14 @@ public:
         if (m_peakAfterMinute >= 0)
             std::printf(", at most %ld MiB after it", m_peakAfterMinute);
         std::printf(", %ld MiB now\n", residentMiB());
+        // Growth shows as a rise from minute to minute; a bounded area as
+        // the same peak each minute.
+        if (m_minutePeaks.size() > 1) {
+            std::printf("  the largest resident memory of each minute, MiB:");
+            for (const long peak : m_minutePeaks)
+                std::printf(" %ld", peak);
+            std::printf("\n");
+        }
     }
     long atStart() const { return m_atStart; }
 
@@ -209,6 +222,8 @@ private:
     int m_seconds = 0;
     long m_afterMinute = -1;
     long m_peakAfterMinute = -1;
+    long m_minutePeak = 0;
+    QList<long> m_minutePeaks;
 };
 
 // Empties the area with the page's button and reports how long that took
