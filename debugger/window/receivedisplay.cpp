@@ -35,6 +35,10 @@ constexpr qint64 kWriteBudgetMs = 30;
 // but no smaller than this, so that the last paragraph (laid out again when
 // the next piece follows it) is seldom laid out twice.
 constexpr qsizetype kLeastPieceCharacters = 8 * 1024;
+// ... and no larger than this: the measured speed can be far too high (the
+// first pieces into an empty area are quick), and a piece beyond the budget
+// stalls the window; at the usual speed this one takes some 20 ms.
+constexpr qsizetype kLargestPieceCharacters = 256 * 1024;
 constexpr qsizetype kShortEntry = 64;
 // A block's user state: the received bytes of the entries that begin in it
 // (0 for the window's own lines), -1 (the default) for a line that goes on an
@@ -344,10 +348,16 @@ void ReceiveDisplay::writeSome(qint64 budgetMs)
     QElapsedTimer clock;
     clock.start();
     m_lastWrite.start();
-    while (!m_pending.isEmpty() && (budgetMs < 0 || clock.elapsed() < budgetMs)) {
+    // A turn writes at least one piece, and another only while the least
+    // piece still fits in the budget at the measured speed.
+    const double leastPieceMs = double(kLeastPieceCharacters) / m_charactersPerMs;
+    for (bool first = true;
+         !m_pending.isEmpty() && (budgetMs < 0 || first || double(clock.elapsed()) + leastPieceMs <= double(budgetMs));
+         first = false) {
         const qint64 left = budgetMs < 0 ? budgetMs : budgetMs - clock.elapsed();
         const qsizetype piece = left < 0 ? std::numeric_limits<qsizetype>::max()
-                                         : qMax(kLeastPieceCharacters, qsizetype(m_charactersPerMs * double(left)));
+                                         : qBound(kLeastPieceCharacters, qsizetype(m_charactersPerMs * double(left)),
+                                                  kLargestPieceCharacters);
         qsizetype count = 0;
         qsizetype characters = 0;
         while (count < m_pending.size() && characters < piece)
