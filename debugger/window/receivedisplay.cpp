@@ -44,6 +44,8 @@ constexpr qsizetype kShortEntry = 64;
 // (0 for the window's own lines), -1 (the default) for a line that goes on an
 // entry begun above, or this for the line saying how much has left.
 constexpr int kCutLineState = -2;
+// Room kept for that line, in characters, in every language.
+constexpr qsizetype kCutLineRoom = 128;
 // Marks a paragraph that goes on the one above without a line end between
 // them: a long paragraph ended softly (see endLongParagraphs). Unlike a block
 // format, it is not passed on to the paragraphs that follow.
@@ -60,8 +62,6 @@ bool endsSoftly(const QTextBlock &block)
 // that a stream keeps extending costs more with every write: past this many
 // characters it ends at its next line break.
 constexpr qsizetype kParagraphCharacters = 4 * 1024;
-// Room kept for that line, in characters, in every language.
-constexpr qsizetype kCutLineRoom = 128;
 
 // A line end split between two entries stays two line ends: "\r" then "\n"
 // written apart make two paragraphs, written together they would make one.
@@ -545,7 +545,7 @@ bool ReceiveDisplay::keepWithinLimit()
     // A text entry's own lines leave with it: the area then begins where an
     // entry begins, when one begins near.
     for (QTextBlock next = last.next(); next.isValid() && next.position() - end < limit / 8; next = next.next()) {
-        if (next.userState() >= 0) {
+        if (next.userState() != -1) {
             end = next.position();
             break;
         }
